@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace torvi {
+
+// Everything the core needs from whoever drives it: message boxes, the save
+// dialog, the seeds dialog, the progress display and the settings store.
+// The core never shows anything itself. Three hosts implement this: the Qt
+// desktop program, the command line, and a scripted one for tests.
+//
+// Message texts use "\n\r" (line feed, carriage return) as their line break,
+// as they are built; a host displays it as one line break.
+class Host {
+ public:
+  virtual ~Host() = default;
+
+  // Modal message boxes with a single OK button.
+  virtual void show_error(const std::string& text) = 0;
+  virtual void show_info(const std::string& text) = 0;
+
+  // Save dialog shown when the result file exists. `proposed` is filled in;
+  // returns the chosen name, or nothing when the user cancels.
+  virtual std::optional<std::string> ask_result_file(const std::string& title,
+                                                     const std::string& proposed) = 0;
+
+  // The seeds dialog, shown once: returns the two texts typed, or nothing
+  // when it was closed without OK. The caller converts and range-checks.
+  struct SeedTexts { std::string first, second; };
+  virtual std::optional<SeedTexts> ask_seed_texts() = 0;
+
+  // Progress of a randomisation test: begin with its range, one step per
+  // randomisation, end when the test ends. progress_step may be called from
+  // worker threads and must be cheap. A host asks the run to stop by
+  // answering true to stop_requested(); the core then throws RunCancelled at
+  // the next randomisation boundary.
+  virtual void progress_begin(int64_t range) = 0;
+  virtual void progress_step(int64_t steps = 1) = 0;
+  virtual void progress_end() = 0;
+  virtual bool stop_requested() { return false; }
+
+  // Information that is not a message box of the program (for instance why a
+  // requested test was skipped). The command line prints it on standard
+  // error; the desktop program may ignore it.
+  virtual void note(const std::string& text) { (void)text; }
+};
+
+// Thrown at a randomisation boundary after the host asked the run to stop.
+struct RunCancelled : std::runtime_error {
+  RunCancelled() : std::runtime_error("run cancelled") {}
+};
+
+}  // namespace torvi

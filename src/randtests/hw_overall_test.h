@@ -1,0 +1,11 @@
+#pragma once
+
+#include "run/analysis.h"
+
+namespace torvi {
+
+// Hardy-Weinberg over samples (CapF) and differentiation assuming random
+// mating (G), from one run of allele randomisations.
+void hw_overall_test(RunContext& ctx, Analysis& an, int first, int last);
+
+}  // namespace torvi

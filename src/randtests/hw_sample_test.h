@@ -1,0 +1,10 @@
+#pragma once
+
+#include "run/analysis.h"
+
+namespace torvi {
+
+// Hardy-Weinberg test per sample and locus (statistic: within-sample Fis).
+void hw_sample_test(RunContext& ctx, Analysis& an);
+
+}  // namespace torvi

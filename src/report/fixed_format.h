@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace torvi {
+
+// Fixed-point text of `value` with `decimals` decimals, right-aligned in
+// `width` characters and widened when it needs more room. The value is first
+// rounded to 15 significant digits, then to `decimals` places with ties half
+// away from zero, so 0.0625 at 3 decimals is "0.063" however it was computed.
+// A result whose digits are all zero carries no minus sign.
+std::string fixed(long double value, int width, int decimals);
+
+// Integer right-aligned in `width` characters (0: its fewest digits).
+std::string integer(int64_t value, int width = 0);
+
+// Text right-aligned in `width` characters (never cut).
+std::string right(const std::string& text, int width);
+
+// Missing-value texts of the three field widths.
+inline constexpr const char* kNA6 = "    NA";
+inline constexpr const char* kNA7 = "     NA";
+inline constexpr const char* kNA8 = "      NA";
+
+}  // namespace torvi

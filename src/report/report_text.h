@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+#include "report/fixed_format.h"
+
+namespace torvi {
+
+inline constexpr char col_sep = '\t';
+inline constexpr const char* kEol = "\r\n";
+inline const std::string kStars48(48, '*');
+inline const std::string kStars55(55, '*');
+
+// A block of result-file text built in memory and written in one go, so that
+// a file on disk only ever holds whole sections.
+class ReportText {
+ public:
+  ReportText& text(const std::string& s) { buf_ += s; return *this; }
+  ReportText& operator<<(const std::string& s) { buf_ += s; return *this; }
+  ReportText& operator<<(const char* s) { buf_ += s; return *this; }
+  ReportText& operator<<(char c) { buf_ += c; return *this; }
+  // col_sep followed by the cell text.
+  ReportText& cell(const std::string& s) { buf_ += col_sep; buf_ += s; return *this; }
+  ReportText& eol() { buf_ += kEol; return *this; }
+  // A whole line: its text then the line end.
+  ReportText& line(const std::string& s = {}) { buf_ += s; buf_ += kEol; return *this; }
+
+  const std::string& str() const { return buf_; }
+  bool empty() const { return buf_.empty(); }
+  void clear() { buf_.clear(); }
+
+  // Opens `path` for appending (creating it when missing), writes, closes.
+  // Returns false when the file could not be written.
+  bool append_to(const std::string& path) const;
+  // Creates `path` anew (replacing an older file), writes, closes.
+  bool write_new(const std::string& path) const;
+
+ private:
+  std::string buf_;
+};
+
+}  // namespace torvi

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/host.h"
+#include "random/rng.h"
+#include "run/perm_counts.h"
+#include "run/run_options.h"
+
+namespace torvi {
+
+// Application title, written in every result-file header.
+inline constexpr const char* kApplicationTitle = "Torvi for windows, V2.9.4  (June. 2003)";
+
+struct RunSettings {
+  RunOptions options;
+  std::vector<std::string> file_list;  // data files, each ending in ".dat" (any case)
+  int threads = 1;
+};
+
+struct RunOutcome {
+  int files_done = 0;      // result files written
+  int files_failed = 0;    // files the reader refused
+  int files_skipped = 0;   // result-file dialog cancelled
+  bool cancelled = false;  // the host asked the run to stop
+  std::string last_base_name;
+};
+
+// The Run command: one result file per data file, sections in their fixed
+// order, then the closing step (seeds saved to `seeds_path`, closing message).
+// Never truncates an existing result file.
+RunOutcome run_files(Host& host, Rng& rng, NbPerm& nb_perm, const RunSettings& settings,
+                     const std::string& seeds_path);
+
+// Date and time of the result-file header: from SOURCE_DATE_EPOCH when it is
+// set (so output can be reproduced), otherwise from the clock.
+std::string header_date_time_text();
+
+}  // namespace torvi

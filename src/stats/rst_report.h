@@ -1,0 +1,10 @@
+#pragma once
+
+#include "run/analysis.h"
+
+namespace torvi {
+
+// The Rho_st section.
+void rst_report(RunContext& ctx, Analysis& an);
+
+}  // namespace torvi

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "run/analysis.h"
+
+namespace torvi {
+
+// The Weir & Cockerham section, from the observed call of wc_components.
+void wc_report(RunContext& ctx, Analysis& an);
+
+}  // namespace torvi
