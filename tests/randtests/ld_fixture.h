@@ -1,16 +1,14 @@
 #pragma once
 
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "random/rng.h"
 #include "randtests/ld_test.h"
 #include "run/analysis.h"
+#include "support/golden.h"
 #include "support/scripted_host.h"
 
 namespace torvi::testing {
@@ -72,21 +70,6 @@ inline void fill(Analysis& an, const LdCase& c) {
   an.alleles = alleles_present(ds);
 }
 
-inline std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
-
-// A fresh directory for the files of one test.
-inline std::string fresh_dir(const std::string& name) {
-  auto dir = std::filesystem::temp_directory_path() / ("torvi_ld_" + name);
-  std::filesystem::remove_all(dir);
-  std::filesystem::create_directories(dir);
-  return dir.string();
-}
-
 // Everything one call of the test needs, with the files it writes.
 struct LdRun {
   ScriptedHost host;
@@ -94,11 +77,11 @@ struct LdRun {
   RunOptions options;
   NbPerm nb_perm;
   Analysis an;
-  std::string dir;
+  TempDir dir;
 
-  LdRun(const LdCase& c, const std::string& name) : dir(fresh_dir(name)) {
+  LdRun(const LdCase& c, const std::string& name) : dir("ld_" + name) {
     fill(an, c);
-    an.base_name = dir + "/data";
+    an.base_name = dir.file("data");
   }
   std::string result() const { return read_file(an.base_name + ".out"); }
   std::string file(const std::string& suffix) const { return read_file(an.base_name + suffix); }
