@@ -7,9 +7,8 @@ namespace torvi {
 
 LdTable::LdTable(size_t max_cells, int max_count)
     : cells_(max_cells, 0), touched_(std::max<size_t>(max_cells, 1), 0),
-      cells_holding_(static_cast<size_t>(max_count) + 1, 0), c_ln_c_(static_cast<size_t>(max_count) + 1, 0.0L) {
+      cells_holding_(static_cast<size_t>(max_count) + 1, 0), c_ln_c_(max_count) {
   distinct_.reserve(static_cast<size_t>(max_count) + 1);
-  for (int k = 1; k <= max_count; ++k) c_ln_c_[k] = static_cast<long double>(k) * std::log(static_cast<long double>(k));
 }
 
 long double LdTable::count(const LdGenotypes& lg, int s, int l1, int l2) {
@@ -40,7 +39,7 @@ long double LdTable::count(const LdGenotypes& lg, int s, int l1, int l2) {
   std::sort(distinct_.begin(), distinct_.end());
   long double g = 0.0L;
   for (int32_t c : distinct_) {
-    g += static_cast<long double>(cells_holding_[c]) * c_ln_c_[c];
+    g += static_cast<long double>(cells_holding_[c]) * c_ln_c_(c);
     cells_holding_[c] = 0;
   }
   return g;

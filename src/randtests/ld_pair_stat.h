@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "data/limits.h"
+#include "randtests/g_statistics.h"
 #include "randtests/ld_genotypes.h"
 
 namespace torvi {
@@ -36,7 +37,7 @@ class LdTable {
   size_t n_touched_ = 0;
   std::vector<int32_t> cells_holding_;  // by count
   std::vector<int32_t> distinct_;
-  std::vector<long double> c_ln_c_;
+  XLogX c_ln_c_;
   int rows_ = 0, cols_ = 0;
 };
 
