@@ -7,9 +7,7 @@ namespace torvi {
 
 LdTable::LdTable(size_t max_cells, int max_count)
     : cells_(max_cells, 0), touched_(std::max<size_t>(max_cells, 1), 0),
-      cells_holding_(static_cast<size_t>(max_count) + 1, 0), c_ln_c_(max_count) {
-  distinct_.reserve(static_cast<size_t>(max_count) + 1);
-}
+      cells_holding_(static_cast<size_t>(max_count) + 1, 0), c_ln_c_(max_count) {}
 
 long double LdTable::count(const LdGenotypes& lg, int s, int l1, int l2) {
   for (size_t t = 0; t < n_touched_; ++t) cells_[static_cast<size_t>(touched_[t])] = 0;
@@ -27,21 +25,25 @@ long double LdTable::count(const LdGenotypes& lg, int s, int l1, int l2) {
     const int32_t r = row_of[p], c = col_of[p];
     if (r == 0 || c == 0) continue;
     const int32_t cell = (r - 1) * cols_ + (c - 1);
-    if (cells[cell]++ == 0) touched[n_touched++] = cell;
+    touched[n_touched] = cell;
+    n_touched += cells[cell]++ == 0;
   }
   n_touched_ = n_touched;
 
-  distinct_.clear();
+  // Cells holding each count above 1, then the terms in ascending count.
+  int32_t* holding = cells_holding_.data();
+  int32_t largest = 1;
   for (size_t t = 0; t < n_touched; ++t) {
-    const int32_t c = cells[touched[t]];
-    if (c > 1 && cells_holding_[c]++ == 0) distinct_.push_back(c);
+    const int32_t held = cells[touched[t]];
+    ++holding[held];
+    largest = std::max(largest, held);
   }
-  std::sort(distinct_.begin(), distinct_.end());
   long double g = 0.0L;
-  for (int32_t c : distinct_) {
-    g += static_cast<long double>(cells_holding_[c]) * c_ln_c_(c);
-    cells_holding_[c] = 0;
+  for (int32_t c = 2; c <= largest; ++c) {
+    if (holding[c] > 0) g += static_cast<long double>(holding[c]) * c_ln_c_(c);
+    holding[c] = 0;
   }
+  holding[1] = 0;
   return g;
 }
 

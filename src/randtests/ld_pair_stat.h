@@ -35,8 +35,7 @@ class LdTable {
   std::vector<int32_t> cells_;
   std::vector<int32_t> touched_;
   size_t n_touched_ = 0;
-  std::vector<int32_t> cells_holding_;  // by count
-  std::vector<int32_t> distinct_;
+  std::vector<int32_t> cells_holding_;  // by count above 1 (entry 1 is scratch)
   XLogX c_ln_c_;
   int rows_ = 0, cols_ = 0;
 };

@@ -26,16 +26,33 @@ struct SampleChain {
   int64_t draws = 0;          // its draws per repetition
 };
 
+// What one worker reuses from repetition to repetition.
+struct Worker {
+  Worker(size_t max_cells, int largest_sample)
+      : table(max_cells, largest_sample), from(static_cast<size_t>(largest_sample) + 1),
+        to(static_cast<size_t>(largest_sample) + 1) {}
+  LdTable table;
+  std::vector<int32_t> from, to;  // the exchanges of one repetition, in order
+};
+
 // Exchanges the genotypes at the second locus among positions typed at both:
 // each such position p from the last down to 2 draws q in 1..p and walks
-// down to the nearest position typed at both.
-inline void exchange_second_locus(const int32_t* first, int32_t* second, int n, Rng& rng) {
+// down to the nearest position typed at both. Being typed at both is never
+// changed by an exchange, so all partners are drawn first and the exchanges
+// made after: the draws then never wait on the stores of the exchanges.
+inline void exchange_second_locus(const int32_t* first, int32_t* second, int n, Rng& rng, Worker& w) {
+  int32_t* from = w.from.data();
+  int32_t* to = w.to.data();
+  int m = 0;
   for (int p = n; p >= 2; --p) {
     if (first[p] == 0 || second[p] == 0) continue;
     int q = 1 + rng.rnd_int(p);
     while (q > 0 && (first[q] == 0 || second[q] == 0)) --q;
-    if (q > 0) std::swap(second[p], second[q]);
+    from[m] = p;
+    to[m++] = q;
   }
+  for (int i = 0; i < m; ++i)
+    if (to[i] > 0) std::swap(second[from[i]], second[to[i]]);
 }
 
 std::vector<SampleChain> build_chains(const LdGenotypes& lg, const LdTestState& state, uint64_t draws_per_rep) {
@@ -106,9 +123,9 @@ void ld_permutations(LdGenotypes& lg, LdTestState& state, int64_t n_perm, Rng& r
 
   const std::vector<SampleChain> chains = build_chains(lg, state, draws_per_rep);
   const auto shares = share_chains(chains, threads);
-  std::vector<LdTable> tables;
-  tables.reserve(shares.size());
-  for (size_t w = 0; w < shares.size(); ++w) tables.emplace_back(max_cells, lg.largest_sample());
+  std::vector<Worker> workers;
+  workers.reserve(shares.size());
+  for (size_t w = 0; w < shares.size(); ++w) workers.emplace_back(max_cells, lg.largest_sample());
   const int64_t block = std::clamp<int64_t>(static_cast<int64_t>(kBufferedValues / n_items), 1, kMaxBlock);
   std::vector<long double> g_values(static_cast<size_t>(std::min(block, repetitions)) * n_items);
 
@@ -117,7 +134,7 @@ void ld_permutations(LdGenotypes& lg, LdTestState& state, int64_t n_perm, Rng& r
     parallel_shares(static_cast<int>(shares.size()), static_cast<int64_t>(shares.size()),
                     [&](int64_t begin, int64_t end, int) {
       for (int64_t w = begin; w < end; ++w) {
-        LdTable& table = tables[static_cast<size_t>(w)];
+        Worker& worker = workers[static_cast<size_t>(w)];
         for (size_t c = shares[w].first; c < shares[w].second; ++c) {
           const SampleChain& chain = chains[c];
           const int n = lg.sample_size(chain.s);
@@ -127,8 +144,8 @@ void ld_permutations(LdGenotypes& lg, LdTestState& state, int64_t n_perm, Rng& r
             for (size_t j = 0; j < chain.items.size(); ++j) {
               const size_t item = chain.items[j];
               LdSampleTest& t = state.samples[item];
-              exchange_second_locus(lg.positions(t.l1, t.s), lg.positions(t.l2, t.s), n, r);
-              const long double g = table.count(lg, t.s, t.l1, t.l2);
+              exchange_second_locus(lg.positions(t.l1, t.s), lg.positions(t.l2, t.s), n, r, worker);
+              const long double g = worker.table.count(lg, t.s, t.l1, t.l2);
               g_row[item] = g;
               if (g >= t.observed_g) ++t.count;
               r.jump(chain.to_next[j]);

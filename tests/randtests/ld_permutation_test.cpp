@@ -37,14 +37,5 @@ TEST(LdPermutation, OnlyIndividualsTypedAtBothLociMove) {
   EXPECT_EQ(host.progress_steps, 199);
 }
 
-TEST(LdPermutation, StrideEqualsJump) {
-  Rng a(123, 456), b(123, 456);
-  a.rnd_uniform();
-  b.rnd_uniform();
-  a.jump(Rng::stride(987654321));
-  b.jump(987654321);
-  EXPECT_EQ(a, b);
-}
-
 }  // namespace
 }  // namespace torvi::testing

@@ -1,0 +1,136 @@
+// Genotypic disequilibrium tests at the "1/100" load of "Tests between all
+// pairs of loci" (N = 100 x pairs), against the bare generator making the
+// same number of draws. The large data set runs a stated fraction of its
+// repetitions; every figure is per run of the repetitions done.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+#include "datagen/generator.h"
+#include "randtests/ld_observed_phase.h"
+#include "randtests/ld_permutation.h"
+#include "run/data_set_lifecycle.h"
+
+namespace torvi {
+namespace {
+
+class QuietHost : public Host {
+ public:
+  void show_error(const std::string&) override {}
+  void show_info(const std::string&) override {}
+  std::optional<std::string> ask_result_file(const std::string&, const std::string& p) override { return p; }
+  std::optional<SeedTexts> ask_seed_texts() override { return std::nullopt; }
+  void progress_begin(int64_t) override {}
+  void progress_step(int64_t) override {}
+  void progress_end() override {}
+};
+
+struct Load {
+  const char* name;
+  datagen::Shape shape;
+  int64_t fraction;  // repetitions run: N / fraction
+};
+
+datagen::Shape typical() {
+  datagen::Shape s;
+  s.samples = 20;
+  s.loci = 15;
+  s.individuals_per_sample = 50;
+  s.alleles_per_locus = 12;
+  s.max_allele = 40;
+  s.missing_rate = 0.05;
+  s.differentiation = 0.2;
+  return s;
+}
+
+datagen::Shape large() {
+  datagen::Shape s;
+  s.samples = 100;
+  s.loci = 50;
+  s.individuals_per_sample = 40;
+  s.alleles_per_locus = 20;
+  s.max_allele = 60;
+  s.differentiation = 0.2;
+  return s;
+}
+
+const Load kLoads[] = {{"typical", typical(), 1}, {"large", large(), 500}};
+
+struct Prepared {
+  Analysis an;
+  RunOptions options;
+  NbPerm nb;
+  QuietHost host;
+  Rng rng{1, 2};
+  int64_t n_perm = 0;
+};
+
+void prepare(const Load& load, Prepared& p) {
+  const auto path = std::filesystem::temp_directory_path() / (std::string("torvi_ld_bench_") + load.name + ".dat");
+  std::ofstream(path) << datagen::generate_data_file(load.shape);
+  if (!create_data_set(p.host, path.string(), p.an)) throw std::runtime_error("generated data set unreadable");
+  std::filesystem::remove(path);
+  p.an.ds.sample_names.assign(1, "");
+  for (int s = 1; s <= p.an.ds.np; ++s) p.an.ds.sample_names.push_back("pop" + std::to_string(s));
+  const int64_t pairs = static_cast<int64_t>(p.an.ds.nl) * (p.an.ds.nl - 1) / 2;
+  p.n_perm = 100 * pairs / load.fraction;
+}
+
+double seconds_since(std::chrono::steady_clock::time_point t0) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+// The bare generator making `draws` integer draws, q in 1..p as the
+// exchanges draw them (p running down over a sample).
+double generator_seconds(int64_t draws, int sample_size) {
+  Rng rng(3, 4);
+  const auto t0 = std::chrono::steady_clock::now();
+  int64_t sum = 0;
+  int p = sample_size;
+  for (int64_t k = 0; k < draws; ++k) {
+    sum += rng.rnd_int(p);
+    p = p > 2 ? p - 1 : sample_size;
+  }
+  benchmark::DoNotOptimize(sum);
+  return seconds_since(t0);
+}
+
+// Time of the permutations (manual time) with, measured right after on the
+// same machine, the generator alone making the same draws.
+void BM_LdPermutations(benchmark::State& st) {
+  const Load& load = kLoads[st.range(0)];
+  const int threads = static_cast<int>(st.range(1));
+  Prepared p;
+  prepare(load, p);
+  RunContext ctx{p.host, p.rng, p.options, p.nb, "", threads};
+  int64_t draws = 0;
+  double total = 0, floor_total = 0;
+  for (auto _ : st) {
+    LdGenotypes lg(p.an.ds, *p.an.alleles);
+    LdTestState state = ld_observed_phase(ctx, p.an, lg);
+    int64_t per_rep = 0;
+    for (const LdSampleTest& t : state.samples) per_rep += t.draws;
+    draws = per_rep * (p.n_perm - 1);
+    Progress progress(p.host, p.n_perm);
+    const auto t0 = std::chrono::steady_clock::now();
+    ld_permutations(lg, state, p.n_perm, p.rng, threads, progress);
+    const double seconds = seconds_since(t0);
+    st.SetIterationTime(seconds);
+    total += seconds;
+    floor_total += generator_seconds(draws, load.shape.individuals_per_sample);
+  }
+  const double runs = static_cast<double>(st.iterations());
+  st.counters["repetitions"] = static_cast<double>(p.n_perm - 1);
+  st.counters["draws"] = static_cast<double>(draws);
+  st.counters["ns_per_draw"] = total / runs / static_cast<double>(draws) * 1e9;
+  st.counters["floor_ns_per_draw"] = floor_total / runs / static_cast<double>(draws) * 1e9;
+  st.counters["x_floor"] = total / floor_total;
+}
+
+BENCHMARK(BM_LdPermutations)->ArgsProduct({{0, 1}, {1, 2}})->ArgNames({"large", "threads"})
+    ->Unit(benchmark::kSecond)->Iterations(1)->UseManualTime();
+
+}  // namespace
+}  // namespace torvi
