@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 
@@ -82,10 +83,19 @@ double seconds_since(std::chrono::steady_clock::time_point t0) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
+// Processor time of the whole process: on a shared machine it shows the
+// cost of the work apart from the time spent waiting for a core.
+double process_cpu_seconds() {
+  timespec ts{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
+  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
+}
+
 // The bare generator making `draws` integer draws, q in 1..p as the
 // exchanges draw them (p running down over a sample).
-double generator_seconds(int64_t draws, int sample_size) {
+double generator_seconds(int64_t draws, int sample_size, double& cpu_seconds) {
   Rng rng(3, 4);
+  const double cpu0 = process_cpu_seconds();
   const auto t0 = std::chrono::steady_clock::now();
   int64_t sum = 0;
   int p = sample_size;
@@ -94,6 +104,7 @@ double generator_seconds(int64_t draws, int sample_size) {
     p = p > 2 ? p - 1 : sample_size;
   }
   benchmark::DoNotOptimize(sum);
+  cpu_seconds = process_cpu_seconds() - cpu0;
   return seconds_since(t0);
 }
 
@@ -106,7 +117,7 @@ void BM_LdPermutations(benchmark::State& st) {
   prepare(load, p);
   RunContext ctx{p.host, p.rng, p.options, p.nb, "", threads};
   int64_t draws = 0;
-  double total = 0, floor_total = 0;
+  double total = 0, floor_total = 0, cpu_total = 0, floor_cpu_total = 0;
   for (auto _ : st) {
     LdGenotypes lg(p.an.ds, *p.an.alleles);
     LdTestState state = ld_observed_phase(ctx, p.an, lg);
@@ -114,12 +125,16 @@ void BM_LdPermutations(benchmark::State& st) {
     for (const LdSampleTest& t : state.samples) per_rep += t.draws;
     draws = per_rep * (p.n_perm - 1);
     Progress progress(p.host, p.n_perm);
+    const double cpu0 = process_cpu_seconds();
     const auto t0 = std::chrono::steady_clock::now();
     ld_permutations(lg, state, p.n_perm, p.rng, threads, progress);
     const double seconds = seconds_since(t0);
+    cpu_total += process_cpu_seconds() - cpu0;
     st.SetIterationTime(seconds);
     total += seconds;
-    floor_total += generator_seconds(draws, load.shape.individuals_per_sample);
+    double floor_cpu = 0;
+    floor_total += generator_seconds(draws, load.shape.individuals_per_sample, floor_cpu);
+    floor_cpu_total += floor_cpu;
   }
   const double runs = static_cast<double>(st.iterations());
   st.counters["repetitions"] = static_cast<double>(p.n_perm - 1);
@@ -127,6 +142,8 @@ void BM_LdPermutations(benchmark::State& st) {
   st.counters["ns_per_draw"] = total / runs / static_cast<double>(draws) * 1e9;
   st.counters["floor_ns_per_draw"] = floor_total / runs / static_cast<double>(draws) * 1e9;
   st.counters["x_floor"] = total / floor_total;
+  st.counters["cpu_ns_per_draw"] = cpu_total / runs / static_cast<double>(draws) * 1e9;
+  st.counters["floor_cpu_ns_per_draw"] = floor_cpu_total / runs / static_cast<double>(draws) * 1e9;
 }
 
 BENCHMARK(BM_LdPermutations)->ArgsProduct({{0, 1}, {1, 2}})->ArgNames({"large", "threads"})

@@ -82,24 +82,25 @@ std::vector<SampleChain> build_chains(const LdGenotypes& lg, const LdTestState& 
   return chains;
 }
 
-// Contiguous runs of chains of about equal draws, one per worker.
+// Contiguous runs of chains of about equal draws, one per worker: each run
+// ends where its total comes nearest to its share of all draws.
 std::vector<std::pair<size_t, size_t>> share_chains(const std::vector<SampleChain>& chains, int threads) {
   int64_t total = 0;
   for (const SampleChain& c : chains) total += c.draws;
-  const int groups = static_cast<int>(std::max<size_t>(1, std::min<size_t>(static_cast<size_t>(std::max(threads, 1)), chains.size())));
+  const size_t groups = std::clamp<size_t>(static_cast<size_t>(std::max(threads, 1)), 1, chains.size());
   std::vector<std::pair<size_t, size_t>> shares;
   size_t begin = 0;
   int64_t done = 0;
-  for (size_t i = 0; i < chains.size(); ++i) {
-    done += chains[i].draws;
-    const int64_t target = total * static_cast<int64_t>(shares.size() + 1) / groups;
-    const size_t left = chains.size() - i - 1;
-    const size_t groups_left = static_cast<size_t>(groups) - shares.size() - 1;
-    if (i + 1 == chains.size() || (groups_left > 0 && (done >= target || left == groups_left))) {
-      shares.emplace_back(begin, i + 1);
-      begin = i + 1;
-    }
+  for (size_t g = 0; g + 1 < groups; ++g) {
+    const int64_t target = total * static_cast<int64_t>(g + 1) / static_cast<int64_t>(groups);
+    size_t end = begin + 1;
+    done += chains[begin].draws;
+    const size_t last_end = chains.size() - (groups - 1 - g);  // a chain for every later run
+    while (end < last_end && done + chains[end].draws - target <= target - done) done += chains[end++].draws;
+    shares.emplace_back(begin, end);
+    begin = end;
   }
+  shares.emplace_back(begin, chains.size());
   return shares;
 }
 
