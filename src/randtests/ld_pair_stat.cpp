@@ -9,12 +9,10 @@ LdTable::LdTable(size_t max_cells, int max_count)
     : cells_(max_cells, 0), touched_(std::max<size_t>(max_cells, 1), 0),
       cells_holding_(static_cast<size_t>(max_count) + 1, 0), c_ln_c_(max_count) {}
 
-long double LdTable::count(const LdGenotypes& lg, int s, int l1, int l2) {
+void LdTable::fill(const LdGenotypes& lg, int s, int l1, int l2) {
   for (size_t t = 0; t < n_touched_; ++t) cells_[static_cast<size_t>(touched_[t])] = 0;
-  n_touched_ = 0;
   rows_ = lg.n_genotypes(s, l1);
   cols_ = lg.n_genotypes(s, l2);
-
   const int32_t* row_of = lg.positions(l1, s);
   const int32_t* col_of = lg.positions(l2, s);
   const int n = lg.sample_size(s);
@@ -29,15 +27,21 @@ long double LdTable::count(const LdGenotypes& lg, int s, int l1, int l2) {
     n_touched += cells[cell]++ == 0;
   }
   n_touched_ = n_touched;
+}
 
+template <bool kClear>
+long double LdTable::g_of_cells() {
   // Cells holding each count above 1, then the terms in ascending count.
+  int32_t* cells = cells_.data();
   int32_t* holding = cells_holding_.data();
   int32_t largest = 1;
-  for (size_t t = 0; t < n_touched; ++t) {
-    const int32_t held = cells[touched[t]];
+  for (size_t t = 0; t < n_touched_; ++t) {
+    const int32_t held = cells[touched_[t]];
+    if constexpr (kClear) cells[touched_[t]] = 0;
     ++holding[held];
     largest = std::max(largest, held);
   }
+  if constexpr (kClear) n_touched_ = 0;
   long double g = 0.0L;
   for (int32_t c = 2; c <= largest; ++c) {
     if (holding[c] > 0) g += static_cast<long double>(holding[c]) * c_ln_c_(c);
@@ -45,6 +49,16 @@ long double LdTable::count(const LdGenotypes& lg, int s, int l1, int l2) {
   }
   holding[1] = 0;
   return g;
+}
+
+long double LdTable::count(const LdGenotypes& lg, int s, int l1, int l2) {
+  fill(lg, s, l1, l2);
+  return g_of_cells<false>();
+}
+
+long double LdTable::permuted_g(const LdGenotypes& lg, int s, int l1, int l2) {
+  fill(lg, s, l1, l2);
+  return g_of_cells<true>();
 }
 
 LdEstimatorScratch::LdEstimatorScratch(const LdGenotypes& lg) {

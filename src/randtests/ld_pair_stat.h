@@ -22,6 +22,9 @@ class LdTable {
   // in ascending order, each term being (cells holding c) × c ln c, so tables
   // holding the same counts anywhere give exactly the same value.
   long double count(const LdGenotypes& lg, int s, int l1, int l2);
+  // The same G, leaving the table empty (the cells are cleared as they are
+  // read), for the permutations that need nothing else.
+  long double permuted_g(const LdGenotypes& lg, int s, int l1, int l2);
 
   int rows() const { return rows_; }
   int cols() const { return cols_; }
@@ -32,6 +35,10 @@ class LdTable {
   const int32_t* touched_end() const { return touched_.data() + n_touched_; }
 
  private:
+  void fill(const LdGenotypes& lg, int s, int l1, int l2);
+  template <bool kClear>
+  long double g_of_cells();
+
   std::vector<int32_t> cells_;
   std::vector<int32_t> touched_;
   size_t n_touched_ = 0;

@@ -12,7 +12,7 @@ namespace torvi {
 namespace {
 
 // Randomised G values kept between two reductions: at most this many.
-constexpr size_t kBufferedValues = size_t{1} << 21;
+constexpr size_t kBufferedValues = size_t{1} << 16;
 constexpr int64_t kMaxBlock = 1024;
 
 // The testable pairs of one sample in draw order, with the advance of the
@@ -146,7 +146,7 @@ void ld_permutations(LdGenotypes& lg, LdTestState& state, int64_t n_perm, Rng& r
               const size_t item = chain.items[j];
               LdSampleTest& t = state.samples[item];
               exchange_second_locus(lg.positions(t.l1, t.s), lg.positions(t.l2, t.s), n, r, worker);
-              const long double g = worker.table.count(lg, t.s, t.l1, t.l2);
+              const long double g = worker.table.permuted_g(lg, t.s, t.l1, t.l2);
               g_row[item] = g;
               if (g >= t.observed_g) ++t.count;
               r.jump(chain.to_next[j]);
