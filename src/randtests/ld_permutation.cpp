@@ -11,7 +11,8 @@ namespace torvi {
 
 namespace {
 
-// Randomised G values kept between two reductions: at most this many.
+// Randomised G values kept between two reductions: about this many (at
+// least those of one repetition), so that the buffer stays in cache.
 constexpr size_t kBufferedValues = size_t{1} << 16;
 constexpr int64_t kMaxBlock = 1024;
 
