@@ -8,6 +8,7 @@
 #include "report/report_text.h"
 #include "run/analysis.h"
 #include "run/data_set_lifecycle.h"
+#include "stats/locus_report.h"
 
 namespace torvi {
 
@@ -47,6 +48,7 @@ void analyse(RunContext& ctx, Analysis& an) {
 
   // Per-locus report, with the per-sample statistics and their tests.
   if (opt.CB_IFis) set_hw_sample_locus_count(opt, np, nl, ctx.nb_perm);
+  locus_report(ctx, an);
 
   // Genotypic disequilibrium.
   set_gen_diseq_count(opt, np, nl, ctx.nb_perm);
