@@ -4,6 +4,11 @@ namespace torvi {
 
 namespace {
 
+// Once the probability of absence falls below 2^-66, 1 - absent rounds to 1 in
+// extended precision whatever the remaining factors (all below 1) do, so the
+// product can stop there without changing the result.
+constexpr long double kNegligible = 0x1p-66L;
+
 // Sum over alleles of the probability of drawing the allele at least once in
 // `g` of `genes` genes, where allele k has copies[k] copies.
 long double rarefied_alleles(const long double* copies, int alleles, long double genes, int g) {
@@ -15,8 +20,7 @@ long double rarefied_alleles(const long double* copies, int alleles, long double
     long double absent = 0.0L;  // probability that the allele is not drawn
     if (others >= g) {
       absent = others / genes;
-      // Once the product underflows to zero it stays there.
-      for (int f = 1; f < g && absent != 0.0L; ++f) absent *= (others - f) / (genes - f);
+      for (int f = 1; f < g && absent >= kNegligible; ++f) absent *= (others - f) / (genes - f);
     }
     richness += 1.0L - absent;
   }
