@@ -8,6 +8,7 @@
 #include "report/report_text.h"
 #include "run/analysis.h"
 #include "run/data_set_lifecycle.h"
+#include "stats/genotype_tables.h"
 
 namespace torvi {
 
@@ -44,6 +45,7 @@ void analyse(RunContext& ctx, Analysis& an) {
   (void)nl;
 
   // Genotype frequencies (companion file).
+  if (opt.CB_genotfreq) genotype_tables(an);
 
   // Per-locus report, with the per-sample statistics and their tests.
   if (opt.CB_IFis) set_hw_sample_locus_count(opt, np, nl, ctx.nb_perm);
