@@ -42,6 +42,9 @@ class Host {
   virtual void progress_end() = 0;
   virtual bool stop_requested() { return false; }
 
+  // The window caption while a run works on a file ("TORVI is Processing: ...").
+  virtual void show_caption(const std::string& text) { (void)text; }
+
   // Information that is not a message box of the program (for instance why a
   // requested test was skipped). The command line prints it on standard
   // error; the desktop program may ignore it.
