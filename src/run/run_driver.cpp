@@ -13,6 +13,8 @@
 #include "randtests/pairwise_test.h"
 #include "run/analysis.h"
 #include "run/data_set_lifecycle.h"
+#include "stats/genotype_tables.h"
+#include "stats/locus_report.h"
 
 namespace torvi {
 
@@ -49,9 +51,11 @@ void analyse(RunContext& ctx, Analysis& an) {
   (void)nl;
 
   // Genotype frequencies (companion file).
+  if (opt.CB_genotfreq) genotype_tables(an);
 
   // Per-locus report, with the per-sample statistics and their tests.
   if (opt.CB_IFis) set_hw_sample_locus_count(opt, np, nl, ctx.nb_perm);
+  locus_report(ctx, an);
 
   // Genotypic disequilibrium.
   set_gen_diseq_count(opt, np, nl, ctx.nb_perm);
