@@ -6,6 +6,11 @@
 
 #include "random/seeds_file.h"
 #include "report/report_text.h"
+#include "randtests/diff_genotype_test.h"
+#include "randtests/g_statistics.h"
+#include "randtests/hw_overall_test.h"
+#include "randtests/hw_within_test.h"
+#include "randtests/pairwise_test.h"
 #include "run/analysis.h"
 #include "run/data_set_lifecycle.h"
 #include "stats/genotype_tables.h"
@@ -64,12 +69,21 @@ void analyse(RunContext& ctx, Analysis& an) {
   // Weir & Cockerham, Rho_st, jackknife and bootstrap.
 
   // Observed likelihood-ratio sums, whether or not a test follows.
+  an.g.g_calls = 0;
+  locus_g(an.ct, an.g);
 
   // Pairwise Fst.
 
   // Tests within and over samples, differentiation.
+  if (opt.CB_HWW) hw_within_test(ctx, an, first_sample, last_sample);
+  if (opt.CB_HWO || opt.RG_popdif == PopDiff::assuming_hw) hw_overall_test(ctx, an, first_sample, last_sample);
+  if (opt.RG_popdif == PopDiff::not_assuming_hw) diff_genotype_test(ctx, an);
 
   // Pairwise tests of differentiation.
+  if (opt.CB_PPFst) {
+    set_pairwise_count(opt, np, ctx.nb_perm);
+    pairwise_test(ctx, an);
+  }
 }
 
 }  // namespace
