@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "random/seeds_file.h"
+#include "randtests/ld_test.h"
 #include "report/report_text.h"
 #include "randtests/diff_genotype_test.h"
 #include "randtests/g_statistics.h"
@@ -13,6 +14,8 @@
 #include "randtests/pairwise_test.h"
 #include "run/analysis.h"
 #include "run/data_set_lifecycle.h"
+#include "stats/genotype_tables.h"
+#include "stats/locus_report.h"
 
 namespace torvi {
 
@@ -49,12 +52,16 @@ void analyse(RunContext& ctx, Analysis& an) {
   (void)nl;
 
   // Genotype frequencies (companion file).
+  if (opt.CB_genotfreq) genotype_tables(an);
 
   // Per-locus report, with the per-sample statistics and their tests.
   if (opt.CB_IFis) set_hw_sample_locus_count(opt, np, nl, ctx.nb_perm);
+  locus_report(ctx, an);
 
   // Genotypic disequilibrium.
   set_gen_diseq_count(opt, np, nl, ctx.nb_perm);
+  const bool ld_tests_asked = opt.RG_GDT != LdTests::no_tests && opt.RG_MTG != NominalLevel::none;
+  if (opt.CB_dp || opt.CB_r || opt.CB_details || opt.CB_Savetables || ld_tests_asked) ld_test(ctx, an);
 
   if (np == 1) return;
   const int first_sample = 1, last_sample = np;
