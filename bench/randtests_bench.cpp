@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -79,19 +80,33 @@ double fraction(Family f, Size size) {
   return 1;
 }
 
+// Wall-clock and process CPU seconds since construction. The machine may be
+// shared: CPU time is the steadier measure on one thread.
+struct Clock {
+  std::chrono::steady_clock::time_point wall = std::chrono::steady_clock::now();
+  std::clock_t cpu = std::clock();
+  double wall_seconds() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - wall).count(); }
+  double cpu_seconds() const { return static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC; }
+};
+
 // Steps a copy of `from` until it reaches `to`: the number of draws taken,
 // and the time the bare generator needs for them.
-std::pair<int64_t, double> draws_between(Rng from, const Rng& to) {
+struct Floor {
   int64_t draws = 0;
+  double wall = 0, cpu = 0;
+};
+Floor draws_between(Rng from, const Rng& to) {
+  Floor f;
   int32_t sink = 0;
-  const auto t0 = std::chrono::steady_clock::now();
+  const Clock clock;
   while (!(from == to)) {
     sink += from.rnd_int(1000);
-    ++draws;
+    ++f.draws;
   }
-  const auto t1 = std::chrono::steady_clock::now();
+  f.wall = clock.wall_seconds();
+  f.cpu = clock.cpu_seconds();
   benchmark::DoNotOptimize(sink);
-  return {draws, std::chrono::duration<double>(t1 - t0).count()};
+  return f;
 }
 
 void run_family(benchmark::State& state, Family family, Size size) {
@@ -127,9 +142,9 @@ void run_family(benchmark::State& state, Family family, Size size) {
   const Rng start = rng;
   RunContext ctx{host, rng, options, nb, out, threads};
 
-  double seconds = 0;
+  double seconds = 0, cpu_seconds = 0;
   for (auto _ : state) {
-    const auto t0 = std::chrono::steady_clock::now();
+    const Clock clock;
     switch (family) {
       case Family::per_sample: hw_sample_test(ctx, an); break;
       case Family::multilocus: hw_within_test(ctx, an, 1, np); break;
@@ -137,15 +152,18 @@ void run_family(benchmark::State& state, Family family, Size size) {
       case Family::genotypes: diff_genotype_test(ctx, an); break;
       case Family::pairwise: pairwise_test(ctx, an); break;
     }
-    seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    seconds = clock.wall_seconds();
+    cpu_seconds = clock.cpu_seconds();
   }
-  const auto [draws, floor_seconds] = draws_between(start, rng);
+  const Floor floor = draws_between(start, rng);
   state.counters["N"] = static_cast<double>(n);
   state.counters["fraction"] = fraction(family, size);
-  state.counters["draws"] = static_cast<double>(draws);
-  state.counters["ns_per_draw"] = draws ? seconds * 1e9 / draws : 0;
-  state.counters["floor_ratio"] = floor_seconds > 0 ? seconds / floor_seconds : 0;
+  state.counters["draws"] = static_cast<double>(floor.draws);
+  state.counters["ns_per_draw"] = floor.draws ? seconds * 1e9 / floor.draws : 0;
+  state.counters["floor_ratio"] = floor.wall > 0 ? seconds / floor.wall : 0;
+  state.counters["cpu_floor_ratio"] = floor.cpu > 0 ? cpu_seconds / floor.cpu : 0;
   state.counters["seconds"] = seconds;
+  state.counters["cpu_seconds"] = cpu_seconds;
   std::filesystem::remove_all(dir);
 }
 
