@@ -27,6 +27,38 @@ TEST(DiffGenotypeTest, PermutesCompleteGenotypesOnly) {
   EXPECT_EQ(testing::compare_with_golden("permtests/diff_genotype.out", run.result()), "");
 }
 
+TEST(DiffGenotypeTest, SameResultsAndLastTablesWithAnyNumberOfThreads) {
+  struct Outcome {
+    std::string text;
+    Rng rng;
+    std::vector<int32_t> codes;
+    std::vector<long double> alleles, g_locus;
+    int g_calls;
+  };
+  auto run_with = [](int threads) {
+    PermRun run("diff-genotype-threads");
+    run.load(testing::small_data(4, 5, 9, 0.05, 17));
+    run.observe();
+    run.nb.perm_popdiff_nohw = 203;
+    run.threads = threads;
+    RunContext ctx = run.ctx();
+    diff_genotype_test(ctx, run.an);
+    return Outcome{run.result(), run.rng, run.an.ds.codes, run.an.ct.allele_count, run.an.g.g_locus,
+                   run.an.g.g_calls};
+  };
+  const Outcome one = run_with(1);
+  EXPECT_EQ(one.g_calls, 203);
+  for (int threads : {2, 3}) {
+    const Outcome other = run_with(threads);
+    EXPECT_EQ(other.text, one.text) << threads;
+    EXPECT_EQ(other.rng, one.rng) << threads;
+    EXPECT_EQ(other.codes, one.codes) << threads;
+    EXPECT_EQ(other.alleles, one.alleles) << threads;
+    EXPECT_EQ(other.g_locus, one.g_locus) << threads;
+    EXPECT_EQ(other.g_calls, one.g_calls) << threads;
+  }
+}
+
 TEST(DiffGenotypeTest, TooFewCompleteGenotypes) {
   // Every individual misses one locus.
   PermRun run("diff-genotype-none");

@@ -13,7 +13,7 @@ TEST(HwWithinTest, BelowTwoHundredWritesNothing) {
   PermRun run("hw-within-100");
   run.load(testing::small_data(3, 4, 10, 0.0, 3));
   run.observe();
-  run.nb.perm_hw_within = 199;
+  run.nb.perm_hw_within = 100;
   RunContext ctx = run.ctx();
   hw_within_test(ctx, run.an, 1, 3);
   EXPECT_EQ(run.result(), "");

@@ -60,6 +60,30 @@ TEST(PairwiseTest, CountRaisedToTwentyPerPairAndNaCells) {
   EXPECT_EQ(testing::compare_with_golden("permtests/pairwise.pvl", text), "");
 }
 
+TEST(PairwiseTest, SameResultsWithAnyNumberOfThreads) {
+  std::string first;
+  Rng after;
+  std::vector<long double> counts;
+  for (int threads : {1, 2, 3}) {
+    PermRun run("pairwise-threads");
+    run.load(testing::small_data(4, 3, 7, 0.1, 31));
+    run.nb.perm_pairwise = 150;
+    run.threads = threads;
+    RunContext ctx = run.ctx();
+    pairwise_test(ctx, run.an);
+    EXPECT_EQ(run.host.progress_ranges, std::vector<int64_t>{150 * 6});
+    if (threads == 1) {
+      first = pvl(run);
+      after = run.rng;
+      counts = run.an.ct.allele_count;
+      continue;
+    }
+    EXPECT_EQ(pvl(run), first) << threads;
+    EXPECT_EQ(run.rng, after) << threads;
+    EXPECT_EQ(run.an.ct.allele_count, counts) << threads;
+  }
+}
+
 TEST(PairwiseTest, StartsFromTheFileWhateverEarlierTestsLeft) {
   PermRun run("pairwise-reread");
   run.load(testing::small_data(3, 3, 6, 0.1, 13));
