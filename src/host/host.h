@@ -42,6 +42,10 @@ class Host {
   virtual void progress_end() = 0;
   virtual bool stop_requested() { return false; }
 
+  // The Run starts on a data file: its name without folders, ending ".dat".
+  // The desktop program shows it in its window caption.
+  virtual void processing_file(const std::string& file_name) { (void)file_name; }
+
   // Information that is not a message box of the program (for instance why a
   // requested test was skipped). The command line prints it on standard
   // error; the desktop program may ignore it.
