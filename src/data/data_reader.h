@@ -1,5 +1,6 @@
 #pragma once
 
+#include <istream>
 #include <string>
 
 #include "data/data_set.h"
@@ -19,5 +20,9 @@ bool check_header(Host& host, const std::string& path, DataSet& ds);
 // check_header). Shows a message through the host and returns false on
 // failure; the file is then not analysed.
 bool read_data_file(Host& host, const std::string& path, DataSet& ds);
+
+// The same two readers on an open stream; `path` names the file in messages.
+bool check_header(Host& host, std::istream& in, const std::string& path, DataSet& ds);
+bool read_data_file(Host& host, std::istream& in, const std::string& path, DataSet& ds);
 
 }  // namespace torvi

@@ -42,9 +42,8 @@ class Host {
   virtual void progress_end() = 0;
   virtual bool stop_requested() { return false; }
 
-  // The Run starts on a data file: its name without folders, ending ".dat".
-  // The desktop program shows it in its window caption.
-  virtual void processing_file(const std::string& file_name) { (void)file_name; }
+  // The window caption while a run works on a file ("TORVI is Processing: ...").
+  virtual void show_caption(const std::string& text) { (void)text; }
 
   // Information that is not a message box of the program (for instance why a
   // requested test was skipped). The command line prints it on standard

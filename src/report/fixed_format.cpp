@@ -44,6 +44,7 @@ std::string fixed(long double value, int width, int decimals) {
     digits.insert(0, static_cast<size_t>(-int_len + 1), '0');
     int_len = 1;
   }
+  if (static_cast<size_t>(int_len) > digits.size()) digits.append(int_len - digits.size(), '0');
   std::string int_part = digits.substr(0, static_cast<size_t>(int_len));
   std::string frac_part = static_cast<size_t>(int_len) < digits.size() ? digits.substr(int_len) : "";
   if (static_cast<int>(frac_part.size()) < decimals) frac_part.append(decimals - frac_part.size(), '0');

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <atomic>
+#include <mutex>
+#include <string>
+
+#include "host/host.h"
+
+namespace torvi::cli {
+
+// What to do when a result file already exists.
+enum class ExistingResult { append, skip };
+
+// The host of the command line: messages on standard error, the save dialog
+// answered by --existing, the seeds dialog as prompts on a terminal, a
+// progress line on standard error when it is a terminal.
+class TerminalHost : public Host {
+ public:
+  TerminalHost(ExistingResult existing, bool quiet);
+
+  void show_error(const std::string& text) override;
+  void show_info(const std::string& text) override;
+  std::optional<std::string> ask_result_file(const std::string& title, const std::string& proposed) override;
+  std::optional<SeedTexts> ask_seed_texts() override;
+  void progress_begin(int64_t range) override;
+  void progress_step(int64_t steps) override;
+  void progress_end() override;
+  void note(const std::string& text) override;
+
+  bool any_error() const { return errors_ > 0; }
+
+ private:
+  void draw_progress(int64_t done);
+
+  ExistingResult existing_;
+  bool quiet_;
+  bool show_progress_;
+  int errors_ = 0;
+  int64_t range_ = 0;
+  std::atomic<int64_t> done_{0};
+  std::atomic<int> shown_percent_{-1};
+  std::mutex draw_mutex_;
+};
+
+// "\n\r" breaks of the program's messages as plain line ends.
+std::string plain_lines(const std::string& text);
+
+}  // namespace torvi::cli

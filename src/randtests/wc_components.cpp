@@ -1,0 +1,147 @@
+#include "randtests/wc_components.h"
+
+#include <cmath>
+
+#include "data/limits.h"
+
+namespace torvi {
+
+namespace {
+
+constexpr long double kTiny = 1e-10L;
+
+// a / d, or na_value when |d| is too small to divide by.
+long double ratio(long double a, long double d) { return std::fabs(d) <= kTiny ? na_value : a / d; }
+
+long double relatedness(const WcSums& s) { return ratio(2 * s.a, 2 * s.ab + s.c); }
+
+}  // namespace
+
+void WcState::allocate(const CountTables& ct) {
+  const size_t loci = static_cast<size_t>(ct.nl) + 1;
+  const size_t slots = static_cast<size_t>(ct.index->total_slots());
+  wc_calls = 0;
+  samples_at_locus.assign(loci, ct.np);
+  for (auto* v : {&wc_F_allele, &wc_theta_allele, &wc_f_allele, &wc_rel_allele, &pbar, &hbar, &Q})
+    v->assign(slots, 0.0L);
+  locus_sums.assign(loci, WcSums{});
+  for (auto* v : {&wc_F_locus, &wc_theta_locus, &wc_f_locus, &wc_rel_locus, &obs_F_locus, &obs_theta_locus,
+                  &obs_f_locus})
+    v->assign(loci, na_value);
+  nbar.assign(loci, 0.0L);
+  S2.assign(loci, 0.0L);
+  totals = obs_totals = WcSums{};
+  wc_F = wc_theta = wc_f = wc_rel = na_value;
+  obs_F = obs_theta = obs_f = na_value;
+}
+
+void wc_components(CountTables& ct, WcState& wc, int first, int last) {
+  const bool first_call = ++wc.wc_calls == 1;
+  const AlleleIndex& ix = *ct.index;
+  wc.totals = WcSums{};
+
+  for (int l = 1; l <= ct.nl; ++l) {
+    const int k = ix.alleles_at_locus(l);
+    const size_t base = static_cast<size_t>(ix.first[l]);
+    long double* sum_np = &wc.pbar[base];
+    long double* sum_nh = &wc.hbar[base];
+    long double* sum_npp = &wc.Q[base];
+    for (int j = 0; j < k; ++j) sum_np[j] = sum_nh[j] = sum_npp[j] = 0;
+
+    // Counts to frequencies, and the per-allele sums over samples.
+    int r = last - first + 1;
+    long double S1 = 0, S2 = 0;
+    for (int s = first; s <= last; ++s) {
+      const int32_t n = ct.typed(s, l);
+      long double* p = ct.allele_row(s, l);
+      long double* h = ct.het_row(s, l);
+      if (n == 0) {
+        for (int j = 0; j < k; ++j) p[j] = h[j] = 0;
+        --r;
+        continue;
+      }
+      const long double nn = n;
+      S1 += nn;
+      S2 += nn * nn;
+      for (int j = 0; j < k; ++j) {
+        p[j] = p[j] / (2 * nn);
+        h[j] = h[j] / nn;
+        sum_np[j] += nn * p[j];
+        sum_nh[j] += nn * h[j];
+        sum_npp[j] += nn * p[j] * p[j];
+      }
+    }
+    wc.samples_at_locus[l] = r;
+    wc.S2[l] = S2;
+    const long double nbar = r > 0 ? S1 / r : 0.0L;
+    wc.nbar[l] = nbar;
+    // Q stays a sum; p̄ and h̄ become means.
+    for (int j = 0; j < k; ++j) {
+      sum_np[j] = S1 == 0 ? 0.0L : sum_np[j] / (r * nbar);
+      sum_nh[j] = S1 == 0 ? 0.0L : sum_nh[j] / (r * nbar);
+    }
+
+    WcSums& sums = wc.locus_sums[l];
+    sums = WcSums{};
+    wc.wc_F_locus[l] = wc.wc_theta_locus[l] = wc.wc_f_locus[l] = wc.wc_rel_locus[l] = na_value;
+    // With n̄ <= 1 the components would divide by n̄ - 1 <= 0: no estimate.
+    if (r <= 1 || S1 == 0 || nbar <= 1) {
+      if (first_call)
+        for (int j = 0; j < k; ++j)
+          wc.wc_F_allele[base + j] = wc.wc_theta_allele[base + j] = wc.wc_f_allele[base + j] =
+              wc.wc_rel_allele[base + j] = na_value;
+      continue;
+    }
+
+    const long double nc = (S1 - S2 / S1) / (r - 1);
+    for (int j = 0; j < k; ++j) {
+      const size_t slot = base + j;
+      const long double pm = wc.pbar[slot];
+      if (pm <= 0.0001L || pm >= 0.9999L) {
+        wc.wc_F_allele[slot] = wc.wc_theta_allele[slot] = wc.wc_f_allele[slot] = wc.wc_rel_allele[slot] = 0;
+        continue;
+      }
+      const long double s2 = (wc.Q[slot] - pm * pm * r * nbar) / ((r - 1) * nbar);
+      const long double hm = wc.hbar[slot];
+      const long double q = pm * (1 - pm) - (static_cast<long double>(r - 1) / r) * s2;
+      long double a = (nbar / nc) * (s2 - (q - hm / 4) / (nbar - 1));
+      long double b = (nbar / (nbar - 1)) * (q - ((2 * nbar - 1) / (4 * nbar)) * hm);
+      long double c = hm / 2;
+      if (std::fabs(a) < kTiny) a = 0;
+      if (std::fabs(b) < kTiny) b = 0;
+      if (std::fabs(c) < kTiny) c = 0;
+      const WcSums one{a + b, a + b + c, a, b, b + c, c};
+      if (first_call) {
+        wc.wc_F_allele[slot] = ratio(one.ab, one.abc);
+        wc.wc_theta_allele[slot] = ratio(one.a, one.abc);
+        wc.wc_f_allele[slot] = ratio(one.b, one.bc);
+        wc.wc_rel_allele[slot] = relatedness(one);
+      }
+      sums += one;
+    }
+
+    wc.wc_F_locus[l] = ratio(sums.ab, sums.abc);
+    wc.wc_theta_locus[l] = ratio(sums.a, sums.abc);
+    wc.wc_f_locus[l] = ratio(sums.b, sums.bc);
+    wc.wc_rel_locus[l] = relatedness(sums);
+    wc.totals += sums;
+  }
+
+  const WcSums& t = wc.totals;
+  wc.wc_F = ratio(t.ab, t.abc);
+  wc.wc_theta = ratio(t.a, t.abc);
+  wc.wc_f = ratio(t.b, t.bc);
+  wc.wc_rel = relatedness(t);
+
+  if (first_call) {
+    wc.obs_F = wc.wc_F;
+    wc.obs_theta = wc.wc_theta;
+    wc.obs_f = wc.wc_f;
+    wc.obs_totals = wc.totals;
+    wc.obs_F_locus = wc.wc_F_locus;
+    wc.obs_theta_locus = wc.wc_theta_locus;
+    wc.obs_f_locus = wc.wc_f_locus;
+  }
+}
+
+}  // namespace torvi

@@ -1,0 +1,91 @@
+#include "report/fixed_format.h"
+
+#include <gtest/gtest.h>
+
+#include "report/report_text.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace torvi {
+namespace {
+
+TEST(FixedFormat, RightAlignsAndWidens) {
+  EXPECT_EQ(fixed(0.5L, 6, 3), " 0.500");
+  EXPECT_EQ(fixed(-0.25L, 6, 3), "-0.250");
+  EXPECT_EQ(fixed(123456.5L, 6, 3), "123456.500");
+  EXPECT_EQ(fixed(1.0L / 3, 10, 5), "   0.33333");
+  EXPECT_EQ(fixed(2.0L, 3, 0), "  2");
+  EXPECT_EQ(fixed(0.00125L, 7, 4), " 0.0013");
+}
+
+TEST(FixedFormat, TiesRoundHalfAwayFromZero) {
+  EXPECT_EQ(fixed(0.0625L, 6, 3), " 0.063");
+  EXPECT_EQ(fixed(-0.0625L, 6, 3), "-0.063");
+  EXPECT_EQ(fixed(2.5L, 1, 0), "3");
+  EXPECT_EQ(fixed(0.9995L, 6, 3), " 1.000");
+  EXPECT_EQ(fixed(9.9995L, 6, 3), "10.000");
+}
+
+TEST(FixedFormat, ExactTiesRoundTheSameWhateverTheLastBits) {
+  // 21/80 = 0.2625 exactly; computed two ways it may differ in the last bit.
+  long double a = 21.0L / 80.0L;
+  long double b = 0.2625L;
+  long double c = (0.1L + 0.1625L);
+  EXPECT_EQ(fixed(a, 6, 3), " 0.263");
+  EXPECT_EQ(fixed(b, 6, 3), " 0.263");
+  EXPECT_EQ(fixed(c, 6, 3), " 0.263");
+}
+
+TEST(FixedFormat, NoNegativeZero) {
+  EXPECT_EQ(fixed(-0.0L, 6, 3), " 0.000");
+  EXPECT_EQ(fixed(-0.0004L, 6, 3), " 0.000");
+  EXPECT_EQ(fixed(-1e-20L, 10, 5), "   0.00000");
+  EXPECT_EQ(fixed(-0.0005L, 6, 3), "-0.001");
+}
+
+TEST(FixedFormat, MissingMarkerPrintsAsANumber) {
+  EXPECT_EQ(fixed(-9.99L, 6, 3), "-9.990");
+}
+
+TEST(FixedFormat, SmallAndLargeMagnitudes) {
+  EXPECT_EQ(fixed(4e-6L, 6, 3), " 0.000");
+  EXPECT_EQ(fixed(1e-300L, 6, 3), " 0.000");
+  EXPECT_EQ(fixed(0.05L / 2 / 5, 10, 5), "   0.00500");
+  EXPECT_EQ(fixed(1e20L, 4, 1), "100000000000000000000.0");
+}
+
+TEST(FixedFormat, Integers) {
+  EXPECT_EQ(integer(42), "42");
+  EXPECT_EQ(integer(200, 6), "   200");
+  EXPECT_EQ(integer(-3, 4), "  -3");
+  EXPECT_EQ(integer(1234567, 3), "1234567");
+}
+
+TEST(ReportText, AppendsWholeSectionsWithCrLf) {
+  auto path = std::filesystem::temp_directory_path() / "torvi_report_text_test.out";
+  std::filesystem::remove(path);
+  ReportText a;
+  a.line().line(kStars48).cell("x").cell(fixed(1, 6, 3)).eol();
+  ASSERT_TRUE(a.append_to(path.string()));
+  ReportText b;
+  b.line("second");
+  ASSERT_TRUE(b.append_to(path.string()));
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream got;
+  got << in.rdbuf();
+  EXPECT_EQ(got.str(), "\r\n" + std::string(48, '*') + "\r\n\tx\t 1.000\r\nsecond\r\n");
+  ReportText c;
+  c.line("anew");
+  ASSERT_TRUE(c.write_new(path.string()));
+  std::ifstream again(path, std::ios::binary);
+  std::stringstream got2;
+  got2 << again.rdbuf();
+  EXPECT_EQ(got2.str(), "anew\r\n");
+  std::filesystem::remove(path);
+  EXPECT_FALSE(c.append_to("/nonexistent-dir/x.out"));
+}
+
+}  // namespace
+}  // namespace torvi

@@ -1,0 +1,101 @@
+#include "run/run_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "random/seeds_file.h"
+#include "support/golden.h"
+#include "support/scripted_host.h"
+
+namespace torvi {
+namespace {
+
+using testing::read_file;
+using testing::ScriptedHost;
+using testing::TempDir;
+
+const char* kTiny =
+    "3 2 12 2\n"
+    "loc1\n"
+    "loc2\n"
+    "1 0101 0312\n"
+    "1 0102 0000\n"
+    "2 0101 0303\n"
+    "3 1212 0303\n";
+
+class RunDriver : public ::testing::Test {
+ protected:
+  TempDir dir{"run-driver"};
+  ScriptedHost host;
+  Rng rng{12345, 67890};
+  NbPerm nb;
+  RunSettings settings;
+  void SetUp() override { setenv("SOURCE_DATE_EPOCH", "1700000000", 1); }
+  RunOutcome run() { return run_files(host, rng, nb, settings, dir.file(kSeedsFileName)); }
+};
+
+TEST_F(RunDriver, HeaderUsesSourceDateEpochAndFramesItWithStars) {
+  settings.file_list = {dir.write("tiny.dat", kTiny)};
+  RunOutcome out = run();
+  EXPECT_EQ(out.files_done, 1);
+  std::string text = read_file(dir.file("tiny.out"));
+  std::string h = "*   The following results were generated the 11/14/23 at 22:13:20 with Torvi for windows, "
+                  "V2.9.4  (June. 2003) from file tiny.dat. *";
+  std::string stars(h.size(), '*');
+  EXPECT_EQ(text.substr(0, 3 * 2 + 2 * stars.size() + h.size()), stars + "\r\n" + h + "\r\n" + stars + "\r\n");
+}
+
+TEST_F(RunDriver, ClosingMessageNamesTheLastFileAndSeedsAreSaved) {
+  settings.file_list = {dir.write("a.dat", kTiny), dir.write("b.dat", kTiny)};
+  run();
+  ASSERT_FALSE(host.messages.empty());
+  EXPECT_EQ(host.messages.back().text, "Torvi finished processing data in \n\rb.dat");
+  EXPECT_FALSE(host.messages.back().error);
+  EXPECT_EQ(read_file(dir.file(kSeedsFileName)),
+            std::to_string(rng.seed1) + "   " + std::to_string(rng.seed2) + "\r\n");
+  EXPECT_TRUE(std::filesystem::exists(dir.file("a.out")));
+  EXPECT_TRUE(std::filesystem::exists(dir.file("b.out")));
+}
+
+TEST_F(RunDriver, ReaderFailureSkipsOnlyThatFile) {
+  settings.file_list = {dir.write("bad.dat", "3 2 12 2\nloc1\nloc2\n4 0101 0101\n"), dir.write("good.dat", kTiny)};
+  RunOutcome out = run();
+  EXPECT_EQ(out.files_failed, 1);
+  EXPECT_EQ(out.files_done, 1);
+  ASSERT_GE(host.texts(true).size(), 1u);
+  EXPECT_NE(host.texts(true)[0].find("At least one individual belongs to sample 4"), std::string::npos);
+  EXPECT_NE(read_file(dir.file("good.out")).find("from file good.dat"), std::string::npos);
+}
+
+TEST_F(RunDriver, ExistingResultFileIsAppendedOrSkippedNeverTruncated) {
+  settings.file_list = {dir.write("tiny.dat", kTiny)};
+  dir.write("tiny.out", "old results\r\n");
+  run();
+  ASSERT_EQ(host.result_file_titles.size(), 1u);
+  EXPECT_EQ(host.result_file_titles[0], "File name for the RESULT file");
+  std::string appended = read_file(dir.file("tiny.out"));
+  EXPECT_EQ(appended.rfind("old results\r\n", 0), 0u);
+  EXPECT_GT(appended.size(), 20u);
+
+  host.result_file_answers = {std::nullopt};
+  RunOutcome out = run();
+  EXPECT_EQ(out.files_skipped, 1);
+  EXPECT_EQ(read_file(dir.file("tiny.out")), appended);
+
+  host.result_file_answers = {dir.file("other.out")};
+  run();
+  EXPECT_EQ(read_file(dir.file("tiny.out")), appended);
+  EXPECT_NE(read_file(dir.file("other.out")).find("from file tiny.dat"), std::string::npos);
+}
+
+TEST_F(RunDriver, UpperCaseExtensionIsRead) {
+  settings.file_list = {dir.write("CATS.DAT", kTiny)};
+  RunOutcome out = run();
+  EXPECT_EQ(out.files_done, 1);
+  EXPECT_TRUE(std::filesystem::exists(dir.file("CATS.out")));
+}
+
+}  // namespace
+}  // namespace torvi

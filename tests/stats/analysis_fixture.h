@@ -1,0 +1,104 @@
+#pragma once
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "run/analysis.h"
+
+namespace torvi::testing {
+
+// One individual: its sample and one (allele, allele) pair per locus; {0, 0}
+// is untyped.
+struct Individual {
+  int sample;
+  std::vector<std::pair<int, int>> alleles;
+};
+
+// An analysis built straight from genotypes, with counts filled and the
+// variance-component state allocated (coding base 1000, individuals stored
+// in the order given).
+inline Analysis make_analysis(int np, int nl, const std::vector<Individual>& inds) {
+  Analysis an;
+  DataSet& ds = an.ds;
+  ds.np = np;
+  ds.nl = ds.nl_used = nl;
+  ds.allele_digits = 3;
+  ds.coding_base = 1000;
+  ds.ni = static_cast<int>(inds.size());
+  ds.locus_names.assign(nl + 1, "");
+  for (int l = 1; l <= nl; ++l) ds.locus_names[l] = "L" + std::to_string(l);
+  ds.sample_names.assign(np + 1, "pop");
+  ds.sample_of.assign(ds.ni + 1, 0);
+  ds.codes.assign(static_cast<size_t>(ds.ni + 1) * nl, 0);
+  ds.sample_size.assign(np + 1, 0);
+  for (int i = 1; i <= ds.ni; ++i) {
+    const Individual& ind = inds[i - 1];
+    ds.sample_of[i] = ind.sample;
+    for (int s = ind.sample; s <= np; ++s) ++ds.sample_size[s];
+    for (int l = 1; l <= nl; ++l) {
+      auto [a, b] = ind.alleles[l - 1];
+      ds.geno(l, i) = a * 1000 + b;
+      ds.nu = std::max({ds.nu, a, b});
+    }
+  }
+
+  auto ix = std::make_shared<AlleleIndex>();
+  ix->nl = nl;
+  ix->nu = ds.nu;
+  ix->first.assign(nl + 2, 0);
+  ix->slot_of.assign(static_cast<size_t>(nl + 1) * (ds.nu + 1), -1);
+  for (int l = 1; l <= nl; ++l) {
+    std::vector<bool> present(ds.nu + 1, false);
+    for (int i = 1; i <= ds.ni; ++i)
+      if (int g = ds.geno(l, i)) present[g / 1000] = present[g % 1000] = true;
+    ix->first[l] = static_cast<int32_t>(ix->allele.size());
+    for (int a = 1; a <= ds.nu; ++a)
+      if (present[a]) {
+        ix->slot_of[static_cast<size_t>(l) * (ds.nu + 1) + a] = static_cast<int32_t>(ix->allele.size());
+        ix->allele.push_back(static_cast<int16_t>(a));
+      }
+  }
+  ix->first[nl + 1] = static_cast<int32_t>(ix->allele.size());
+  an.alleles = ix;
+
+  CountTables& ct = an.ct;
+  ct.index = ix;
+  ct.np = np;
+  ct.nl = nl;
+  ct.typed_count.assign(static_cast<size_t>(np + 1) * (nl + 1), 0);
+  ct.allele_count.assign(static_cast<size_t>(np) * ix->total_slots(), 0);
+  ct.het_allele_count.assign(ct.allele_count.size(), 0);
+  ct.total_allele_count.assign(ix->total_slots(), 0);
+  for (int i = 1; i <= ds.ni; ++i) {
+    const int s = ds.sample_of[i];
+    for (int l = 1; l <= nl; ++l) {
+      const int g = ds.geno(l, i);
+      if (g == 0) continue;
+      const int a = ix->slot(l, g / 1000) - ix->first[l], b = ix->slot(l, g % 1000) - ix->first[l];
+      ++ct.typed(s, l);
+      ct.allele_row(s, l)[a] += 1;
+      ct.allele_row(s, l)[b] += 1;
+      ct.total_row(l)[a] += 1;
+      ct.total_row(l)[b] += 1;
+      if (a != b) {
+        ct.het_row(s, l)[a] += 1;
+        ct.het_row(s, l)[b] += 1;
+      }
+    }
+  }
+  an.wc.allocate(ct);
+  return an;
+}
+
+// n individuals of sample s with the same genotype at every one of nl loci.
+inline std::vector<Individual> repeat(int s, int n, int nl, std::pair<int, int> g) {
+  return std::vector<Individual>(n, Individual{s, std::vector<std::pair<int, int>>(nl, g)});
+}
+
+inline void append(std::vector<Individual>& to, const std::vector<Individual>& more) {
+  to.insert(to.end(), more.begin(), more.end());
+}
+
+}  // namespace torvi::testing
