@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QThread>
@@ -13,6 +14,7 @@
 #include "fstats_page.h"
 #include "groups_page.h"
 #include "progress_strip.h"
+#include "radio_group.h"
 #include "random/seeds_file.h"
 #include "widget_dialogs.h"
 
@@ -88,8 +90,7 @@ MainWindow::MainWindow(SettingsStore& store, UserDialogs* dialogs)
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 
   connect(fstats_page_->BT_Run, &QPushButton::clicked, this, &MainWindow::run_clicked);
-  connect(&host_, &QtHost::processing, this,
-          [this](const QString& name) { setWindowTitle("TORVI is Processing: " + name); });
+  connect(&host_, &QtHost::caption, this, &QWidget::setWindowTitle);
   connect(&worker_, &RunWorker::finished, this, &MainWindow::after_run);
 }
 
@@ -219,13 +220,10 @@ void MainWindow::run_clicked() {
 
 void MainWindow::after_run() {
   progress_strip_->stop_watching();
-  if (!worker_.failure().isEmpty() || worker_.outcome().cancelled) {
-    // The stream has advanced either way; the next start continues it.
+  if (!worker_.failure().isEmpty()) {
+    // The stream has advanced; the next start continues it.
     save_seeds(rng_, seeds_path_);
-    if (!worker_.failure().isEmpty())
-      dialogs_.message(true, "The run stopped: " + worker_.failure());
-    else
-      dialogs_.message(false, "The run was cancelled. The sections already written are complete.");
+    dialogs_.message(true, "The run stopped: " + worker_.failure());
   }
   fstats_page_->BT_Run->setEnabled(false);
   set_menu_enabled(OptionsMenu, false);

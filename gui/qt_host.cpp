@@ -53,6 +53,6 @@ void QtHost::progress_end() { progress_.active = false; }
 
 bool QtHost::stop_requested() { return progress_.stop.load(std::memory_order_relaxed); }
 
-void QtHost::processing_file(const std::string& file_name) { emit processing(QString::fromStdString(file_name)); }
+void QtHost::show_caption(const std::string& text) { emit caption(QString::fromStdString(text)); }
 
 }  // namespace torvi::gui

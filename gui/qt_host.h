@@ -27,11 +27,11 @@ class QtHost : public QObject, public Host {
   void progress_step(int64_t steps = 1) override;
   void progress_end() override;
   bool stop_requested() override;
-  void processing_file(const std::string& file_name) override;
+  void show_caption(const std::string& text) override;
 
  signals:
   // Emitted from whichever thread runs; delivered on the GUI thread.
-  void processing(const QString& file_name);
+  void caption(const QString& text);
 
  private:
   // Runs `f` on the thread this object lives in and waits for it.
