@@ -37,6 +37,7 @@ QSpinBox* spin_edit(const char* name, int value, int max, QWidget* parent) {
   spin->setRange(0, max);
   spin->setSingleStep(kSpinStep);
   spin->setValue(value);
+  spin->setMaximumWidth(90);
   return spin;
 }
 

@@ -73,7 +73,9 @@ MainWindow::MainWindow(SettingsStore& store, UserDialogs* dialogs)
   pages_->setTabEnabled(1, false);
   pages_->setTabEnabled(2, false);
   pages_->setCurrentIndex(0);
-  pages_->setMinimumSize(kScrollWidth, kScrollHeight);
+  // Scroll ranges: the pages never shrink below this, nor below what their
+  // captions need.
+  pages_->setMinimumSize(pages_->minimumSizeHint().expandedTo(QSize(kScrollWidth, kScrollHeight)));
 
   auto* scroll = new QScrollArea(this);
   scroll->setWidget(pages_);

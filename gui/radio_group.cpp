@@ -8,7 +8,7 @@ namespace torvi::gui {
 
 RadioGroup::RadioGroup(const QString& name, const QString& caption, const QStringList& items, int columns,
                        QWidget* parent)
-    : QGroupBox(caption, parent), buttons_(new QButtonGroup(this)) {
+    : QGroupBox(caption, parent), buttons_(new QButtonGroup(this)), columns_(columns) {
   setObjectName(name);
   auto* grid = new QGridLayout(this);
   const int rows = (static_cast<int>(items.size()) + columns - 1) / columns;
@@ -26,7 +26,7 @@ void RadioGroup::add_beside(int index, QWidget* widget) {
   auto* grid = static_cast<QGridLayout*>(layout());
   int row = 0, column = 0, row_span = 0, column_span = 0;
   grid->getItemPosition(grid->indexOf(item(index)), &row, &column, &row_span, &column_span);
-  grid->addWidget(widget, row, grid->columnCount());
+  grid->addWidget(widget, row, columns_);
 }
 
 int RadioGroup::item_index() const { return buttons_->checkedId(); }

@@ -29,6 +29,7 @@ class RadioGroup : public QGroupBox {
 
  private:
   QButtonGroup* buttons_;
+  int columns_;
 };
 
 }  // namespace torvi::gui

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -299,6 +300,8 @@ class MainWindowTest : public QObject {
     if (target.isEmpty()) QSKIP("TORVI_SCREENSHOT not set");
     start();
     open({data_file("nancycats.dat")});
+    // Large enough to show the whole first page without scrolling.
+    window_->resize(window_->pages()->minimumSize() + QSize(8, window_->menuBar()->sizeHint().height() + 8));
     window_->show();
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     QTest::qWait(300);
