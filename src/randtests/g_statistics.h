@@ -1,10 +1,24 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "stats/count_tables.h"
 
 namespace torvi {
+
+// k ln k for integer counts, from a table filled once: (long double)k * log(k).
+class XLogX {
+ public:
+  explicit XLogX(int max_count = 0) { reserve(max_count); }
+  // Makes the table cover 0..max_count (never shrinks).
+  void reserve(int max_count);
+  int max_count() const { return static_cast<int>(table_.size()) - 1; }
+  long double operator()(int k) const { return table_[static_cast<size_t>(k)]; }
+
+ private:
+  std::vector<long double> table_;
+};
 
 // Log-likelihood sums of the sample-by-allele tables.
 struct GState {
@@ -14,26 +28,24 @@ struct GState {
   std::vector<long double> obs_g_locus;  // [1..nl], observed (na_value with <= 1 allele)
   long double obs_g_total = 0;
 
+  // Scratch of locus_g, sized on its first call (the observed one) so that
+  // the calls of the randomisations allocate nothing.
+  XLogX xlogx;
+  std::vector<int32_t> cells_holding;  // [count]: cells of the locus holding that count
+  std::vector<int32_t> counts_seen;    // distinct counts of the locus
+
   void allocate(int nl);
 };
 
 // Σ x ln x over samples and alleles of each locus, x the allele count
 // (2 n p rounded to the nearest integer); reads allele_count as frequencies.
+// Summed per distinct count in ascending order, so the value does not depend
+// on which cells hold the counts.
 void locus_g(const CountTables& ct, GState& g);
 
 // G of the table of samples s1 and s2 (without the factor 2); reads
-// allele_count as counts.
-long double pair_g(const CountTables& ct, int s1, int s2);
-
-// k ln k for integer counts, from a table filled once: (long double)k * log(k).
-class XLogX {
- public:
-  explicit XLogX(int max_count = 0) { reserve(max_count); }
-  void reserve(int max_count);
-  long double operator()(int k) const { return table_[static_cast<size_t>(k)]; }
-
- private:
-  std::vector<long double> table_;
-};
+// allele_count as counts. `xlogx` must cover 2 x (typed(s1) + typed(s2)) at
+// every locus.
+long double pair_g(const CountTables& ct, int s1, int s2, const XLogX& xlogx);
 
 }  // namespace torvi

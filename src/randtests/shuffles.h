@@ -4,15 +4,54 @@
 
 #include "data/data_set.h"
 #include "random/rng.h"
+#include "stats/count_tables.h"
 
 namespace torvi {
 
-// Fisher-Yates exchange of a 1-based list of m allele identifiers:
-// for i = m down to 2, j = 1 + rnd_int(i), exchange list[i] and list[j].
+// The list of allele copies of one table row: slot j (0..k-1, ascending)
+// appended as many times as its count rounded to the nearest integer.
+// Returns the number of copies written.
+int build_allele_list(const long double* counts, int k, int32_t* list);
+
+// Fisher-Yates exchange of the m identifiers list[0..m-1] (positions 1..m):
+// for i = m down to 2, j = 1 + rnd_int(i), exchange positions i and j.
+// Draws exactly m - 1 numbers.
 void shuffle_alleles(int32_t* list, int m, Rng& rng);
 
+// Deals list[0..m-1] as genotypes (positions 1-2, 3-4, ...): sets het[0..k-1]
+// to the number of heterozygous pairs carrying each slot.
+void count_het_pairs(const int32_t* list, int m, int k, long double* het);
+
+// One sample at one locus redrawn from its own allele copies: the list is
+// built from `counts`, shuffled, and its heterozygous pairs counted into
+// `het`. Returns the number of copies (draws made: one fewer).
+int redeal_within_sample(const long double* counts, int k, long double* het, int32_t* list, Rng& rng);
+
+// Draws made by redealing every sample first..last at every locus once, and
+// the largest number of copies of one sample at one locus.
+struct WithinSampleDraws {
+  int64_t per_randomisation = 0;
+  int max_copies = 0;
+};
+WithinSampleDraws within_sample_draws(const CountTables& ct, int first, int last);
+
+// Exchanges the items of positions 1..m that are complete: for j = m down to
+// 2, a complete j draws k = 1 + rnd_int(j) until k is complete, then the two
+// are exchanged. Incomplete positions never move and are never drawn.
+template <class IsComplete, class Exchange>
+void shuffle_complete(int m, IsComplete&& complete, Exchange&& exchange, Rng& rng) {
+  for (int j = m; j >= 2; --j) {
+    if (!complete(j)) continue;
+    int k;
+    do k = 1 + rng.rnd_int(j);
+    while (!complete(k));
+    if (k != j) exchange(j, k);
+  }
+}
+
 // Exchanges whole multilocus genotypes among the complete individuals of
-// positions 1..m (incomplete ones never move and are never drawn).
+// positions 1..m (incomplete ones never move and are never drawn); the
+// sample of each position stays.
 void shuffle_genotypes(DataSet& ds, int m, Rng& rng);
 
 }  // namespace torvi

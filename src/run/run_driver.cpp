@@ -5,9 +5,17 @@
 #include <filesystem>
 
 #include "random/seeds_file.h"
+#include "randtests/ld_test.h"
 #include "report/report_text.h"
+#include "randtests/diff_genotype_test.h"
+#include "randtests/g_statistics.h"
+#include "randtests/hw_overall_test.h"
+#include "randtests/hw_within_test.h"
+#include "randtests/pairwise_test.h"
 #include "run/analysis.h"
 #include "run/data_set_lifecycle.h"
+#include "stats/genotype_tables.h"
+#include "stats/locus_report.h"
 
 namespace torvi {
 
@@ -44,12 +52,16 @@ void analyse(RunContext& ctx, Analysis& an) {
   (void)nl;
 
   // Genotype frequencies (companion file).
+  if (opt.CB_genotfreq) genotype_tables(an);
 
   // Per-locus report, with the per-sample statistics and their tests.
   if (opt.CB_IFis) set_hw_sample_locus_count(opt, np, nl, ctx.nb_perm);
+  locus_report(ctx, an);
 
   // Genotypic disequilibrium.
   set_gen_diseq_count(opt, np, nl, ctx.nb_perm);
+  const bool ld_tests_asked = opt.RG_GDT != LdTests::no_tests && opt.RG_MTG != NominalLevel::none;
+  if (opt.CB_dp || opt.CB_r || opt.CB_details || opt.CB_Savetables || ld_tests_asked) ld_test(ctx, an);
 
   if (np == 1) return;
   const int first_sample = 1, last_sample = np;
@@ -62,12 +74,21 @@ void analyse(RunContext& ctx, Analysis& an) {
   // Weir & Cockerham, Rho_st, jackknife and bootstrap.
 
   // Observed likelihood-ratio sums, whether or not a test follows.
+  an.g.g_calls = 0;
+  locus_g(an.ct, an.g);
 
   // Pairwise Fst.
 
   // Tests within and over samples, differentiation.
+  if (opt.CB_HWW) hw_within_test(ctx, an, first_sample, last_sample);
+  if (opt.CB_HWO || opt.RG_popdif == PopDiff::assuming_hw) hw_overall_test(ctx, an, first_sample, last_sample);
+  if (opt.RG_popdif == PopDiff::not_assuming_hw) diff_genotype_test(ctx, an);
 
   // Pairwise tests of differentiation.
+  if (opt.CB_PPFst) {
+    set_pairwise_count(opt, np, ctx.nb_perm);
+    pairwise_test(ctx, an);
+  }
 }
 
 }  // namespace

@@ -1,11 +1,19 @@
 #pragma once
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
 #include "run/analysis.h"
+#include "support/scripted_host.h"
 
 namespace torvi::testing {
 
@@ -99,6 +107,42 @@ inline std::vector<Individual> repeat(int s, int n, int nl, std::pair<int, int> 
 
 inline void append(std::vector<Individual>& to, const std::vector<Individual>& more) {
   to.insert(to.end(), more.begin(), more.end());
+}
+
+// A run context writing to a fresh result file in a temporary folder.
+struct SectionRun {
+  ScriptedHost host;
+  Rng rng{12345, 67890};
+  RunOptions options;
+  NbPerm nb_perm;
+  RunContext ctx{host, rng, options, nb_perm};
+  std::filesystem::path dir;
+
+  explicit SectionRun(const std::string& name) {
+    dir = std::filesystem::temp_directory_path() / ("torvi_" + name + "_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    ctx.result_name = (dir / "result.out").string();
+    std::filesystem::remove(ctx.result_name);
+  }
+  ~SectionRun() { std::filesystem::remove_all(dir); }
+  std::string base() const { return (dir / "data").string(); }
+  std::string result() const { return read(ctx.result_name); }
+
+  static std::string read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+};
+
+// The lines of a text with CR LF line ends (without them).
+inline std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> out;
+  size_t at = 0;
+  for (size_t eol; (eol = text.find("\r\n", at)) != std::string::npos; at = eol + 2)
+    out.push_back(text.substr(at, eol - at));
+  return out;
 }
 
 }  // namespace torvi::testing

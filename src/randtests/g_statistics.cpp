@@ -1,0 +1,105 @@
+#include "randtests/g_statistics.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "data/limits.h"
+
+namespace torvi {
+
+namespace {
+
+int32_t nearest_count(long double x) { return static_cast<int32_t>(x + 0.5L); }
+
+}  // namespace
+
+void XLogX::reserve(int max_count) {
+  const size_t old = table_.size();
+  if (static_cast<size_t>(max_count) + 1 <= old) return;
+  table_.resize(static_cast<size_t>(max_count) + 1);
+  for (size_t k = old; k < table_.size(); ++k)
+    table_[k] = k == 0 ? 0.0L : static_cast<long double>(k) * std::log(static_cast<long double>(k));
+}
+
+void GState::allocate(int nl) {
+  g_calls = 0;
+  g_locus.assign(static_cast<size_t>(nl) + 1, 0.0L);
+  obs_g_locus.assign(static_cast<size_t>(nl) + 1, na_value);
+  g_total = obs_g_total = 0;
+}
+
+void locus_g(const CountTables& ct, GState& g) {
+  const bool first_call = ++g.g_calls == 1;
+  const AlleleIndex& ix = *ct.index;
+
+  // A cell never holds more than twice its sample's typed individuals.
+  int max_count = 0;
+  for (int s = 1; s <= ct.np; ++s)
+    for (int l = 1; l <= ct.nl; ++l) max_count = std::max(max_count, 2 * ct.typed(s, l));
+  if (g.xlogx.max_count() < max_count) {
+    g.xlogx.reserve(max_count);
+    g.cells_holding.assign(static_cast<size_t>(max_count) + 1, 0);
+    g.counts_seen.assign(static_cast<size_t>(max_count) + 1, 0);
+  }
+  int32_t* holding = g.cells_holding.data();
+  int32_t* seen = g.counts_seen.data();
+
+  g.g_total = 0;
+  for (int l = 1; l <= ct.nl; ++l) {
+    const int k = ix.alleles_at_locus(l);
+    int distinct = 0;
+    for (int s = 1; s <= ct.np; ++s) {
+      const long double two_n = 2.0L * ct.typed(s, l);
+      const long double* p = ct.allele_row(s, l);
+      for (int j = 0; j < k; ++j) {
+        if (!(p[j] > 0)) continue;
+        const int32_t c = nearest_count(two_n * p[j]);
+        if (c > 1 && holding[c]++ == 0) seen[distinct++] = c;
+      }
+    }
+    std::sort(seen, seen + distinct);
+    long double sum = 0;
+    for (int d = 0; d < distinct; ++d) {
+      const int32_t c = seen[d];
+      sum += static_cast<long double>(holding[c]) * g.xlogx(c);
+      holding[c] = 0;
+    }
+    g.g_locus[l] = sum;
+    g.g_total += sum;
+  }
+
+  if (first_call) {
+    for (int l = 1; l <= ct.nl; ++l) g.obs_g_locus[l] = ix.alleles_at_locus(l) <= 1 ? na_value : g.g_locus[l];
+    g.obs_g_total = g.g_total;
+  }
+}
+
+long double pair_g(const CountTables& ct, int s1, int s2, const XLogX& xlogx) {
+  const AlleleIndex& ix = *ct.index;
+  // ln k = (k ln k) / k from the table; ln 1 = 0.
+  auto ln = [&](int k) { return k <= 1 ? 0.0L : xlogx(k) / k; };
+  long double g = 0;
+  for (int l = 1; l <= ct.nl; ++l) {
+    const int nA = ct.typed(s1, l), nB = ct.typed(s2, l);
+    if (nA < 1 || nB < 1) continue;
+    const int k = ix.alleles_at_locus(l);
+    const long double* a = ct.allele_row(s1, l);
+    const long double* b = ct.allele_row(s2, l);
+    // Σ cA ln(cA/eA) + cB ln(cB/eB) with eA = (cA+cB) nA/(nA+nB), written as
+    // Σ [t(cA) + t(cB) - t(cA+cB)] - SA ln(nA/(nA+nB)) - SB ln(nB/(nA+nB)).
+    long double cells = 0;
+    int32_t sum_a = 0, sum_b = 0;
+    for (int j = 0; j < k; ++j) {
+      const int32_t cA = nearest_count(a[j]), cB = nearest_count(b[j]);
+      if (cA + cB == 0) continue;
+      cells += xlogx(cA) + xlogx(cB) - xlogx(cA + cB);
+      sum_a += cA;
+      sum_b += cB;
+    }
+    const long double ln_total = ln(nA + nB);
+    g += cells - sum_a * (ln(nA) - ln_total) - sum_b * (ln(nB) - ln_total);
+  }
+  return g;
+}
+
+}  // namespace torvi

@@ -1,0 +1,59 @@
+#include "randtests/shuffles.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace torvi {
+
+int build_allele_list(const long double* counts, int k, int32_t* list) {
+  int m = 0;
+  for (int j = 0; j < k; ++j) {
+    const int c = static_cast<int>(counts[j] + 0.5L);
+    for (int r = 0; r < c; ++r) list[m++] = j;
+  }
+  return m;
+}
+
+void shuffle_alleles(int32_t* list, int m, Rng& rng) {
+  for (int i = m; i >= 2; --i) {
+    const int j = 1 + rng.rnd_int(i);
+    std::swap(list[i - 1], list[j - 1]);
+  }
+}
+
+void count_het_pairs(const int32_t* list, int m, int k, long double* het) {
+  std::fill(het, het + k, 0.0L);
+  for (int i = 0; i + 1 < m; i += 2)
+    if (list[i] != list[i + 1]) {
+      het[list[i]] += 1;
+      het[list[i + 1]] += 1;
+    }
+}
+
+int redeal_within_sample(const long double* counts, int k, long double* het, int32_t* list, Rng& rng) {
+  const int m = build_allele_list(counts, k, list);
+  shuffle_alleles(list, m, rng);
+  count_het_pairs(list, m, k, het);
+  return m;
+}
+
+WithinSampleDraws within_sample_draws(const CountTables& ct, int first, int last) {
+  WithinSampleDraws d;
+  for (int s = first; s <= last; ++s)
+    for (int l = 1; l <= ct.nl; ++l)
+      if (const int copies = 2 * ct.typed(s, l); copies > 0) {
+        d.per_randomisation += copies - 1;
+        d.max_copies = std::max(d.max_copies, copies);
+      }
+  return d;
+}
+
+void shuffle_genotypes(DataSet& ds, int m, Rng& rng) {
+  const int nl = ds.nl;
+  shuffle_complete(
+      m, [&](int i) { return ds.missing_count[i] == 0; },
+      [&](int a, int b) { std::swap_ranges(ds.genotypes_of(a), ds.genotypes_of(a) + nl, ds.genotypes_of(b)); },
+      rng);
+}
+
+}  // namespace torvi

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "randtests/g_statistics.h"
+#include "randtests/wc_components.h"
+#include "run/analysis.h"
+#include "run/data_set_lifecycle.h"
+#include "support/golden.h"
+#include "support/scripted_host.h"
+#include "datagen/generator.h"
+
+namespace torvi::testing {
+
+// A data file read as the run driver reads it, with the context a test needs.
+struct PermRun {
+  TempDir dir;
+  ScriptedHost host;
+  Rng rng{12345, 67890};
+  NbPerm nb;
+  RunOptions opt;
+  Analysis an;
+  int threads = 1;
+
+  explicit PermRun(const std::string& tag) : dir(tag) {}
+
+  // Reads the file and counts; the within-sample Fis is filled as the
+  // per-sample report leaves it.
+  void load(const std::string& text) {
+    an.base_name = dir.file("d");
+    ASSERT_TRUE(create_data_set(host, dir.write("d.dat", text), an));
+    count_alleles(an.ds, an.ct);
+    fill_fis();
+  }
+  // The observed calls of the driver: frequencies from here on.
+  void observe() {
+    an.wc.wc_calls = 0;
+    wc_components(an.ct, an.wc, 1, an.ds.np);
+    an.g.g_calls = 0;
+    locus_g(an.ct, an.g);
+  }
+  RunContext ctx() { return RunContext{host, rng, opt, nb, dir.file("d.out"), threads}; }
+  std::string result() const { return read_file(dir.file("d.out")); }
+
+ private:
+  void fill_fis() {
+    const CountTables& ct = an.ct;
+    for (int s = 1; s <= ct.np; ++s) {
+      long double sb = 0, sbc = 0;
+      for (int l = 1; l <= ct.nl; ++l) {
+        const int n = ct.typed(s, l);
+        an.fis(s, l) = na_value;
+        if (n < 2) continue;
+        long double B = 0, C = 0;
+        for (int j = 0; j < ct.index->alleles_at_locus(l); ++j) {
+          const long double Na = ct.allele_row(s, l)[j], Ha = ct.het_row(s, l)[j];
+          if (!(Na > 0 && Na < 2 * n)) continue;
+          const long double p = Na / (2 * n);
+          C += Ha / (2 * n);
+          B += n * (2 * p * (1 - p) - Ha / (2 * n)) / (2 * n - 2) - Ha / (4 * n);
+        }
+        sb += B;
+        sbc += B + C;
+        if (B + C != 0) an.fis(s, l) = std::fabs(B / (B + C)) <= 1e-5L ? 0 : B / (B + C);
+      }
+      an.fis(s, 0) = sbc != 0 ? (std::fabs(sb / sbc) <= 1e-5L ? 0 : sb / sbc) : na_value;
+    }
+  }
+};
+
+// Small generated data sets of the test families.
+inline std::string small_data(int samples, int loci, int individuals, double missing, uint64_t seed) {
+  datagen::Shape shape;
+  shape.samples = samples;
+  shape.loci = loci;
+  shape.individuals_per_sample = individuals;
+  shape.alleles_per_locus = 5;
+  shape.max_allele = 12;
+  shape.missing_rate = missing;
+  shape.differentiation = 0.3;
+  shape.inbreeding = 0.1;
+  shape.seed = seed;
+  return datagen::generate_data_file(shape);
+}
+
+}  // namespace torvi::testing
