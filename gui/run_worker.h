@@ -1,11 +1,11 @@
 #pragma once
 
+#include <thread>
+
 #include <QObject>
 #include <QString>
 
 #include "run/run_driver.h"
-
-class QThread;
 
 namespace torvi::gui {
 
@@ -20,7 +20,7 @@ class RunWorker : public QObject {
   ~RunWorker() override;
 
   void start(Host& host, Rng& rng, NbPerm& nb_perm, RunSettings settings, std::string seeds_path);
-  bool running() const { return thread_ != nullptr; }
+  bool running() const { return thread_.joinable(); }
 
   // Valid after finished(): what the run did, and the text of an error that
   // stopped it (empty when none did).
@@ -33,7 +33,7 @@ class RunWorker : public QObject {
  private:
   void thread_done();
 
-  QThread* thread_ = nullptr;
+  std::thread thread_;
   RunOutcome outcome_;
   QString failure_;
 };

@@ -1,3 +1,4 @@
+#include <cctype>
 #include <memory>
 
 #include <QAction>
@@ -15,6 +16,7 @@
 #include <QtTest>
 
 #include "fstats_page.h"
+#include "progress_strip.h"
 #include "groups_page.h"
 #include "main_window.h"
 #include "qsettings_store.h"
@@ -62,6 +64,21 @@ class MainWindowTest : public QObject {
     QDir().mkpath(QFileInfo(target).path());
     QFile::copy(TORVI_EXAMPLES_DIR "/nancycats.dat", target);
     return target;
+  }
+
+  // The first sample of the example alone under `name`: a whole run of it,
+  // randomisations included, takes a moment.
+  QString one_sample_file(const QString& name) {
+    const QList<QByteArray> lines = read_all(data_file(name)).split('\n');
+    QByteArray kept = "1" + lines[0].mid(lines[0].indexOf(' ')) + "\n";
+    for (int i = 1; i < lines.size(); ++i) {
+      const QByteArray line = lines[i].trimmed();
+      if (line.isEmpty()) continue;
+      const bool individual = std::isdigit(static_cast<unsigned char>(line.front()));
+      if (!individual || line.split(' ').first() == "1") kept += lines[i] + "\n";
+    }
+    write_all(path(name), kept);
+    return path(name);
   }
 
   // A started window whose seeds come from TORVI.INI holding `seeds`.
@@ -225,9 +242,13 @@ class MainWindowTest : public QObject {
 
   void runWritesTheResultFileOfTheDriver() {
     start("12345 67890\r\n");
-    const QString gui_data = data_file("gui/nancycats.dat");
+    const QString gui_data = one_sample_file("gui/nancycats.dat");
     open({gui_data});
     QVERIFY(run_enabled());
+    // Randomisations too, so the seeds matter.
+    window_->fstats_page()->CB_IFis->setChecked(true);
+    window_->fstats_page()->RG_MT->set_item_index(static_cast<int>(torvi::NominalLevel::fixed));
+    window_->fstats_page()->SpinEdit5->setValue(200);
     const torvi::RunOptions options = window_->fstats_page()->options();
 
     QSignalSpy finished(window_.get(), &MainWindow::run_finished);
@@ -242,7 +263,7 @@ class MainWindowTest : public QObject {
     torvi::NbPerm nb;
     torvi::RunSettings settings;
     settings.options = options;
-    settings.file_list = {data_file("direct/nancycats.dat").toStdString()};
+    settings.file_list = {one_sample_file("direct/nancycats.dat").toStdString()};
     torvi::run_files(host, rng, nb, settings, path("direct/TORVI.INI").toStdString());
 
     const QByteArray result = read_all(path("gui/nancycats.out"));
@@ -265,7 +286,7 @@ class MainWindowTest : public QObject {
 
   void runAsksWhereToWriteWhenTheResultFileExists() {
     start();
-    const QString data = data_file("cats.dat");
+    const QString data = one_sample_file("cats.dat");
     write_all(path("cats.out"), "old\r\n");
     open({data});
     dialogs_->save_answers.push_back(std::nullopt);
@@ -276,6 +297,28 @@ class MainWindowTest : public QObject {
     QCOMPARE(dialogs_->save_requests[0].first, QString("File name for the RESULT file"));
     QCOMPARE(dialogs_->save_requests[0].second, path("cats.out"));
     QCOMPARE(read_all(path("cats.out")), QByteArray("old\r\n"));
+  }
+
+  void cancelStopsTheRunAndKeepsTheSeeds() {
+    start("12345 67890\r\n");
+    open({one_sample_file("cats.dat")});
+    window_->fstats_page()->CB_IFis->setChecked(true);
+    window_->fstats_page()->RG_MT->set_item_index(static_cast<int>(torvi::NominalLevel::fixed));
+    window_->fstats_page()->SpinEdit5->setValue(10000000);
+    QSignalSpy finished(window_.get(), &MainWindow::run_finished);
+    window_->fstats_page()->BT_Run->click();
+    auto* strip = window_->progress_strip();
+    QTRY_VERIFY_WITH_TIMEOUT(strip->isVisibleTo(window_.get()), 20000);
+    strip->BT_Cancel->click();
+    QVERIFY(finished.wait(60000));
+
+    QCOMPARE(dialogs_->messages.size(), size_t{1});
+    QCOMPARE(dialogs_->messages[0].text, QString("Torvi run cancelled while processing\ncats.dat"));
+    const torvi::Rng& rng = window_->rng();
+    QCOMPARE(read_all(path("TORVI.INI")), QString("%1   %2\r\n").arg(rng.seed1).arg(rng.seed2).toLatin1());
+    QVERIFY(window_->mExit->isEnabled());
+    QVERIFY(!run_enabled());
+    QVERIFY(strip->isHidden());
   }
 
   void exitSavesTheSeeds() {
