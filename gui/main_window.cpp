@@ -31,6 +31,8 @@ constexpr int kScrollWidth = 770, kScrollHeight = 495;
 // File name without folders of a data file's base name, with ".dat".
 QString data_file_name(const QString& base_name) { return QFileInfo(base_name).fileName() + ".dat"; }
 
+bool is_data_file(const QString& path) { return path.toUpper().endsWith(".DAT"); }
+
 QAction* add_item(QMenu* menu, const char* name, const char* caption) {
   QAction* action = menu->addAction(caption);
   action->setObjectName(name);
@@ -191,7 +193,7 @@ void MainWindow::open_clicked() {
   set_available(Labelfileforpops1, file_list_.size() < 2);
 
   for (const QString& entry : file_list_) {
-    if (!entry.toUpper().endsWith(".DAT")) continue;
+    if (!is_data_file(entry)) continue;
     const QString base_name = entry.left(entry.size() - 4);
     setWindowTitle(QString("Torvi for windows") + ".******   Processing " + data_file_name(base_name));
     DataSet header;
@@ -207,7 +209,10 @@ void MainWindow::run_clicked() {
   RunSettings settings;
   settings.options = fstats_page_->options();
   settings.options.label_file_checked = Labelfileforpops1->isChecked();
-  for (const QString& entry : file_list_) settings.file_list.push_back(entry.toStdString());
+  // Only data files are analysed; another file chosen beside them at Open
+  // was never checked.
+  for (const QString& entry : file_list_)
+    if (is_data_file(entry)) settings.file_list.push_back(entry.toStdString());
   settings.threads = std::max(1, QThread::idealThreadCount());
 
   // Nothing that starts work, or changes what the run reads, stays enabled.

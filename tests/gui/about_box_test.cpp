@@ -1,10 +1,13 @@
+#include <QLabel>
 #include <QtTest>
+
+#include "about_box.h"
 
 #include "system_info.h"
 
 using namespace torvi::gui;
 
-class SystemInfoTest : public QObject {
+class AboutBoxTest : public QObject {
   Q_OBJECT
 
  private slots:
@@ -22,7 +25,21 @@ class SystemInfoTest : public QObject {
     QCOMPARE(memory_text(0), QString(" KB"));
     QVERIFY(physical_memory_kb() > 0);
   }
+
+  void boxShowsProductVersionSystemAndMemory() {
+    AboutBox box;
+    QCOMPARE(box.windowTitle(), QString("About Torvi"));
+    QCOMPARE(box.ProductName->text(), QString("Torvi"));
+    QCOMPARE(box.Version->text(), QString("Version 2.9.4 (June 2003)"));
+    QCOMPARE(box.OSVersion->text(), os_description());
+    QVERIFY(box.PhysMem->text().endsWith(" KB"));
+    QVERIFY(box.PhysMem->alignment() & Qt::AlignRight);
+    QVERIFY(box.findChild<QLabel*>() != nullptr);
+    bool memory_caption = false;
+    for (QLabel* l : box.findChildren<QLabel*>()) memory_caption |= l->text() == "Memory Available to Windows:";
+    QVERIFY(memory_caption);
+  }
 };
 
-QTEST_MAIN(SystemInfoTest)
-#include "system_info_test.moc"
+QTEST_MAIN(AboutBoxTest)
+#include "about_box_test.moc"
