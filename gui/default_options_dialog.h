@@ -21,9 +21,6 @@ class DefaultOptionsDialog : public QDialog {
  public:
   DefaultOptionsDialog(SettingsStore& store, QWidget* parent = nullptr);
 
-  // The controls as the store logic sees them.
-  DefaultOptionsForm form() const;
-
   QCheckBox *CB_HWW, *CB_HWO, *CB_PopDiff;
   QLineEdit *E_HWW, *E_HWO, *E_PDHW, *E_PDNHW;
   RadioGroup* RG_popdif;
@@ -38,6 +35,8 @@ class DefaultOptionsDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // The controls as the store logic sees them.
+  DefaultOptionsForm form() const;
   void load(const DefaultOptions& stored);
   void ok_clicked();
   void hww_toggled(bool ticked);

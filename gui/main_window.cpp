@@ -67,11 +67,11 @@ MainWindow::MainWindow(SettingsStore& store, UserDialogs* dialogs)
   pages_ = new QTabWidget(this);
   fstats_page_ = new FStatsPage(pages_);
   groups_page_ = new GroupsPage(pages_);
-  distances_page_ = new QWidget(pages_);
-  distances_page_->setObjectName("TS_GD");
+  auto* distances_page = new QWidget(pages_);
+  distances_page->setObjectName("TS_GD");
   pages_->addTab(fstats_page_, "F-statistics, Testing and Disequilibrium");
   pages_->addTab(groups_page_, "Comp. among groups of samples");
-  pages_->addTab(distances_page_, "Genetic Distances");
+  pages_->addTab(distances_page, "Genetic Distances");
   pages_->setTabEnabled(1, false);
   pages_->setTabEnabled(2, false);
   pages_->setCurrentIndex(0);

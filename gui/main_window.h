@@ -95,7 +95,6 @@ class MainWindow : public QMainWindow {
   QTabWidget* pages_;
   FStatsPage* fstats_page_;
   GroupsPage* groups_page_;
-  QWidget* distances_page_;
 };
 
 }  // namespace torvi::gui
