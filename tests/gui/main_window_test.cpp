@@ -242,7 +242,7 @@ class MainWindowTest : public QObject {
 
   void runWritesTheResultFileOfTheDriver() {
     start("12345 67890\r\n");
-    const QString gui_data = one_sample_file("gui/nancycats.dat");
+    const QString gui_data = data_file("gui/nancycats.dat");
     QFile::copy(gui_data, path("gui/nancycats.gen"));
     open({gui_data, path("gui/nancycats.gen")});  // the Genepop file is not analysed
     QVERIFY(run_enabled());
@@ -250,6 +250,8 @@ class MainWindowTest : public QObject {
     window_->fstats_page()->CB_IFis->setChecked(true);
     window_->fstats_page()->RG_MT->set_item_index(static_cast<int>(torvi::NominalLevel::fixed));
     window_->fstats_page()->SpinEdit5->setValue(200);
+    window_->fstats_page()->CB_HWW->setChecked(true);
+    window_->fstats_page()->SpinEdit1->setValue(200);
     const torvi::RunOptions options = window_->fstats_page()->options();
 
     QSignalSpy finished(window_.get(), &MainWindow::run_finished);
@@ -264,7 +266,7 @@ class MainWindowTest : public QObject {
     torvi::NbPerm nb;
     torvi::RunSettings settings;
     settings.options = options;
-    settings.file_list = {one_sample_file("direct/nancycats.dat").toStdString()};
+    settings.file_list = {data_file("direct/nancycats.dat").toStdString()};
     torvi::run_files(host, rng, nb, settings, path("direct/TORVI.INI").toStdString());
 
     const QByteArray result = read_all(path("gui/nancycats.out"));
