@@ -1,10 +1,14 @@
 #include "randtests/diff_genotype_test.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "randtests/g_statistics.h"
 #include "randtests/perm_series.h"
 #include "randtests/progress.h"
 #include "randtests/shuffles.h"
 #include "report/report_text.h"
+#include "util/parallel.h"
 
 namespace torvi {
 
@@ -56,17 +60,49 @@ void diff_genotype_test(RunContext& ctx, Analysis& an) {
     return;
   }
 
-  // Each shuffle starts from the genotypes the one before left, and redraws
-  // until it meets a complete individual: the draws follow one another.
+  // Each shuffle starts from the genotypes the one before left and redraws
+  // until it meets a complete individual, so the shuffles follow one another
+  // on this thread; the statistics of a batch of shuffled tables are then
+  // computed by the workers. The last randomisation is counted into the
+  // tables themselves, which the test leaves holding it.
   {
     Progress progress(ctx.host, n);
-    for (int64_t k = 1; k <= n - 1; ++k) {
-      progress.step();
-      shuffle_genotypes(ds, ds.ni, ctx.rng);
-      count_alleles(ds, an.ct);
-      allele_frequencies(an.ct);
-      locus_g(an.ct, an.g);
-      g_series.store(k, an.g.g_total, an.g.g_locus);
+    const int64_t randomisations = n - 1;
+    const int threads = std::max(1, ctx.threads);
+    const size_t table_bytes = ds.codes.size() * sizeof(int32_t) + 1;
+    const int64_t batch = std::min<int64_t>(
+        randomisations, std::max<int64_t>(2 * threads, std::min<int64_t>(64, (32u << 20) / table_bytes)));
+    std::vector<DataSet> shuffled(static_cast<size_t>(batch), ds);
+    struct Worker {
+      CountTables ct;
+      GState g;
+    };
+    std::vector<Worker> workers(static_cast<size_t>(threads), Worker{an.ct, an.g});
+    for (int64_t k0 = 1; k0 <= randomisations; k0 += batch) {
+      const int64_t size = std::min(batch, randomisations - k0 + 1);
+      for (int64_t i = 0; i < size; ++i) {
+        shuffle_genotypes(ds, ds.ni, ctx.rng);
+        shuffled[static_cast<size_t>(i)].codes = ds.codes;
+      }
+      const bool last_batch = k0 + size > randomisations;
+      parallel_shares(threads, last_batch ? size - 1 : size, [&](int64_t begin, int64_t end, int wi) {
+        Worker& w = workers[static_cast<size_t>(wi)];
+        for (int64_t i = begin; i < end; ++i) {
+          progress.step();
+          count_alleles(shuffled[static_cast<size_t>(i)], w.ct);
+          allele_frequencies(w.ct);
+          locus_g(w.ct, w.g);
+          g_series.store(k0 + i, w.g.g_total, w.g.g_locus);
+        }
+      });
+      if (last_batch) {
+        progress.step();
+        count_alleles(ds, an.ct);
+        allele_frequencies(an.ct);
+        an.g.g_calls += static_cast<int>(randomisations - 1);
+        locus_g(an.ct, an.g);
+        g_series.store(randomisations, an.g.g_total, an.g.g_locus);
+      }
     }
   }
   const GState& g = an.g;

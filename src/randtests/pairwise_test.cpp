@@ -9,6 +9,7 @@
 #include "randtests/progress.h"
 #include "randtests/shuffles.h"
 #include "report/report_text.h"
+#include "util/parallel.h"
 
 namespace torvi {
 
@@ -42,6 +43,11 @@ class PairCopy {
     return found;
   }
   void clear() { used_ = 0; }
+  // Takes the arrangement of `other` (same capacity).
+  void copy_rows(const PairCopy& other) {
+    used_ = other.used_;
+    std::copy_n(other.slots_.begin(), static_cast<size_t>(used_ + 1) * nl_ * 2, slots_.begin());
+  }
   int used() const { return used_; }
 
   void shuffle(Rng& rng) {
@@ -124,6 +130,15 @@ void pairwise_test(RunContext& ctx, Analysis& an) {
   for (int i = 2; i <= np; ++i)
     for (int j = 1; j < i; ++j) cell(i, j) = pair_g(ct, i, j, xlogx);
 
+  struct PairWorker {
+    CountTables ct;
+    int64_t at_least = 0;
+  };
+  const int threads = std::max(1, ctx.threads);
+  std::vector<PairWorker> workers(static_cast<size_t>(threads), PairWorker{ct, 0});
+  const size_t copy_bytes = static_cast<size_t>(largest + second + 1) * ds.nl * 4 + 1;
+  const int64_t batch = std::max<int64_t>(1, std::min<int64_t>({n - 1, 256, static_cast<int64_t>((16u << 20) / copy_bytes)}));
+  std::vector<PairCopy> permuted(static_cast<size_t>(batch), copy);
   {
     Progress progress(ctx.host, n * pairs);
     for (int i = 2; i <= np; ++i) {
@@ -140,14 +155,33 @@ void pairwise_test(RunContext& ctx, Analysis& an) {
             ctx.host.show_info("Pb here" + std::to_string(found) + "---" + std::to_string(expected));
         int64_t& count = at_least[static_cast<size_t>(j) * (np + 1) + i];
         if (ds.complete_count[i] > 1 && ds.complete_count[j] > 1) {
+          // The permutations follow one another on this thread; the
+          // statistics of a batch of them are computed by the workers.
           const long double observed = cell(i, j);
-          for (int64_t k = 1; k <= n - 1; ++k) {
-            progress.step();
-            copy.shuffle(ctx.rng);
-            copy.count_into(ct, i, 1, found_i);
-            copy.count_into(ct, j, found_i + 1, copy.used());
-            if (pair_g(ct, i, j, xlogx) >= observed - 1e-7L) ++count;
+          for (int64_t k0 = 1; k0 <= n - 1; k0 += batch) {
+            const int64_t size = std::min(batch, n - k0);
+            for (int64_t b = 0; b < size; ++b) {
+              copy.shuffle(ctx.rng);
+              permuted[static_cast<size_t>(b)].copy_rows(copy);
+            }
+            parallel_shares(threads, size, [&](int64_t begin, int64_t end, int wi) {
+              PairWorker& w = workers[static_cast<size_t>(wi)];
+              for (int64_t b = begin; b < end; ++b) {
+                progress.step();
+                const PairCopy& p = permuted[static_cast<size_t>(b)];
+                p.count_into(w.ct, i, 1, found_i);
+                p.count_into(w.ct, j, found_i + 1, p.used());
+                if (pair_g(w.ct, i, j, xlogx) >= observed - 1e-7L) ++w.at_least;
+              }
+            });
           }
+          for (PairWorker& w : workers) {
+            count += w.at_least;
+            w.at_least = 0;
+          }
+          // The tables hold the last permutation of the pair.
+          copy.count_into(ct, i, 1, found_i);
+          copy.count_into(ct, j, found_i + 1, copy.used());
         }
         cell(j, i) = static_cast<long double>(count + 1) / n;
       }
@@ -159,14 +193,16 @@ void pairwise_test(RunContext& ctx, Analysis& an) {
   auto tested = [&](int i, int j) {
     return cell(j, i) > 1e-7L && ds.complete_count[i] >= 2 && ds.complete_count[j] >= 2;
   };
+  // Names are set by the per-locus report; a caller that skipped it gets empty ones.
+  auto name = [&](int s) { return static_cast<size_t>(s) < ds.sample_names.size() ? ds.sample_names[s] : std::string(); };
   ReportText out;
   auto header = [&] {
-    for (int s = 2; s <= np; ++s) out.cell(ds.sample_names[s]);
+    for (int s = 2; s <= np; ++s) out.cell(name(s));
     out.eol();
   };
   auto rows = [&](auto&& text) {
     for (int i = 1; i <= np - 1; ++i) {
-      out << ds.sample_names[i] << std::string(static_cast<size_t>(i - 1), col_sep);
+      out << name(i) << std::string(static_cast<size_t>(i - 1), col_sep);
       for (int j = i + 1; j <= np; ++j) out.cell(tested(i, j) ? text(i, j) : std::string(kNA7));
       out.eol();
     }

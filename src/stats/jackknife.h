@@ -1,11 +1,16 @@
 #pragma once
 
+#include "report/report_text.h"
 #include "run/analysis.h"
 
 namespace torvi {
 
 // Jackknife over samples (first..last) and over loci.
 void jackknife_report(RunContext& ctx, Analysis& an, int first, int last);
+
+// The jackknife over samples block, appended to `out`. Turns the per-locus
+// means left by wc_components (n̄, p̄, h̄) into sums in place.
+void jackknife_samples(Analysis& an, int first, int last, ReportText& out);
 
 // Bootstrap over loci: 95% and 99% intervals of the multilocus estimates.
 // Called only with nl >= 5.

@@ -1,11 +1,19 @@
 #pragma once
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <memory>
 #include <utility>
 #include <vector>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
 #include "run/analysis.h"
+#include "support/scripted_host.h"
 
 namespace torvi::testing {
 
@@ -44,51 +52,10 @@ inline Analysis make_analysis(int np, int nl, const std::vector<Individual>& ind
     }
   }
 
-  auto ix = std::make_shared<AlleleIndex>();
-  ix->nl = nl;
-  ix->nu = ds.nu;
-  ix->first.assign(nl + 2, 0);
-  ix->slot_of.assign(static_cast<size_t>(nl + 1) * (ds.nu + 1), -1);
-  for (int l = 1; l <= nl; ++l) {
-    std::vector<bool> present(ds.nu + 1, false);
-    for (int i = 1; i <= ds.ni; ++i)
-      if (int g = ds.geno(l, i)) present[g / 1000] = present[g % 1000] = true;
-    ix->first[l] = static_cast<int32_t>(ix->allele.size());
-    for (int a = 1; a <= ds.nu; ++a)
-      if (present[a]) {
-        ix->slot_of[static_cast<size_t>(l) * (ds.nu + 1) + a] = static_cast<int32_t>(ix->allele.size());
-        ix->allele.push_back(static_cast<int16_t>(a));
-      }
-  }
-  ix->first[nl + 1] = static_cast<int32_t>(ix->allele.size());
-  an.alleles = ix;
-
-  CountTables& ct = an.ct;
-  ct.index = ix;
-  ct.np = np;
-  ct.nl = nl;
-  ct.typed_count.assign(static_cast<size_t>(np + 1) * (nl + 1), 0);
-  ct.allele_count.assign(static_cast<size_t>(np) * ix->total_slots(), 0);
-  ct.het_allele_count.assign(ct.allele_count.size(), 0);
-  ct.total_allele_count.assign(ix->total_slots(), 0);
-  for (int i = 1; i <= ds.ni; ++i) {
-    const int s = ds.sample_of[i];
-    for (int l = 1; l <= nl; ++l) {
-      const int g = ds.geno(l, i);
-      if (g == 0) continue;
-      const int a = ix->slot(l, g / 1000) - ix->first[l], b = ix->slot(l, g % 1000) - ix->first[l];
-      ++ct.typed(s, l);
-      ct.allele_row(s, l)[a] += 1;
-      ct.allele_row(s, l)[b] += 1;
-      ct.total_row(l)[a] += 1;
-      ct.total_row(l)[b] += 1;
-      if (a != b) {
-        ct.het_row(s, l)[a] += 1;
-        ct.het_row(s, l)[b] += 1;
-      }
-    }
-  }
-  an.wc.allocate(ct);
+  an.alleles = std::make_shared<const AlleleIndex>(AlleleIndex::from_data(ds));
+  an.ct.allocate(ds, an.alleles);
+  count_alleles(ds, an.ct);
+  an.wc.allocate(an.ct);
   return an;
 }
 
@@ -99,6 +66,42 @@ inline std::vector<Individual> repeat(int s, int n, int nl, std::pair<int, int> 
 
 inline void append(std::vector<Individual>& to, const std::vector<Individual>& more) {
   to.insert(to.end(), more.begin(), more.end());
+}
+
+// A run context writing to a fresh result file in a temporary folder.
+struct SectionRun {
+  ScriptedHost host;
+  Rng rng{12345, 67890};
+  RunOptions options;
+  NbPerm nb_perm;
+  RunContext ctx{host, rng, options, nb_perm};
+  std::filesystem::path dir;
+
+  explicit SectionRun(const std::string& name) {
+    dir = std::filesystem::temp_directory_path() / ("torvi_" + name + "_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    ctx.result_name = (dir / "result.out").string();
+    std::filesystem::remove(ctx.result_name);
+  }
+  ~SectionRun() { std::filesystem::remove_all(dir); }
+  std::string base() const { return (dir / "data").string(); }
+  std::string result() const { return read(ctx.result_name); }
+
+  static std::string read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+};
+
+// The lines of a text with CR LF line ends (without them).
+inline std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> out;
+  size_t at = 0;
+  for (size_t eol; (eol = text.find("\r\n", at)) != std::string::npos; at = eol + 2)
+    out.push_back(text.substr(at, eol - at));
+  return out;
 }
 
 }  // namespace torvi::testing

@@ -1,0 +1,118 @@
+#include <vector>
+
+#include "report/report_text.h"
+#include "stats/jackknife.h"
+#include "stats/sort_reals.h"
+#include "util/parallel.h"
+
+namespace torvi {
+
+namespace {
+
+constexpr int kReplicates = 50000;
+
+// The six component sums of a replicate, in single precision: each addition
+// is formed in extended precision and its result rounded to single.
+struct FloatSums {
+  float ab = 0, abc = 0, a = 0, b = 0, bc = 0, c = 0;
+  void add(const WcSums& s) {
+    ab = static_cast<float>(ab + s.ab);
+    abc = static_cast<float>(abc + s.abc);
+    a = static_cast<float>(a + s.a);
+    b = static_cast<float>(b + s.b);
+    bc = static_cast<float>(bc + s.bc);
+    c = static_cast<float>(c + s.c);
+  }
+};
+
+// The four arrays of replicate statistics, 1-based as sort_reals takes them.
+struct Replicates {
+  std::vector<long double> F, theta, f, R;
+  std::vector<uint8_t> accepted;  // of the candidates of the current round
+  Replicates()
+      : F(kReplicates + 1), theta(kReplicates + 1), f(kReplicates + 1), R(kReplicates + 1), accepted(kReplicates) {}
+  void move(int from, int to) {
+    F[to] = F[from];
+    theta[to] = theta[from];
+    f[to] = f[from];
+    R[to] = R[from];
+  }
+};
+
+void interval_lines(ReportText& out, const Replicates& rep, int lower, int upper, bool drawn) {
+  out << "\t\t  CapF\t theta\tSmallf\t Relat";
+  out.eol();
+  for (int slot : {lower, upper}) {
+    out << '\t';
+    for (const std::vector<long double>* v : {&rep.F, &rep.theta, &rep.f, &rep.R})
+      out.cell(drawn ? fixed(static_cast<float>((*v)[slot]), 6, 3) : kNA6);
+    out.eol();
+  }
+}
+
+}  // namespace
+
+void bootstrap_loci(RunContext& ctx, Analysis& an) {
+  const int nl = an.ds.nl;
+  const std::vector<WcSums>& locus = an.wc.locus_sums;
+  // A replicate needs Σ(a+b+c) and Σ(b+c) non-zero: impossible when every
+  // locus has one of them at 0.
+  bool any_abc = false, any_bc = false;
+  for (int l = 1; l <= nl; ++l) {
+    any_abc = any_abc || locus[l].abc != 0;
+    any_bc = any_bc || locus[l].bc != 0;
+  }
+  const bool drawn = any_abc && any_bc;
+
+  Replicates rep;
+  if (drawn) {
+    // Replicate j (0-based, discarded ones included) takes draws j*nl ..
+    // (j+1)*nl-1 of the stream. Each round computes as many candidates as
+    // replicates are missing, in parallel, into the slots after the accepted
+    // ones; they are then accepted in order, exactly as one stream would.
+    const Rng start = ctx.rng;
+    int accepted = 0;
+    uint64_t consumed = 0;
+    while (accepted < kReplicates) {
+      const int round = kReplicates - accepted;
+      const uint64_t round_start = consumed;
+      parallel_shares(ctx.threads, round, [&](int64_t begin, int64_t end, int) {
+        Rng rng = start.jumped((round_start + static_cast<uint64_t>(begin)) * static_cast<uint64_t>(nl));
+        for (int64_t j = begin; j < end; ++j) {
+          FloatSums s;
+          for (int d = 0; d < nl; ++d) s.add(locus[1 + rng.rnd_int(nl)]);
+          const int slot = accepted + 1 + static_cast<int>(j);
+          rep.accepted[j] = s.abc != 0 && s.bc != 0;
+          if (!rep.accepted[j]) continue;
+          const long double ab = s.ab, abc = s.abc, a = s.a, b = s.b, bc = s.bc, c = s.c;
+          rep.F[slot] = ab / abc;
+          rep.theta[slot] = a / abc;
+          rep.f[slot] = b / bc;
+          rep.R[slot] = 2 * a / (2 * ab + c);
+        }
+      });
+      const int before = accepted;
+      for (int j = 0; j < round; ++j) {
+        if (!rep.accepted[j]) continue;
+        ++accepted;
+        rep.move(before + 1 + j, accepted);
+      }
+      // Every candidate of the round is consumed: the round's last candidate
+      // is either accepted as the last replicate or the round ends short.
+      consumed += static_cast<uint64_t>(round);
+    }
+    ctx.rng = start.jumped(consumed * static_cast<uint64_t>(nl));
+    for (std::vector<long double>* v : {&rep.F, &rep.theta, &rep.f, &rep.R}) sort_reals(v->data(), 1, kReplicates);
+  }
+
+  ReportText out;
+  out.line().line(kStars48).cell("         Bootstrapping over Loci.").eol().line();
+  out.cell("         95% Confidence Interval.").eol().line();
+  interval_lines(out, rep, 1250, 48750, drawn);
+  out.line().cell("         99% Confidence Interval.").eol().line();
+  interval_lines(out, rep, 250, 49750, drawn);
+  out.line();
+  out.append_to(ctx.result_name);
+}
+
+}  // namespace torvi

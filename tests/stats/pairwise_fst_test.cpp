@@ -1,0 +1,81 @@
+#include "stats/pairwise_fst.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "report/report_text.h"
+#include "stats/analysis_fixture.h"
+
+namespace torvi {
+namespace {
+
+using namespace torvi::testing;
+
+// Three samples at two loci; sample 3 has a single typed individual at locus 2.
+std::vector<Individual> three_samples() {
+  return {
+      {1, {{1, 2}, {5, 5}}}, {1, {{1, 1}, {5, 7}}}, {1, {{2, 2}, {7, 7}}}, {1, {{1, 2}, {5, 5}}},
+      {2, {{2, 2}, {7, 9}}}, {2, {{3, 3}, {9, 9}}}, {2, {{2, 3}, {5, 9}}}, {2, {{2, 2}, {7, 7}}},
+      {2, {{1, 3}, {9, 9}}}, {3, {{1, 1}, {5, 9}}}, {3, {{1, 3}, {0, 0}}}, {3, {{3, 3}, {0, 0}}},
+  };
+}
+
+TEST(PairwiseFst, MatFileHasTwoLowerTriangles) {
+  Analysis an = make_analysis(3, 2, three_samples());
+  wc_components(an.ct, an.wc, 1, 3);
+  SectionRun run("fst_mat");
+  an.base_name = run.base();
+  pairwise_fst(an);
+  std::vector<std::string> lines = lines_of(SectionRun::read(run.base() + ".mat"));
+  ASSERT_EQ(lines.size(), 6u);
+  const std::string v = "\t *-?\\d+\\.\\d{4}";
+  for (int block : {0, 3}) {
+    EXPECT_EQ(lines[block], "\t");
+    EXPECT_TRUE(std::regex_match(lines[block + 1], std::regex(v + "\t"))) << lines[block + 1];
+    EXPECT_TRUE(std::regex_match(lines[block + 2], std::regex(v + v + "\t"))) << lines[block + 2];
+  }
+}
+
+TEST(PairwiseFst, ThetaOfEachPairIsTheTwoSampleEstimate) {
+  Analysis an = make_analysis(3, 2, three_samples());
+  wc_components(an.ct, an.wc, 1, 3);
+  SectionRun run("fst_theta");
+  an.base_name = run.base();
+  pairwise_fst(an, 2);
+
+  // Samples 1 and 2 alone, through the variance-component engine (their
+  // alleles all lie well inside its frequency filter).
+  std::vector<Individual> pair = three_samples();
+  pair.resize(9);
+  Analysis two = make_analysis(2, 2, pair);
+  wc_components(two.ct, two.wc, 1, 2);
+  const std::string theta = fixed(two.wc.wc_theta, 7, 4);
+
+  // Sample 3 qualifies at locus 1 only.
+  const std::string fst = SectionRun::read(run.base() + ".fst");
+  std::vector<std::string> lines = lines_of(fst);
+  ASSERT_EQ(lines.size(), 3u);
+  EXPECT_EQ(lines[0].substr(0, 16), "\t 0.0000\t" + theta);
+  EXPECT_EQ(lines[1].substr(0, 16), "\t" + theta + "\t 0.0000");
+  EXPECT_EQ(lines[2].substr(16), "\t 0.0000");
+}
+
+TEST(PairwiseFst, SampleWithOneTypedIndividualEverywhereIsNA) {
+  std::vector<Individual> inds = three_samples();
+  inds.resize(10);  // sample 3: one individual
+  Analysis an = make_analysis(3, 2, inds);
+  wc_components(an.ct, an.wc, 1, 3);
+  SectionRun run("fst_na");
+  an.base_name = run.base();
+  pairwise_fst(an);
+  std::vector<std::string> fst = lines_of(SectionRun::read(run.base() + ".fst"));
+  EXPECT_EQ(fst[0].substr(16), "\t     NA");
+  EXPECT_EQ(fst[2], "\t     NA\t     NA\t 0.0000");
+  std::vector<std::string> mat = lines_of(SectionRun::read(run.base() + ".mat"));
+  EXPECT_EQ(mat[2], "\t 0.0000\t 0.0000\t");
+  EXPECT_EQ(mat[5], "\t 0.0000\t 0.0000\t");
+}
+
+}  // namespace
+}  // namespace torvi
