@@ -1,7 +1,9 @@
 // Genotypic disequilibrium tests at the "1/100" load of "Tests between all
 // pairs of loci" (N = 100 x pairs), against the bare generator making the
-// same number of draws. The large data set runs a stated fraction of its
-// repetitions; every figure is per run of the repetitions done.
+// same number of draws. The large data set runs 1/500 of its repetitions
+// (all 122500, of about 4.7 million draws each, take over an hour on one
+// core); every figure is for the repetitions done. On a shared machine the
+// processor-time figures (cpu_*) are the steadier ones.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
