@@ -19,10 +19,19 @@ constexpr int64_t kMaxBlock = 1024;
 // The testable pairs of one sample in draw order, with the advance of the
 // stream from the end of each one's draws to the start of the next one's
 // (the last wraps into the next repetition).
+// Each chain keeps its own copy of what its loop reads and counts, so that
+// a worker walks contiguous memory of its own.
+struct ChainLink {
+  size_t item = 0;  // in LdTestState::samples
+  int l1 = 0, l2 = 0;
+  long double observed_g = 0;
+  int64_t count = 0;
+  Rng::Stride to_next;
+};
+
 struct SampleChain {
   int s = 0;
-  std::vector<size_t> items;  // into LdTestState::samples
-  std::vector<Rng::Stride> to_next;
+  std::vector<ChainLink> links;
   uint64_t first_offset = 0;  // where its first pair's draws begin in a repetition
   int64_t draws = 0;          // its draws per repetition
 };
@@ -63,20 +72,21 @@ std::vector<SampleChain> build_chains(const LdGenotypes& lg, const LdTestState& 
   for (size_t i = 0; i < state.samples.size(); ++i) {
     offset[i] = at;
     at += static_cast<uint64_t>(state.samples[i].draws);
-    SampleChain& c = by_sample[state.samples[i].s];
-    c.s = state.samples[i].s;
-    c.items.push_back(i);
-    c.draws += state.samples[i].draws;
+    const LdSampleTest& t = state.samples[i];
+    SampleChain& c = by_sample[t.s];
+    c.s = t.s;
+    c.links.push_back({i, t.l1, t.l2, t.observed_g, 0, {}});
+    c.draws += t.draws;
   }
   std::vector<SampleChain> chains;
   for (SampleChain& c : by_sample) {
-    if (c.items.empty()) continue;
-    c.first_offset = offset[c.items.front()];
-    for (size_t j = 0; j < c.items.size(); ++j) {
-      const size_t item = c.items[j];
+    if (c.links.empty()) continue;
+    c.first_offset = offset[c.links.front().item];
+    for (size_t j = 0; j < c.links.size(); ++j) {
+      const size_t item = c.links[j].item;
       const uint64_t end = offset[item] + static_cast<uint64_t>(state.samples[item].draws);
-      const uint64_t next = j + 1 < c.items.size() ? offset[c.items[j + 1]] : c.first_offset + draws_per_rep;
-      c.to_next.push_back(Rng::stride(next - end));
+      const uint64_t next = j + 1 < c.links.size() ? offset[c.links[j + 1].item] : c.first_offset + draws_per_rep;
+      c.links[j].to_next = Rng::stride(next - end);
     }
     chains.push_back(std::move(c));
   }
@@ -123,7 +133,7 @@ void ld_permutations(LdGenotypes& lg, LdTestState& state, int64_t n_perm, Rng& r
     return;
   }
 
-  const std::vector<SampleChain> chains = build_chains(lg, state, draws_per_rep);
+  std::vector<SampleChain> chains = build_chains(lg, state, draws_per_rep);
   const auto shares = share_chains(chains, threads);
   std::vector<Worker> workers;
   workers.reserve(shares.size());
@@ -138,35 +148,40 @@ void ld_permutations(LdGenotypes& lg, LdTestState& state, int64_t n_perm, Rng& r
       for (int64_t w = begin; w < end; ++w) {
         Worker& worker = workers[static_cast<size_t>(w)];
         for (size_t c = shares[w].first; c < shares[w].second; ++c) {
-          const SampleChain& chain = chains[c];
-          const int n = lg.sample_size(chain.s);
+          SampleChain& chain = chains[c];
+          const int s = chain.s;
+          const int n = lg.sample_size(s);
           Rng r = rng.jumped(static_cast<uint64_t>(first_rep) * draws_per_rep + chain.first_offset);
           for (int64_t k = 0; k < reps; ++k) {
             long double* g_row = &g_values[static_cast<size_t>(k) * n_items];
-            for (size_t j = 0; j < chain.items.size(); ++j) {
-              const size_t item = chain.items[j];
-              LdSampleTest& t = state.samples[item];
-              exchange_second_locus(lg.positions(t.l1, t.s), lg.positions(t.l2, t.s), n, r, worker);
-              const long double g = worker.table.permuted_g(lg, t.s, t.l1, t.l2);
-              g_row[item] = g;
-              if (g >= t.observed_g) ++t.count;
-              r.jump(chain.to_next[j]);
+            for (ChainLink& link : chain.links) {
+              exchange_second_locus(lg.positions(link.l1, s), lg.positions(link.l2, s), n, r, worker);
+              const long double g = worker.table.permuted_g(lg, s, link.l1, link.l2);
+              g_row[link.item] = g;
+              if (g >= link.observed_g) ++link.count;
+              r.jump(link.to_next);
             }
           }
         }
       }
     });
-    // Totals over samples, summed in sample order whatever the thread count.
-    for (int64_t k = 0; k < reps; ++k) {
-      const long double* g_row = &g_values[static_cast<size_t>(k) * n_items];
-      for (LdPairTest& pair : state.pairs) {
-        long double sum = 0.0L;
-        for (size_t i = pair.first; i < pair.end; ++i) sum += g_row[i];
-        if (sum >= pair.observed_total) ++pair.count;
+    // Totals over samples, summed in sample order whatever the thread count;
+    // pairs are independent, so they are shared among the workers.
+    parallel_shares(threads, static_cast<int64_t>(state.pairs.size()), [&](int64_t begin, int64_t end, int) {
+      for (int64_t k = 0; k < reps; ++k) {
+        const long double* g_row = &g_values[static_cast<size_t>(k) * n_items];
+        for (int64_t i = begin; i < end; ++i) {
+          LdPairTest& pair = state.pairs[static_cast<size_t>(i)];
+          long double sum = 0.0L;
+          for (size_t j = pair.first; j < pair.end; ++j) sum += g_row[j];
+          if (sum >= pair.observed_total) ++pair.count;
+        }
       }
-      progress.step();
-    }
+    });
+    for (int64_t k = 0; k < reps; ++k) progress.step();
   }
+  for (const SampleChain& chain : chains)
+    for (const ChainLink& link : chain.links) state.samples[link.item].count = link.count;
   rng.jump(static_cast<uint64_t>(repetitions) * draws_per_rep);
 }
 
