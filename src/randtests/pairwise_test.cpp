@@ -100,6 +100,10 @@ const char* mark(int64_t at_least, int64_t n, int64_t pairs) {
 void pairwise_test(RunContext& ctx, Analysis& an) {
   DataSet& ds = an.ds;
   const int np = ds.np;
+  if (np < 2) {
+    ctx.host.note("Pairwise tests of differentiation not done: they need two samples.");
+    return;
+  }
   const int64_t pairs = static_cast<int64_t>(np) * (np - 1) / 2;
   const int64_t n = std::max<int64_t>(ctx.nb_perm.perm_pairwise, 20 * pairs);
 
