@@ -149,7 +149,7 @@ void pairwise_test(RunContext& ctx, Analysis& an) {
   for (int i = 2; i <= np; ++i)
     for (int j = 1; j < i; ++j) cell(i, j) = pair_g(ct, i, j, xlogx);
 
-  struct PairWorker {
+  struct alignas(64) PairWorker {  // own cache lines: workers write at_least often
     PairCounts a, b;
     int64_t at_least = 0;
   };
@@ -157,7 +157,7 @@ void pairwise_test(RunContext& ctx, Analysis& an) {
   const AlleleIndex& ix = *ct.index;
   std::vector<PairWorker> workers(static_cast<size_t>(threads), PairWorker{PairCounts(ix), PairCounts(ix), 0});
   const size_t copy_bytes = static_cast<size_t>(largest + second + 1) * ds.nl * 4 + 1;
-  const int64_t batch = std::max<int64_t>(1, std::min<int64_t>({n - 1, 256, static_cast<int64_t>((16u << 20) / copy_bytes)}));
+  const int64_t batch = std::max<int64_t>(1, std::min<int64_t>({n - 1, 1024, static_cast<int64_t>((16u << 20) / copy_bytes)}));
   std::vector<PairCopy> permuted(static_cast<size_t>(batch), copy);
   {
     Progress progress(ctx.host, n * pairs);
@@ -186,6 +186,7 @@ void pairwise_test(RunContext& ctx, Analysis& an) {
             }
             parallel_shares(threads, size, [&](int64_t begin, int64_t end, int wi) {
               PairWorker& w = workers[static_cast<size_t>(wi)];
+              int64_t reached = 0;
               for (int64_t b = begin; b < end; ++b) {
                 progress.step();
                 const PairCopy& p = permuted[static_cast<size_t>(b)];
@@ -193,8 +194,9 @@ void pairwise_test(RunContext& ctx, Analysis& an) {
                 p.count(w.b, found_i + 1, p.used());
                 const long double g =
                     pair_g_counts(ix, w.a.typed.data(), w.b.typed.data(), w.a.alleles.data(), w.b.alleles.data(), xlogx);
-                if (g >= observed - 1e-7L) ++w.at_least;
+                if (g >= observed - 1e-7L) ++reached;
               }
+              w.at_least += reached;
             });
           }
           for (PairWorker& w : workers) {
