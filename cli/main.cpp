@@ -110,6 +110,7 @@ void add_run_options(CLI::App* run, RunArgs& a) {
                   "Seeds of the random number generator for this run (S1 in 1..2147483562, S2 in 1..2147483398); "
                   "default: those saved in TORVI.INI. The advanced state is saved to TORVI.INI after the run")
       ->expected(2)
+      ->allow_extra_args(false)
       ->group(runopts);
   run->add_option("--existing", a.existing,
                   "When a result file exists: append the new results after the old (default) or skip the file")

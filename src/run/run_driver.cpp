@@ -5,17 +5,21 @@
 #include <filesystem>
 
 #include "random/seeds_file.h"
-#include "randtests/ld_test.h"
-#include "report/report_text.h"
 #include "randtests/diff_genotype_test.h"
 #include "randtests/g_statistics.h"
 #include "randtests/hw_overall_test.h"
 #include "randtests/hw_within_test.h"
+#include "randtests/ld_test.h"
 #include "randtests/pairwise_test.h"
+#include "report/report_text.h"
 #include "run/analysis.h"
 #include "run/data_set_lifecycle.h"
 #include "stats/genotype_tables.h"
+#include "stats/jackknife.h"
 #include "stats/locus_report.h"
+#include "stats/pairwise_fst.h"
+#include "stats/rst_report.h"
+#include "stats/wc_report.h"
 
 namespace torvi {
 
@@ -48,8 +52,6 @@ void write_header(const RunContext& ctx, const std::string& base_name) {
 void analyse(RunContext& ctx, Analysis& an) {
   const RunOptions& opt = ctx.options;
   const int np = an.ds.np, nl = an.ds.nl;
-  (void)opt;
-  (void)nl;
 
   // Genotype frequencies (companion file).
   if (opt.CB_genotfreq) genotype_tables(an);
@@ -65,19 +67,30 @@ void analyse(RunContext& ctx, Analysis& an) {
 
   if (np == 1) return;
   const int first_sample = 1, last_sample = np;
-  (void)first_sample;
-  (void)last_sample;
 
   // Variance components of the observed data; from here on the allele
   // tables hold frequencies.
+  an.wc.wc_calls = 0;
+  wc_components(an.ct, an.wc, first_sample, last_sample);
 
   // Weir & Cockerham, Rho_st, jackknife and bootstrap.
+  if (opt.CB_WC) wc_report(ctx, an);
+  if (opt.CB_Rst) rst_report(ctx, an);
+  if (opt.CB_WC) {
+    jackknife_report(ctx, an, first_sample, last_sample);
+    if (nl > 4)
+      bootstrap_loci(ctx, an);
+    else
+      ReportText().line().line(kStars48).cell("Cannot perform Bootstrap on loci with only " + integer(nl) + " loci.")
+          .eol().append_to(ctx.result_name);
+  }
 
   // Observed likelihood-ratio sums, whether or not a test follows.
   an.g.g_calls = 0;
   locus_g(an.ct, an.g);
 
   // Pairwise Fst.
+  if (opt.CB_Fstpp) pairwise_fst(an, ctx.threads);
 
   // Tests within and over samples, differentiation.
   if (opt.CB_HWW) hw_within_test(ctx, an, first_sample, last_sample);

@@ -39,9 +39,13 @@ void genotype_tables(const Analysis& an) {
   std::vector<long double> geno_obs(static_cast<size_t>(np + 1) * pairs_max);
   std::vector<long double> geno_exp(static_cast<size_t>(np + 1) * pairs_max);
 
-  // Written locus by locus: the whole text can be far larger than the tables.
+  // Written in pieces: the whole text can be far larger than the tables.
   std::ofstream file(an.base_name + ".x2", std::ios::binary | std::ios::trunc);
   ReportText out;
+  auto flush = [&] {
+    file << out.str();
+    out.clear();
+  };
   out.line(" Observed and expected genotype frequencies ");
   for (int l = 1; l <= ds.nl; ++l) {
     const int k = ix.alleles_at_locus(l);
@@ -81,12 +85,12 @@ void genotype_tables(const Analysis& an) {
           for (int s = 1; s <= np; ++s) out.cell(fixed(table[s * pairs + pair_index(x, y, k)], width, decimals));
           out.eol();
         }
+        flush();
       }
+      flush();
     };
     write_table(" Observed for locus : ", geno_obs, 3, 0);
     write_table(" Expected for locus : ", geno_exp, 6, 2);
-    file << out.str();
-    out.clear();
   }
 }
 

@@ -1,6 +1,7 @@
 #include "stats/sample_report.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "randtests/hw_sample_test.h"

@@ -52,51 +52,10 @@ inline Analysis make_analysis(int np, int nl, const std::vector<Individual>& ind
     }
   }
 
-  auto ix = std::make_shared<AlleleIndex>();
-  ix->nl = nl;
-  ix->nu = ds.nu;
-  ix->first.assign(nl + 2, 0);
-  ix->slot_of.assign(static_cast<size_t>(nl + 1) * (ds.nu + 1), -1);
-  for (int l = 1; l <= nl; ++l) {
-    std::vector<bool> present(ds.nu + 1, false);
-    for (int i = 1; i <= ds.ni; ++i)
-      if (int g = ds.geno(l, i)) present[g / 1000] = present[g % 1000] = true;
-    ix->first[l] = static_cast<int32_t>(ix->allele.size());
-    for (int a = 1; a <= ds.nu; ++a)
-      if (present[a]) {
-        ix->slot_of[static_cast<size_t>(l) * (ds.nu + 1) + a] = static_cast<int32_t>(ix->allele.size());
-        ix->allele.push_back(static_cast<int16_t>(a));
-      }
-  }
-  ix->first[nl + 1] = static_cast<int32_t>(ix->allele.size());
-  an.alleles = ix;
-
-  CountTables& ct = an.ct;
-  ct.index = ix;
-  ct.np = np;
-  ct.nl = nl;
-  ct.typed_count.assign(static_cast<size_t>(np + 1) * (nl + 1), 0);
-  ct.allele_count.assign(static_cast<size_t>(np) * ix->total_slots(), 0);
-  ct.het_allele_count.assign(ct.allele_count.size(), 0);
-  ct.total_allele_count.assign(ix->total_slots(), 0);
-  for (int i = 1; i <= ds.ni; ++i) {
-    const int s = ds.sample_of[i];
-    for (int l = 1; l <= nl; ++l) {
-      const int g = ds.geno(l, i);
-      if (g == 0) continue;
-      const int a = ix->slot(l, g / 1000) - ix->first[l], b = ix->slot(l, g % 1000) - ix->first[l];
-      ++ct.typed(s, l);
-      ct.allele_row(s, l)[a] += 1;
-      ct.allele_row(s, l)[b] += 1;
-      ct.total_row(l)[a] += 1;
-      ct.total_row(l)[b] += 1;
-      if (a != b) {
-        ct.het_row(s, l)[a] += 1;
-        ct.het_row(s, l)[b] += 1;
-      }
-    }
-  }
-  an.wc.allocate(ct);
+  an.alleles = std::make_shared<const AlleleIndex>(AlleleIndex::from_data(ds));
+  an.ct.allocate(ds, an.alleles);
+  count_alleles(ds, an.ct);
+  an.wc.allocate(an.ct);
   return an;
 }
 

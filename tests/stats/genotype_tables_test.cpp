@@ -45,8 +45,8 @@ TEST(GenotypeTables, ObservedAndExpectedCounts) {
 
 TEST(GenotypeTables, ListsPresentAllelesAscendingWithTheirLabels) {
   // Alleles 7, 10, 11 at the first locus; 101 and 102 at the second, where
-  // allele 7 is absent and so has no row.
-  std::string x2 = x2_of("1 2 999 3\nA\nB\n1 010007 102101\n1 011010 000000\n");
+  // allele 7 is absent and so has no row; nobody typed at the third.
+  std::string x2 = x2_of("1 3 999 3\nA\nB\nC\n1 010007 102101 000000\n1 011010 000000 000000\n");
   EXPECT_EQ(x2,
             " Observed and expected genotype frequencies \r\n"
             "\r\n\t Observed for locus : A\r\n"
@@ -57,7 +57,9 @@ TEST(GenotypeTables, ListsPresentAllelesAscendingWithTheirLabels) {
             "\r\n\t Observed for locus : B\r\n"
             "\t101101\t  0\r\n\t101102\t  1\r\n\t102102\t  0\r\n"
             "\r\n\t Expected for locus : B\r\n"
-            "\t101101\t  0.00\r\n\t101102\t  1.00\r\n\t102102\t  0.00\r\n");
+            "\t101101\t  0.00\r\n\t101102\t  1.00\r\n\t102102\t  0.00\r\n"
+            "\r\n\t Observed for locus : C\r\n"
+            "\r\n\t Expected for locus : C\r\n");
 }
 
 }  // namespace

@@ -5,13 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "run/data_set_lifecycle.h"
 #include "stats/nei_statistics.h"
 #include "stats/report_fixture.h"
+#include "support/golden.h"
 
 namespace torvi {
 namespace {
 
 using testing::ReportFixture;
+using testing::ScriptedHost;
 
 const std::string kStars = std::string(48, '*');
 
@@ -173,6 +176,24 @@ TEST(LocusReport, LociWithoutDiversitiesAreLeftOutOfTheMeans) {
   const std::string values = "\t 0.500\t 0.500\t 0.563\t 0.063\t 0.125\t 0.625\t 0.111\t 0.200\t 0.000\r\n";
   EXPECT_NE(text.find("\tok" + values), std::string::npos);
   EXPECT_NE(text.find("\r\n\r\n\tOverall" + values), std::string::npos);
+}
+
+// A published data set read from its file: one colony untyped at fca45, so
+// NA frequencies and no allelic richness. Nei's values agree with an
+// independent computation in exact fractions.
+TEST(LocusReport, NancycatsWithEverySection) {
+  ScriptedHost host;
+  Analysis an;
+  ASSERT_TRUE(create_data_set(host, std::string(TORVI_EXAMPLES_DIR) + "/nancycats.dat", an));
+  count_alleles(an.ds, an.ct);
+  RunOptions options;
+  options.CB_Rar = options.CB_fis = true;
+  Rng rng(1, 1);
+  NbPerm nb;
+  testing::TempDir dir("locus_report");
+  RunContext ctx{host, rng, options, nb, dir.file("nancycats.out"), 1};
+  locus_report(ctx, an);
+  EXPECT_EQ(testing::compare_with_golden("locus_report_nancycats.out", testing::read_file(ctx.result_name)), "");
 }
 
 TEST(NeiStatistics, RatiosWithSmallOrNegativeDenominatorsAreZero) {

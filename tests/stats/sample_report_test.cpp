@@ -58,6 +58,19 @@ TEST(SampleReport, FisIsKeptWhenNotPrinted) {
   EXPECT_NEAR(static_cast<double>(f.an.fis(2, 1)), 0.5, 1e-15);
 }
 
+TEST(SampleReport, TestsPerLocusAndSampleFollowTheSections) {
+  ReportFixture f = edge_data_set();
+  f.untick_all();
+  f.options.CB_fis = f.options.CB_IFis = true;
+  f.nb_perm.perm_hw_sample_locus = 1;
+  RunContext ctx = f.context();
+  sample_report(ctx, f.an);
+  const std::string text = f.result_text();
+  const size_t all = text.find("\tAll \t    NA\t 0.333\r\n");
+  ASSERT_NE(all, std::string::npos);
+  EXPECT_NE(text.find("P-value for Fis within samples.", all), std::string::npos);
+}
+
 TEST(SampleReport, RichnessNeedsEverySampleTypedAtEveryLocus) {
   ReportFixture f = edge_data_set();
   f.untick_all();

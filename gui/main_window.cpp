@@ -1,0 +1,266 @@
+#include "main_window.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QTabWidget>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include "data/data_reader.h"
+#include "default_options_dialog.h"
+#include "fstats_page.h"
+#include "groups_page.h"
+#include "progress_strip.h"
+#include "radio_group.h"
+#include "random/seeds_file.h"
+#include "widget_dialogs.h"
+
+namespace torvi::gui {
+
+namespace {
+
+constexpr const char* kWindowCaption = "Torvi for Windows";
+constexpr const char* kPendingProperty = "pending";
+constexpr const char* kAvailableProperty = "available";
+constexpr int kClientWidth = 761, kClientHeight = 513;
+constexpr int kScrollWidth = 770, kScrollHeight = 495;
+
+// File name without folders of a data file's base name, with ".dat".
+QString data_file_name(const QString& base_name) { return QFileInfo(base_name).fileName() + ".dat"; }
+
+bool is_data_file(const QString& path) { return path.toUpper().endsWith(".DAT"); }
+
+QAction* add_item(QMenu* menu, const char* name, const char* caption) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  return action;
+}
+
+// A command whose work is not built yet: shown, never enabled.
+QAction* pending(QAction* action) {
+  action->setProperty(kPendingProperty, true);
+  action->setProperty(kAvailableProperty, action->isEnabled());
+  action->setEnabled(false);
+  return action;
+}
+
+void hide_item(QAction* action) {
+  action->setEnabled(false);
+  action->setVisible(false);
+}
+
+}  // namespace
+
+MainWindow::MainWindow(SettingsStore& store, UserDialogs* dialogs)
+    : store_(store),
+      own_dialogs_(dialogs ? nullptr : std::make_unique<WidgetDialogs>(this)),
+      dialogs_(dialogs ? *dialogs : *own_dialogs_),
+      host_(dialogs_, progress_),
+      seeds_path_(kSeedsFileName) {
+  setObjectName("fTorvi");
+  setWindowTitle(kWindowCaption);
+
+  progress_strip_ = new ProgressStrip(progress_, this);
+  pages_ = new QTabWidget(this);
+  fstats_page_ = new FStatsPage(pages_);
+  groups_page_ = new GroupsPage(pages_);
+  auto* distances_page = new QWidget(pages_);
+  distances_page->setObjectName("TS_GD");
+  pages_->addTab(fstats_page_, "F-statistics, Testing and Disequilibrium");
+  pages_->addTab(groups_page_, "Comp. among groups of samples");
+  pages_->addTab(distances_page, "Genetic Distances");
+  pages_->setTabEnabled(1, false);
+  pages_->setTabEnabled(2, false);
+  pages_->setCurrentIndex(0);
+  // Scroll ranges: the pages never shrink below this, nor below what their
+  // captions need.
+  pages_->setMinimumSize(pages_->minimumSizeHint().expandedTo(QSize(kScrollWidth, kScrollHeight)));
+
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidget(pages_);
+  scroll->setWidgetResizable(true);
+  auto* central = new QWidget(this);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(progress_strip_);
+  layout->addWidget(scroll, 1);
+  setCentralWidget(central);
+
+  build_menus();
+  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+
+  connect(fstats_page_->BT_Run, &QPushButton::clicked, this, &MainWindow::run_clicked);
+  connect(&host_, &QtHost::caption, this, &QWidget::setWindowTitle);
+  connect(&worker_, &RunWorker::finished, this, &MainWindow::after_run);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::build_menus() {
+  QMenuBar* bar = menuBar();
+
+  FileMenu = bar->addMenu("&File");
+  mNew = add_item(FileMenu, "mNew", "&New");
+  hide_item(mNew);
+  mOpen = add_item(FileMenu, "mOpen", "&Open");
+  SaveDefaultOptions1 = add_item(FileMenu, "SaveDefaultOptions1", "Save &Default Options");
+  mExit = add_item(FileMenu, "mExit", "E&xit");
+  connect(mOpen, &QAction::triggered, this, &MainWindow::open_clicked);
+  connect(SaveDefaultOptions1, &QAction::triggered, this, &MainWindow::save_default_options_clicked);
+  connect(mExit, &QAction::triggered, this, &MainWindow::exit_clicked);
+
+  OptionsMenu = bar->addMenu("&Options");
+  Labelfileforpops1 = pending(add_item(OptionsMenu, "Labelfileforpops1", "Label file for pops"));
+  Locitouse1 = pending(add_item(OptionsMenu, "Locitouse1", "Loci to use"));
+  Samplestouse1 = pending(add_item(OptionsMenu, "Samplestouse1", "Samples to use"));
+  for (QAction* a : {Labelfileforpops1, Locitouse1, Samplestouse1}) a->setCheckable(true);
+  set_menu_enabled(OptionsMenu, false);
+
+  mgd = bar->addAction("&Genetic distances");
+  mgd->setObjectName("mgd");
+  hide_item(mgd);
+
+  MantelMenu = bar->addMenu("&Mantelise it!");
+  mat2col = pending(add_item(MantelMenu, "mat2col", "Matrices->Columns"));
+  Mantelproper1 = pending(add_item(MantelMenu, "Mantelproper1", "Multiple regression and partial Mantel"));
+
+  mBiaseddisp = pending(bar->addAction("&Biased dispersal"));
+  mBiaseddisp->setObjectName("mBiaseddisp");
+
+  UtilitiesMenu = bar->addMenu("&Utilities");
+  mResetseedsRandomNumberGenerator1 =
+      add_item(UtilitiesMenu, "mResetseedsRandomNumberGenerator1", "Reset seeds Random Number Generator");
+  connect(mResetseedsRandomNumberGenerator1, &QAction::triggered, this, &MainWindow::reset_seeds_clicked);
+  QMenu* conversion = UtilitiesMenu->addMenu("File conversion");
+  Torvigenepop1 = pending(add_item(conversion, "Torvigenepop1", "Torvi->Genepop"));
+  GenepopTorvi1 = pending(add_item(conversion, "GenepopTorvi1", "Genepop->Torvi"));
+  TorviNexus1 = add_item(conversion, "TorviNexus1", "Torvi->Nexus");
+  hide_item(TorviNexus1);
+  // These two do nothing: shown but disabled rather than silently inert.
+  mAllelebining1 = pending(add_item(UtilitiesMenu, "mAllelebining1", "Allele bining"));
+  mSubsamplingdataset1 = pending(add_item(UtilitiesMenu, "mSubsamplingdataset1", "Subsampling data set"));
+  mDominanttocodominant1 = add_item(UtilitiesMenu, "mDominanttocodominant1", "Dominant to codominant");
+  hide_item(mDominanttocodominant1);
+
+  HelpMenu = bar->addMenu("&Help");
+  mContents1 = add_item(HelpMenu, "mContents1", "&Contents");
+  hide_item(mContents1);
+  mAbout = add_item(HelpMenu, "mAbout", "&About");
+  connect(mAbout, &QAction::triggered, this, &MainWindow::about_clicked);
+}
+
+bool MainWindow::available(const QAction* action) {
+  QVariant wanted = action->property(kAvailableProperty);
+  return wanted.isValid() ? wanted.toBool() : action->isEnabled();
+}
+
+void MainWindow::set_available(QAction* action, bool on) {
+  if (action->property(kPendingProperty).toBool()) {
+    action->setProperty(kAvailableProperty, on);
+    return;
+  }
+  action->setEnabled(on);
+}
+
+void MainWindow::set_menu_enabled(QMenu* menu, bool on) { menu->menuAction()->setEnabled(on); }
+
+void MainWindow::start_up() {
+  load_seeds(host_, rng_, seeds_path_);
+  dialogs_.about();
+}
+
+void MainWindow::open_clicked() {
+  set_menu_enabled(OptionsMenu, false);
+  fstats_page_->BT_Run->setEnabled(false);
+  groups_page_->BT_Run2->setEnabled(false);
+  set_menu_enabled(UtilitiesMenu, true);
+  groups_page_->RG_TT2->hide();
+  groups_page_->RG_TT2->set_item_index(1);
+  nb_perm_.perm_hw_within = nb_perm_.perm_hw_overall = 0;
+  nb_perm_.perm_popdiff_hw_default = nb_perm_.perm_popdiff_nohw = 0;
+  file_list_.clear();
+  for (QAction* a : {Labelfileforpops1, Samplestouse1, Locitouse1}) a->setChecked(false);
+
+  RunOptions shown = fstats_page_->options();
+  apply_default_options(read_default_options(store_), shown, nb_perm_);
+  fstats_page_->set_options(shown);
+
+  file_list_ = dialogs_.open_data_files();
+  set_available(Labelfileforpops1, file_list_.size() < 2);
+
+  for (const QString& entry : file_list_) {
+    if (!is_data_file(entry)) continue;
+    const QString base_name = entry.left(entry.size() - 4);
+    setWindowTitle(QString("Torvi for windows") + ".******   Processing " + data_file_name(base_name));
+    DataSet header;
+    if (!check_header(host_, entry.toStdString(), header)) return;
+    set_menu_enabled(OptionsMenu, true);
+    fstats_page_->BT_Run->setEnabled(true);
+    pages_->setTabEnabled(1, true);
+    set_menu_enabled(UtilitiesMenu, false);
+  }
+}
+
+void MainWindow::run_clicked() {
+  RunSettings settings;
+  settings.options = fstats_page_->options();
+  settings.options.label_file_checked = Labelfileforpops1->isChecked();
+  // Only data files are analysed; another file chosen beside them at Open
+  // was never checked.
+  for (const QString& entry : file_list_)
+    if (is_data_file(entry)) settings.file_list.push_back(entry.toStdString());
+  settings.threads = std::max(1, QThread::idealThreadCount());
+
+  // Nothing that starts work, or changes what the run reads, stays enabled.
+  mExit->setEnabled(false);
+  mOpen->setEnabled(false);
+  fstats_page_->BT_Run->setEnabled(false);
+  set_menu_enabled(OptionsMenu, false);
+  fstats_page_->setEnabled(false);
+  progress_strip_->watch();
+  worker_.start(host_, rng_, nb_perm_, std::move(settings), seeds_path_);
+}
+
+void MainWindow::after_run() {
+  progress_strip_->stop_watching();
+  if (!worker_.failure().isEmpty()) {
+    // The stream has advanced; the next start continues it.
+    save_seeds(rng_, seeds_path_);
+    dialogs_.message(true, "The run stopped: " + worker_.failure());
+  }
+  fstats_page_->BT_Run->setEnabled(false);
+  set_menu_enabled(OptionsMenu, false);
+  file_list_.clear();
+  mExit->setEnabled(true);
+  mOpen->setEnabled(true);
+  set_menu_enabled(UtilitiesMenu, true);
+  fstats_page_->setEnabled(true);
+  emit run_finished();
+}
+
+void MainWindow::exit_clicked() { close(); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // A run in progress holds the generator; the window stays until it ends.
+  if (worker_.running()) {
+    event->ignore();
+    return;
+  }
+  save_seeds(rng_, seeds_path_);
+  event->accept();
+}
+
+void MainWindow::about_clicked() { dialogs_.about(); }
+
+void MainWindow::reset_seeds_clicked() { reset_seeds(host_, rng_, seeds_path_); }
+
+void MainWindow::save_default_options_clicked() {
+  DefaultOptionsDialog dialog(store_, this);
+  dialog.exec();
+}
+
+}  // namespace torvi::gui

@@ -1,0 +1,100 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include "qt_host.h"
+#include "random/rng.h"
+#include "run/default_options.h"
+#include "run/perm_counts.h"
+#include "run_progress.h"
+#include "run_worker.h"
+#include "user_dialogs.h"
+
+class QAction;
+class QMenu;
+class QTabWidget;
+
+namespace torvi::gui {
+
+class FStatsPage;
+class GroupsPage;
+class ProgressStrip;
+
+// The main window (TfTorvi): menus, the three pages, Open, Run and Exit.
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // `dialogs` answers every dialog that needs a person; when null the window
+  // shows real ones. `store` holds the default options.
+  MainWindow(SettingsStore& store, UserDialogs* dialogs = nullptr);
+  ~MainWindow() override;
+
+  // After the window exists: the seeds are loaded or asked, then the About
+  // box is shown once.
+  void start_up();
+
+  // Enabled state a command would have if it were built (commands of later
+  // work stay disabled whatever the window's state).
+  static bool available(const QAction* action);
+
+  FStatsPage* fstats_page() const { return fstats_page_; }
+  GroupsPage* groups_page() const { return groups_page_; }
+  QTabWidget* pages() const { return pages_; }
+  ProgressStrip* progress_strip() const { return progress_strip_; }
+  const NbPerm& nb_perm() const { return nb_perm_; }
+  const Rng& rng() const { return rng_; }
+  const QStringList& file_list() const { return file_list_; }
+  bool running() const { return worker_.running(); }
+
+  QMenu *FileMenu, *OptionsMenu, *MantelMenu, *UtilitiesMenu, *HelpMenu;
+  QAction *mNew, *mOpen, *SaveDefaultOptions1, *mExit;
+  QAction *Labelfileforpops1, *Locitouse1, *Samplestouse1;
+  QAction *mgd, *mat2col, *Mantelproper1, *mBiaseddisp;
+  QAction *mResetseedsRandomNumberGenerator1, *Torvigenepop1, *GenepopTorvi1, *TorviNexus1;
+  QAction *mAllelebining1, *mSubsamplingdataset1, *mDominanttocodominant1;
+  QAction *mContents1, *mAbout;
+
+ signals:
+  // A Run ended and the window is back in its after-run state.
+  void run_finished();
+
+ public slots:
+  void open_clicked();
+  void run_clicked();
+  void exit_clicked();
+  void about_clicked();
+  void reset_seeds_clicked();
+  void save_default_options_clicked();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void build_menus();
+  void after_run();
+  void set_available(QAction* action, bool on);
+  void set_menu_enabled(QMenu* menu, bool on);
+
+  SettingsStore& store_;
+  std::unique_ptr<UserDialogs> own_dialogs_;
+  UserDialogs& dialogs_;
+  RunProgress progress_;
+  QtHost host_;
+  RunWorker worker_;
+  Rng rng_;
+  NbPerm nb_perm_;
+  QStringList file_list_;
+  const std::string seeds_path_;
+
+  ProgressStrip* progress_strip_;
+  QTabWidget* pages_;
+  FStatsPage* fstats_page_;
+  GroupsPage* groups_page_;
+};
+
+}  // namespace torvi::gui

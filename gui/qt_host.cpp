@@ -1,0 +1,58 @@
+#include "qt_host.h"
+
+#include <QThread>
+
+namespace torvi::gui {
+
+QString display_text(const std::string& text) {
+  QString s = QString::fromStdString(text);
+  s.replace("\n\r", "\n");
+  return s;
+}
+
+QtHost::QtHost(UserDialogs& dialogs, RunProgress& progress, QObject* parent)
+    : QObject(parent), dialogs_(dialogs), progress_(progress) {}
+
+void QtHost::on_gui_thread(const std::function<void()>& f) {
+  if (QThread::currentThread() == thread())
+    f();
+  else
+    QMetaObject::invokeMethod(this, f, Qt::BlockingQueuedConnection);
+}
+
+void QtHost::show_error(const std::string& text) {
+  on_gui_thread([&] { dialogs_.message(true, display_text(text)); });
+}
+
+void QtHost::show_info(const std::string& text) {
+  on_gui_thread([&] { dialogs_.message(false, display_text(text)); });
+}
+
+std::optional<std::string> QtHost::ask_result_file(const std::string& title, const std::string& proposed) {
+  std::optional<QString> chosen;
+  on_gui_thread([&] { chosen = dialogs_.save_file(QString::fromStdString(title), QString::fromStdString(proposed)); });
+  if (!chosen) return std::nullopt;
+  return chosen->toStdString();
+}
+
+std::optional<Host::SeedTexts> QtHost::ask_seed_texts() {
+  std::optional<SeedTexts> texts;
+  on_gui_thread([&] { texts = dialogs_.seed_texts(); });
+  return texts;
+}
+
+void QtHost::progress_begin(int64_t range) {
+  progress_.done = 0;
+  progress_.range = range;
+  progress_.active = true;
+}
+
+void QtHost::progress_step(int64_t steps) { progress_.done.fetch_add(steps, std::memory_order_relaxed); }
+
+void QtHost::progress_end() { progress_.active = false; }
+
+bool QtHost::stop_requested() { return progress_.stop.load(std::memory_order_relaxed); }
+
+void QtHost::show_caption(const std::string& text) { emit caption(QString::fromStdString(text)); }
+
+}  // namespace torvi::gui

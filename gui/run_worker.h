@@ -1,0 +1,41 @@
+#pragma once
+
+#include <thread>
+
+#include <QObject>
+#include <QString>
+
+#include "run/run_driver.h"
+
+namespace torvi::gui {
+
+// Runs the Run command on a thread of its own so the window keeps painting.
+// The host, generator and counts must outlive the run; nothing else may use
+// them until finished() is emitted.
+class RunWorker : public QObject {
+  Q_OBJECT
+
+ public:
+  explicit RunWorker(QObject* parent = nullptr);
+  ~RunWorker() override;
+
+  void start(Host& host, Rng& rng, NbPerm& nb_perm, RunSettings settings, std::string seeds_path);
+  bool running() const { return thread_.joinable(); }
+
+  // Valid after finished(): what the run did, and the text of an error that
+  // stopped it (empty when none did).
+  const RunOutcome& outcome() const { return outcome_; }
+  const QString& failure() const { return failure_; }
+
+ signals:
+  void finished();
+
+ private:
+  void thread_done();
+
+  std::thread thread_;
+  RunOutcome outcome_;
+  QString failure_;
+};
+
+}  // namespace torvi::gui

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "user_dialogs.h"
+
+class QWidget;
+
+namespace torvi::gui {
+
+class SeedDialog;
+
+// The dialogs a person answers, parented to the main window.
+class WidgetDialogs : public UserDialogs {
+ public:
+  explicit WidgetDialogs(QWidget* parent);
+  ~WidgetDialogs() override;
+
+  void message(bool error, const QString& text) override;
+  QStringList open_data_files() override;
+  std::optional<QString> save_file(const QString& title, const QString& proposed) override;
+  std::optional<Host::SeedTexts> seed_texts() override;
+  void about() override;
+
+ private:
+  QWidget* parent_;
+  SeedDialog* seed_dialog_;  // created once at start-up, reused
+};
+
+// Filters of the open dialog and of the save dialog, first filter chosen.
+inline constexpr const char* kOpenDialogTitle = "Torvi Data files";
+inline constexpr const char* kOpenDialogFilters =
+    "data files (*.dat);;label files (*.lab);;Genepop files (*.gen);;all files (*.*)";
+inline constexpr const char* kSaveDialogFilters = "data files (*.dat);;all files (*.*)";
+
+}  // namespace torvi::gui
