@@ -90,7 +90,9 @@ struct Clock {
 };
 
 // Steps a copy of `from` until it reaches `to`: the number of draws taken,
-// and the time the bare generator needs for them.
+// and the time the bare generator needs for them. The range of the draws
+// varies, as in a shuffle: with a constant range the compiler keeps it out of
+// the loop and each draw costs about 40% less.
 struct Floor {
   int64_t draws = 0;
   double wall = 0, cpu = 0;
@@ -99,8 +101,10 @@ Floor draws_between(Rng from, const Rng& to) {
   Floor f;
   int32_t sink = 0;
   const Clock clock;
+  int32_t range = 1000;
   while (!(from == to)) {
-    sink += from.rnd_int(1000);
+    sink += from.rnd_int(range);
+    range = range > 2 ? range - 1 : 1000;
     ++f.draws;
   }
   f.wall = clock.wall_seconds();

@@ -121,13 +121,17 @@ void run_batched(RunContext& ctx, Analysis& an, const PoolPlan& plan, std::vecto
   std::vector<Worker> workers(static_cast<size_t>(ctx.threads),
                               Worker{std::vector<int32_t>(static_cast<size_t>(plan.max_copies) + 1), an.wc, an.g});
 
+  // Past the whole test before it starts: a stopped run never hands the
+  // same draws to a later test.
+  const Rng start = ctx.rng;
+  ctx.rng.jump(static_cast<uint64_t>(randomisations * per));
   for (int64_t k0 = 1; k0 <= randomisations; k0 += batch) {
     const int64_t size = std::min(batch, randomisations - k0 + 1);
     parallel_shares(ctx.threads, nl, [&](int64_t lbegin, int64_t lend, int wi) {
       Worker& w = workers[static_cast<size_t>(wi)];
       for (int64_t i = 0; i < size; ++i) {
         const int64_t k = k0 + i;
-        Rng rng = ctx.rng.jumped(static_cast<uint64_t>((k - 1) * per + plan.offset[lbegin + 1]));
+        Rng rng = start.jumped(static_cast<uint64_t>((k - 1) * per + plan.offset[lbegin + 1]));
         for (int l = static_cast<int>(lbegin) + 1; l <= lend; ++l)
           pool_and_deal(plan, l, counts, dealt[static_cast<size_t>(i)], w.list.data(), rng);
       }
@@ -156,7 +160,6 @@ void run_batched(RunContext& ctx, Analysis& an, const PoolPlan& plan, std::vecto
       series.store(randomisations, an.wc, an.g);
     }
   }
-  ctx.rng.jump(static_cast<uint64_t>(randomisations * per));
 }
 
 }  // namespace

@@ -110,17 +110,20 @@ void hw_sample_test(RunContext& ctx, Analysis& an) {
     w.larger.assign(cells, 0);
     w.smaller.assign(cells, 0);
   }
+  // The stream moves past the whole test before it starts, so that a run
+  // stopped half-way never hands the same draws to a later test.
+  const Rng start = ctx.rng;
+  ctx.rng.jump(static_cast<uint64_t>(randomisations * draws.per_randomisation));
   {
     Progress progress(ctx.host, n);
     parallel_shares(workers_used, randomisations, [&](int64_t begin, int64_t end, int w) {
-      Rng rng = ctx.rng.jumped(static_cast<uint64_t>(begin * draws.per_randomisation));
+      Rng rng = start.jumped(static_cast<uint64_t>(begin * draws.per_randomisation));
       for (int64_t k = begin; k < end; ++k) {
         progress.step();
         randomise(an, workers[static_cast<size_t>(w)], rng);
       }
     });
   }
-  ctx.rng.jump(static_cast<uint64_t>(randomisations * draws.per_randomisation));
 
   std::vector<int64_t> larger(cells, 0), smaller(cells, 0);
   for (const SampleWorker& w : workers)

@@ -77,16 +77,19 @@ void hw_within_test(RunContext& ctx, Analysis& an, int first, int last) {
     };
     const int used = static_cast<int>(std::min<int64_t>(ctx.threads, shared));
     std::vector<Worker> workers(static_cast<size_t>(used), Worker{an.ct, an.wc, list});
+    // Past the shared part before it starts: a stopped run never hands the
+    // same draws to a later test.
+    const Rng start = ctx.rng;
+    ctx.rng.jump(static_cast<uint64_t>(shared * draws.per_randomisation));
     parallel_shares(used, shared, [&](int64_t begin, int64_t end, int wi) {
       Worker& w = workers[static_cast<size_t>(wi)];
-      Rng rng = ctx.rng.jumped(static_cast<uint64_t>(begin * draws.per_randomisation));
+      Rng rng = start.jumped(static_cast<uint64_t>(begin * draws.per_randomisation));
       for (int64_t k = begin + 1; k <= end; ++k) {
         progress.step();
         randomise(w.ct, w.wc, first, last, w.list.data(), rng);
         f.store(k, w.wc.wc_f, w.wc.wc_f_locus);
       }
     });
-    ctx.rng.jump(static_cast<uint64_t>(shared * draws.per_randomisation));
     an.wc.wc_calls += static_cast<int>(shared);
   }
   for (int64_t k = shared + 1; k <= n - 1; ++k) {

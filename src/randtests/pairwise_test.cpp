@@ -15,6 +15,24 @@ namespace torvi {
 
 namespace {
 
+// Counts of one sample of the pair: typed individuals per locus [1..nl] and
+// allele copies per AlleleIndex slot.
+struct PairCounts {
+  const int32_t* first;  // AlleleIndex::first
+  std::vector<int32_t> typed, alleles;
+  explicit PairCounts(const AlleleIndex& ix)
+      : first(ix.first.data()), typed(static_cast<size_t>(ix.nl) + 1), alleles(static_cast<size_t>(ix.total_slots())) {}
+
+  // Into the count tables of sample s (typed and allele counts only).
+  void store(CountTables& ct, int s) const {
+    for (int l = 1; l <= ct.nl; ++l) {
+      ct.typed(s, l) = typed[static_cast<size_t>(l)];
+      long double* row = ct.allele_row(s, l);
+      for (int j = 0, k = ct.index->alleles_at_locus(l); j < k; ++j) row[j] = alleles[static_cast<size_t>(first[l] + j)];
+    }
+  }
+};
+
 // The individuals of the pair being tested, positions 1..n_i for the first
 // sample and n_i+1..n_i+n_j for the second: at every locus the allele slots
 // of the genotype (-1 when untyped), and whether the individual is complete.
@@ -56,22 +74,19 @@ class PairCopy {
         [&](int a, int b) { std::swap_ranges(at(a), at(a) + 2 * nl_, at(b)); }, rng);
   }
 
-  // typed and allele counts of sample s from positions from..to.
-  void count_into(CountTables& ct, int s, int from, int to) const {
-    for (int l = 1; l <= nl_; ++l) {
-      ct.typed(s, l) = 0;
-      long double* c = ct.allele_row(s, l);
-      std::fill(c, c + ct.index->alleles_at_locus(l), 0.0L);
-    }
+  // Typed and allele counts of positions from..to.
+  void count(PairCounts& c, int from, int to) const {
+    std::fill(c.typed.begin(), c.typed.end(), 0);
+    std::fill(c.alleles.begin(), c.alleles.end(), 0);
     for (int p = from; p <= to; ++p) {
       const int16_t* row = at(p);
       for (int l = 1; l <= nl_; ++l) {
         const int16_t a = row[2 * (l - 1)];
         if (a < 0) continue;
-        ++ct.typed(s, l);
-        long double* c = ct.allele_row(s, l);
-        c[a] += 1;
-        c[row[2 * (l - 1) + 1]] += 1;
+        ++c.typed[static_cast<size_t>(l)];
+        int32_t* counts = &c.alleles[static_cast<size_t>(c.first[l])];
+        ++counts[a];
+        ++counts[row[2 * (l - 1) + 1]];
       }
     }
   }
@@ -100,6 +115,10 @@ const char* mark(int64_t at_least, int64_t n, int64_t pairs) {
 void pairwise_test(RunContext& ctx, Analysis& an) {
   DataSet& ds = an.ds;
   const int np = ds.np;
+  if (np < 2) {
+    ctx.host.note("Pairwise tests of differentiation not done: they need two samples.");
+    return;
+  }
   const int64_t pairs = static_cast<int64_t>(np) * (np - 1) / 2;
   const int64_t n = std::max<int64_t>(ctx.nb_perm.perm_pairwise, 20 * pairs);
 
@@ -130,14 +149,15 @@ void pairwise_test(RunContext& ctx, Analysis& an) {
   for (int i = 2; i <= np; ++i)
     for (int j = 1; j < i; ++j) cell(i, j) = pair_g(ct, i, j, xlogx);
 
-  struct PairWorker {
-    CountTables ct;
+  struct alignas(64) PairWorker {  // own cache lines: workers write at_least often
+    PairCounts a, b;
     int64_t at_least = 0;
   };
   const int threads = std::max(1, ctx.threads);
-  std::vector<PairWorker> workers(static_cast<size_t>(threads), PairWorker{ct, 0});
+  const AlleleIndex& ix = *ct.index;
+  std::vector<PairWorker> workers(static_cast<size_t>(threads), PairWorker{PairCounts(ix), PairCounts(ix), 0});
   const size_t copy_bytes = static_cast<size_t>(largest + second + 1) * ds.nl * 4 + 1;
-  const int64_t batch = std::max<int64_t>(1, std::min<int64_t>({n - 1, 256, static_cast<int64_t>((16u << 20) / copy_bytes)}));
+  const int64_t batch = std::max<int64_t>(1, std::min<int64_t>({n - 1, 1024, static_cast<int64_t>((16u << 20) / copy_bytes)}));
   std::vector<PairCopy> permuted(static_cast<size_t>(batch), copy);
   {
     Progress progress(ctx.host, n * pairs);
@@ -166,13 +186,17 @@ void pairwise_test(RunContext& ctx, Analysis& an) {
             }
             parallel_shares(threads, size, [&](int64_t begin, int64_t end, int wi) {
               PairWorker& w = workers[static_cast<size_t>(wi)];
+              int64_t reached = 0;
               for (int64_t b = begin; b < end; ++b) {
                 progress.step();
                 const PairCopy& p = permuted[static_cast<size_t>(b)];
-                p.count_into(w.ct, i, 1, found_i);
-                p.count_into(w.ct, j, found_i + 1, p.used());
-                if (pair_g(w.ct, i, j, xlogx) >= observed - 1e-7L) ++w.at_least;
+                p.count(w.a, 1, found_i);
+                p.count(w.b, found_i + 1, p.used());
+                const long double g =
+                    pair_g_counts(ix, w.a.typed.data(), w.b.typed.data(), w.a.alleles.data(), w.b.alleles.data(), xlogx);
+                if (g >= observed - 1e-7L) ++reached;
               }
+              w.at_least += reached;
             });
           }
           for (PairWorker& w : workers) {
@@ -180,8 +204,11 @@ void pairwise_test(RunContext& ctx, Analysis& an) {
             w.at_least = 0;
           }
           // The tables hold the last permutation of the pair.
-          copy.count_into(ct, i, 1, found_i);
-          copy.count_into(ct, j, found_i + 1, copy.used());
+          PairWorker& w = workers.front();
+          copy.count(w.a, 1, found_i);
+          copy.count(w.b, found_i + 1, copy.used());
+          w.a.store(ct, i);
+          w.b.store(ct, j);
         }
         cell(j, i) = static_cast<long double>(count + 1) / n;
       }

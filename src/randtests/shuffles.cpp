@@ -15,9 +15,16 @@ int build_allele_list(const long double* counts, int k, int32_t* list) {
 }
 
 void shuffle_alleles(int32_t* list, int m, Rng& rng) {
-  for (int i = m; i >= 2; --i) {
-    const int j = 1 + rng.rnd_int(i);
-    std::swap(list[i - 1], list[j - 1]);
+  // The draws do not depend on the list: drawing a chunk of them before
+  // exchanging keeps the generator's loop free of the exchanges' memory
+  // traffic (nearly twice as fast), with the same draws and exchanges in the
+  // same order.
+  constexpr int kChunk = 256;
+  int32_t drawn[kChunk];
+  for (int top = m; top >= 2; top -= kChunk) {
+    const int bottom = std::max(2, top - kChunk + 1);
+    for (int i = top; i >= bottom; --i) drawn[top - i] = rng.rnd_int(i);
+    for (int i = top; i >= bottom; --i) std::swap(list[i - 1], list[drawn[top - i]]);
   }
 }
 

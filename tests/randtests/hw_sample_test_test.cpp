@@ -70,5 +70,17 @@ TEST(HwSampleTest, SameResultsWithAnyNumberOfThreads) {
   }
 }
 
+TEST(HwSampleTest, StopAskedDuringTheWorkersEndsTheTestWithoutASection) {
+  PermRun run("hw-sample-stop");
+  run.load(testing::small_data(3, 4, 10, 0.0, 2));
+  run.nb.perm_hw_sample_locus = 500;
+  run.threads = 2;
+  run.host.stop_after_steps = 40;
+  RunContext ctx = run.ctx();
+  EXPECT_THROW(hw_sample_test(ctx, run.an), RunCancelled);
+  EXPECT_EQ(run.host.progress_ends, 1);
+  EXPECT_EQ(run.result(), "");
+}
+
 }  // namespace
 }  // namespace torvi

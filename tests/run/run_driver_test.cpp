@@ -99,3 +99,41 @@ TEST_F(RunDriver, UpperCaseExtensionIsRead) {
 
 }  // namespace
 }  // namespace torvi
+
+namespace torvi {
+namespace {
+
+TEST(RunDriverStop, StoppedRunKeepsWholeSectionsAndNeverReusesDraws) {
+  setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
+  testing::TempDir dir("run-driver-stop");
+  RunSettings settings;
+  settings.options.CB_WC = false;  // the per-sample tests are the only draws
+  settings.options.CB_IFis = true;
+  settings.options.RG_MT = NominalLevel::fixed;
+  settings.options.SpinEdit5 = 400;
+  settings.threads = 2;
+  settings.file_list = {dir.write("cats.dat", read_file(std::string(TORVI_EXAMPLES_DIR) + "/nancycats.dat"))};
+
+  ScriptedHost complete_host;
+  Rng complete(17, 23);
+  NbPerm nb;
+  run_files(complete_host, complete, nb, settings, dir.file("complete.ini"));
+  std::string complete_text = read_file(dir.file("cats.out"));
+  std::filesystem::remove(dir.file("cats.out"));
+
+  ScriptedHost host;
+  host.stop_after_steps = 50;
+  Rng stopped(17, 23);
+  RunOutcome out = run_files(host, stopped, nb, settings, dir.file(kSeedsFileName));
+  EXPECT_TRUE(out.cancelled);
+  EXPECT_EQ(stopped, complete);
+  EXPECT_EQ(read_file(dir.file(kSeedsFileName)),
+            std::to_string(complete.seed1) + "   " + std::to_string(complete.seed2) + "\r\n");
+  std::string text = read_file(dir.file("cats.out"));
+  EXPECT_EQ(text.find("P-value for Fis within samples."), std::string::npos);
+  EXPECT_EQ(complete_text.rfind(text, 0), 0u) << "the stopped file is a prefix of the complete one";
+  EXPECT_EQ(host.messages.back().text, "Torvi run cancelled while processing\n\rcats.dat");
+}
+
+}  // namespace
+}  // namespace torvi
