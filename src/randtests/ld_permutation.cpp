@@ -141,6 +141,10 @@ void ld_permutations(LdGenotypes& lg, LdTestState& state, int64_t n_perm, Rng& r
   const int64_t block = std::clamp<int64_t>(static_cast<int64_t>(kBufferedValues / n_items), 1, kMaxBlock);
   std::vector<long double> g_values(static_cast<size_t>(std::min(block, repetitions)) * n_items);
 
+  // The stream moves past the whole test before it starts, so that a run
+  // stopped half-way never hands the same draws to a later test.
+  const Rng start = rng;
+  rng.jump(static_cast<uint64_t>(repetitions) * draws_per_rep);
   for (int64_t first_rep = 0; first_rep < repetitions; first_rep += block) {
     const int64_t reps = std::min(block, repetitions - first_rep);
     parallel_shares(static_cast<int>(shares.size()), static_cast<int64_t>(shares.size()),
@@ -151,7 +155,7 @@ void ld_permutations(LdGenotypes& lg, LdTestState& state, int64_t n_perm, Rng& r
           SampleChain& chain = chains[c];
           const int s = chain.s;
           const int n = lg.sample_size(s);
-          Rng r = rng.jumped(static_cast<uint64_t>(first_rep) * draws_per_rep + chain.first_offset);
+          Rng r = start.jumped(static_cast<uint64_t>(first_rep) * draws_per_rep + chain.first_offset);
           for (int64_t k = 0; k < reps; ++k) {
             long double* g_row = &g_values[static_cast<size_t>(k) * n_items];
             for (ChainLink& link : chain.links) {
@@ -182,7 +186,6 @@ void ld_permutations(LdGenotypes& lg, LdTestState& state, int64_t n_perm, Rng& r
   }
   for (const SampleChain& chain : chains)
     for (const ChainLink& link : chain.links) state.samples[link.item].count = link.count;
-  rng.jump(static_cast<uint64_t>(repetitions) * draws_per_rep);
 }
 
 }  // namespace torvi

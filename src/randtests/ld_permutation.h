@@ -18,7 +18,9 @@ namespace torvi {
 // Samples never share genotypes and the draws a sample makes in each
 // repetition are fixed by the data, so each sample runs its whole chain on
 // its own copy of the stream jumped to its draws; the result, and the
-// stream's state afterwards, are those of drawing everything in order.
+// stream's state afterwards, are those of drawing everything in order. The
+// stream is moved past the whole test before it starts, so a stopped run
+// leaves it where a finished one would.
 void ld_permutations(LdGenotypes& lg, LdTestState& state, int64_t n_perm, Rng& rng, int threads,
                      Progress& progress);
 

@@ -226,6 +226,12 @@ TEST(LdTest, CancelStopsAtARepetition) {
   EXPECT_THROW(run.run(), RunCancelled);
   EXPECT_EQ(run.host.progress_ends, 1);
   EXPECT_FALSE(std::filesystem::exists(run.an.base_name + ".out"));
+  // The stream has moved past the whole test, as after a full run.
+  LdRun full(kTiny, "uncancelled");
+  full.options = run.options;
+  full.nb_perm.perm_gen_diseq = 50;
+  full.run();
+  EXPECT_EQ(run.rng, full.rng);
 }
 
 }  // namespace
