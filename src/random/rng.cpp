@@ -45,4 +45,11 @@ void Rng::jump(uint64_t k) {
   seed2 = static_cast<int32_t>(pow_mod(kA2, k, kM2) * seed2 % kM2);
 }
 
+Rng::Stride Rng::stride(uint64_t k) { return {pow_mod(kA1, k, kM1), pow_mod(kA2, k, kM2)}; }
+
+void Rng::jump(const Stride& s) {
+  seed1 = static_cast<int32_t>(s.mul1 * seed1 % kM1);
+  seed2 = static_cast<int32_t>(s.mul2 * seed2 % kM2);
+}
+
 }  // namespace torvi

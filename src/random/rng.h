@@ -32,6 +32,16 @@ class Rng {
     return r;
   }
 
+  // An advance by a fixed number of draws, worked out once, for callers that
+  // skip the same distance many times (two multiplications per skip).
+  struct Stride {
+    int64_t mul1 = 1, mul2 = 1;
+  };
+  static Stride stride(uint64_t k);
+  // Equal to jump(k) for the k the stride was made for, on a state that has
+  // made at least one draw (or holds seeds within their ranges).
+  void jump(const Stride& s);
+
   bool operator==(const Rng&) const = default;
 
   int32_t seed1 = 0;  // valid 1..2147483562

@@ -13,12 +13,15 @@ int32_t nearest_count(long double x) { return static_cast<int32_t>(x + 0.5L); }
 
 }  // namespace
 
+long double XLogX::direct(int k) {
+  return k <= 0 ? 0.0L : static_cast<long double>(k) * std::log(static_cast<long double>(k));
+}
+
 void XLogX::reserve(int max_count) {
   const size_t old = table_.size();
   if (static_cast<size_t>(max_count) + 1 <= old) return;
   table_.resize(static_cast<size_t>(max_count) + 1);
-  for (size_t k = old; k < table_.size(); ++k)
-    table_[k] = k == 0 ? 0.0L : static_cast<long double>(k) * std::log(static_cast<long double>(k));
+  for (size_t k = old; k < table_.size(); ++k) table_[k] = direct(static_cast<int>(k));
 }
 
 void GState::allocate(int nl) {
@@ -48,13 +51,19 @@ void locus_g(const CountTables& ct, GState& g) {
   for (int l = 1; l <= ct.nl; ++l) {
     const int k = ix.alleles_at_locus(l);
     int distinct = 0;
+    long double sum_beyond = 0;
     for (int s = 1; s <= ct.np; ++s) {
       const long double two_n = 2.0L * ct.typed(s, l);
       const long double* p = ct.allele_row(s, l);
       for (int j = 0; j < k; ++j) {
         if (!(p[j] > 0)) continue;
         const int32_t c = nearest_count(two_n * p[j]);
-        if (c > 1 && holding[c]++ == 0) seen[distinct++] = c;
+        if (c <= 1) continue;
+        if (c > max_count) {  // not a frequency: counted as it stands
+          sum_beyond += g.xlogx(c);
+          continue;
+        }
+        if (holding[c]++ == 0) seen[distinct++] = c;
       }
     }
     std::sort(seen, seen + distinct);
@@ -64,7 +73,7 @@ void locus_g(const CountTables& ct, GState& g) {
       sum += static_cast<long double>(holding[c]) * g.xlogx(c);
       holding[c] = 0;
     }
-    g.g_locus[l] = sum;
+    g.g_locus[l] = sum + sum_beyond;
     g.g_total += sum;
   }
 

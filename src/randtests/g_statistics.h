@@ -14,9 +14,13 @@ class XLogX {
   // Makes the table cover 0..max_count (never shrinks).
   void reserve(int max_count);
   int max_count() const { return static_cast<int>(table_.size()) - 1; }
-  long double operator()(int k) const { return table_[static_cast<size_t>(k)]; }
+  // Counts beyond the table (callers that broke its contract) are computed.
+  long double operator()(int k) const {
+    return static_cast<size_t>(k) < table_.size() ? table_[static_cast<size_t>(k)] : direct(k);
+  }
 
  private:
+  static long double direct(int k);
   std::vector<long double> table_;
 };
 

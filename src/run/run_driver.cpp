@@ -5,15 +5,18 @@
 #include <filesystem>
 
 #include "random/seeds_file.h"
-#include "report/report_text.h"
 #include "randtests/diff_genotype_test.h"
 #include "randtests/g_statistics.h"
 #include "randtests/hw_overall_test.h"
 #include "randtests/hw_within_test.h"
+#include "randtests/ld_test.h"
 #include "randtests/pairwise_test.h"
+#include "report/report_text.h"
 #include "run/analysis.h"
 #include "run/data_set_lifecycle.h"
+#include "stats/genotype_tables.h"
 #include "stats/jackknife.h"
+#include "stats/locus_report.h"
 #include "stats/pairwise_fst.h"
 #include "stats/rst_report.h"
 #include "stats/wc_report.h"
@@ -49,21 +52,21 @@ void write_header(const RunContext& ctx, const std::string& base_name) {
 void analyse(RunContext& ctx, Analysis& an) {
   const RunOptions& opt = ctx.options;
   const int np = an.ds.np, nl = an.ds.nl;
-  (void)opt;
-  (void)nl;
 
   // Genotype frequencies (companion file).
+  if (opt.CB_genotfreq) genotype_tables(an);
 
   // Per-locus report, with the per-sample statistics and their tests.
   if (opt.CB_IFis) set_hw_sample_locus_count(opt, np, nl, ctx.nb_perm);
+  locus_report(ctx, an);
 
   // Genotypic disequilibrium.
   set_gen_diseq_count(opt, np, nl, ctx.nb_perm);
+  const bool ld_tests_asked = opt.RG_GDT != LdTests::no_tests && opt.RG_MTG != NominalLevel::none;
+  if (opt.CB_dp || opt.CB_r || opt.CB_details || opt.CB_Savetables || ld_tests_asked) ld_test(ctx, an);
 
   if (np == 1) return;
   const int first_sample = 1, last_sample = np;
-  (void)first_sample;
-  (void)last_sample;
 
   // Variance components of the observed data; from here on the allele
   // tables hold frequencies.

@@ -55,25 +55,31 @@ void count_alleles(const DataSet& ds, CountTables& ct) {
   std::fill(ct.total_allele_count.begin(), ct.total_allele_count.end(), 0.0L);
   const AlleleIndex& ix = *ct.index;
   const int base = ds.coding_base;
-  for (int i = 1; i <= ds.ni; ++i) {
-    const int s = ds.sample_of[i];
-    const int32_t* g = ds.genotypes_of(i);
-    for (int l = 1; l <= ds.nl; ++l) {
-      const int32_t code = g[l - 1];
-      if (code == 0) continue;
-      const int a = ix.slot(l, code / base) - ix.first[l];
-      const int b = ix.slot(l, code % base) - ix.first[l];
-      ++ct.typed(s, l);
-      long double* counts = ct.allele_row(s, l);
-      long double* totals = ct.total_row(l);
-      counts[a] += 1.0L;
-      counts[b] += 1.0L;
-      totals[a] += 1.0L;
-      totals[b] += 1.0L;
-      if (a != b) {
-        long double* het = ct.het_row(s, l);
-        het[a] += 1.0L;
-        het[b] += 1.0L;
+  // A few loci at a time, so that their count blocks stay in cache while the
+  // individuals are walked; the order of the additions does not change.
+  constexpr int kLociPerPass = 16;
+  for (int l0 = 1; l0 <= ds.nl; l0 += kLociPerPass) {
+    const int l1 = std::min(ds.nl, l0 + kLociPerPass - 1);
+    for (int i = 1; i <= ds.ni; ++i) {
+      const int s = ds.sample_of[i];
+      const int32_t* g = ds.genotypes_of(i);
+      for (int l = l0; l <= l1; ++l) {
+        const int32_t code = g[l - 1];
+        if (code == 0) continue;
+        const int a = ix.slot(l, code / base) - ix.first[l];
+        const int b = ix.slot(l, code % base) - ix.first[l];
+        ++ct.typed(s, l);
+        long double* counts = ct.allele_row(s, l);
+        long double* totals = ct.total_row(l);
+        counts[a] += 1.0L;
+        counts[b] += 1.0L;
+        totals[a] += 1.0L;
+        totals[b] += 1.0L;
+        if (a != b) {
+          long double* het = ct.het_row(s, l);
+          het[a] += 1.0L;
+          het[b] += 1.0L;
+        }
       }
     }
   }

@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 
+#include "support/golden.h"
 #include "support/scripted_host.h"
 
 namespace torvi {
@@ -248,19 +247,12 @@ TEST(DataReader, UntypedIndividual) {
 
 TEST(DataReader, MaxIndividuals) {
   // One locus keeps the files small: 200000 records, then one more.
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / "torvi_reader_maxind";
-  std::filesystem::create_directories(dir);
+  testing::TempDir dir("reader_maxind");
   std::string records;
   records.reserve(static_cast<size_t>(MaxInd) * 5);
   for (int i = 0; i < MaxInd; ++i) records += "1 11\n";
-  auto write = [&](const std::string& name, const std::string& tail) {
-    std::string path = (dir / name).string();
-    std::ofstream out(path, std::ios::binary);
-    out << "1 1 9 1\na\n" << records << tail;
-    return path;
-  };
-  std::string full = write("full.dat", "0 11\n");
-  std::string over = write("over.dat", "1 11\n");
+  std::string full = dir.write("full.dat", "1 1 9 1\na\n" + records + "0 11\n");
+  std::string over = dir.write("over.dat", "1 1 9 1\na\n" + records + "1 11\n");
 
   ScriptedHost host;
   DataSet ds;
@@ -275,7 +267,6 @@ TEST(DataReader, MaxIndividuals) {
   EXPECT_EQ(host.messages[0].text,
             "Too many individuals MaxInd= 200000\n\rneeds recompiling with a higher value for MaxInd\n\r" +
                 std::string(kContactLine) + "\n\r        Exiting...");
-  std::filesystem::remove_all(dir);
 }
 
 TEST(DataReader, RealDataFiles) {

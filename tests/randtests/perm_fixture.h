@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "randtests/g_statistics.h"
@@ -32,6 +33,8 @@ struct PermRun {
     an.base_name = dir.file("d");
     ASSERT_TRUE(create_data_set(host, dir.write("d.dat", text), an));
     count_alleles(an.ds, an.ct);
+    an.ds.sample_names.assign(an.ds.np + 1, "");
+    for (int s = 1; s <= an.ds.np; ++s) an.ds.sample_names[s] = ("pop" + std::to_string(s)).substr(0, 6);
     fill_fis();
   }
   // The observed calls of the driver: frequencies from here on.

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "data/data_reader.h"
+#include "datagen/generator.h"
 #include "support/scripted_host.h"
 
 namespace torvi {
@@ -72,14 +73,31 @@ TEST(CountAlleles, CountsCopiesCarriersAndTotals) {
 }
 
 TEST(CountAlleles, KeepsItsInvariantsAndRecountsInPlace) {
-  Counted c("3 3 9 1\nA\nB\nC\n1 11 12 33\n1 22 00 13\n2 12 12 12\n2 11 22 33\n3 23 23 00\n3 33 12 11\n");
-  EXPECT_EQ(c.ct.min_typed, 1);
-  for (int l = 1; l <= 3; ++l) {
+  datagen::Shape shape;
+  shape.samples = 3;
+  shape.loci = 40;
+  shape.individuals_per_sample = 7;
+  shape.missing_rate = 0.2;
+  shape.inbreeding = 0.3;
+  Counted c(datagen::generate_data_file(shape));
+  for (int l = 1; l <= 40; ++l) {
     int k = c.ct.index->alleles_at_locus(l);
     for (int s = 1; s <= 3; ++s) {
-      long double copies = 0;
-      for (int a = 0; a < k; ++a) copies += c.ct.allele_row(s, l)[a];
-      EXPECT_EQ(copies, 2.0L * c.ct.typed(s, l));
+      long double copies = 0, carriers = 0;
+      int typed = 0, het = 0;
+      for (int i = 1; i <= c.ds.ni; ++i) {
+        int32_t g = c.ds.geno(l, i);
+        if (c.ds.sample_of[i] != s || g == 0) continue;
+        ++typed;
+        het += g / c.ds.coding_base != g % c.ds.coding_base ? 1 : 0;
+      }
+      for (int a = 0; a < k; ++a) {
+        copies += c.ct.allele_row(s, l)[a];
+        carriers += c.ct.het_row(s, l)[a];
+      }
+      EXPECT_EQ(c.ct.typed(s, l), typed);
+      EXPECT_EQ(copies, 2.0L * typed);
+      EXPECT_EQ(carriers, 2.0L * het);
     }
     for (int a = 0; a < k; ++a) {
       long double sum = 0;

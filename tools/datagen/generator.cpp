@@ -13,18 +13,13 @@ namespace {
 
 int digits_for(int max_allele) { return max_allele < 10 ? 1 : max_allele < 100 ? 2 : 3; }
 
-// Draws an index from unnormalised weights.
-int draw(const std::vector<double>& w, std::mt19937_64& gen) {
-  std::discrete_distribution<int> d(w.begin(), w.end());
-  return d(gen);
-}
-
 }  // namespace
 
 std::string generate_data_file(const Shape& s) {
   int digits = s.allele_digits > 0 ? s.allele_digits : digits_for(s.max_allele);
   int span = s.max_allele - s.min_allele + 1;
-  if (s.samples < 1 || s.loci < 1 || span < 1 || s.min_allele < 1 || digits < digits_for(s.max_allele))
+  if (s.samples < 1 || s.loci < 1 || span < 1 || s.min_allele < 1 || s.max_allele > 999 ||
+      s.alleles_per_locus < 1 || s.individuals_per_sample < 0 || digits > 3 || digits < digits_for(s.max_allele))
     throw std::invalid_argument("impossible data-set shape");
   int k = std::min(s.alleles_per_locus, span);
   int base = digits == 1 ? 10 : digits == 2 ? 100 : 1000;
@@ -34,7 +29,9 @@ std::string generate_data_file(const Shape& s) {
   // Per locus: k distinct identifiers and a global frequency set; per sample a
   // frequency set pulled away from it by `differentiation`.
   std::vector<std::vector<int>> ids(s.loci);
-  std::vector<std::vector<std::vector<double>>> freq(s.loci);
+  // Built once per locus and sample: a distribution holds no state between
+  // draws, and building one per draw dominated the time on large shapes.
+  std::vector<std::vector<std::discrete_distribution<int>>> freq(s.loci);
   for (int l = 0; l < s.loci; ++l) {
     std::vector<int> all(span);
     std::iota(all.begin(), all.end(), s.min_allele);
@@ -42,11 +39,12 @@ std::string generate_data_file(const Shape& s) {
     ids[l].assign(all.begin(), all.begin() + k);
     std::vector<double> global(k);
     for (double& g : global) g = 0.2 + unit(gen);
-    freq[l].resize(s.samples);
+    freq[l].reserve(s.samples);
+    std::vector<double> w(k);
     for (int p = 0; p < s.samples; ++p) {
-      freq[l][p].resize(k);
       for (int a = 0; a < k; ++a)
-        freq[l][p][a] = (1.0 - s.differentiation) * global[a] + s.differentiation * 3.0 * unit(gen) * unit(gen);
+        w[a] = (1.0 - s.differentiation) * global[a] + s.differentiation * 3.0 * unit(gen) * unit(gen);
+      freq[l].emplace_back(w.begin(), w.end());
     }
   }
 
@@ -66,8 +64,8 @@ std::string generate_data_file(const Shape& s) {
       for (int l = 0; l < s.loci; ++l) {
         int code = 0;
         if (unit(gen) >= s.missing_rate) {
-          int a = ids[l][draw(freq[l][p], gen)];
-          int b = inbred ? a : ids[l][draw(freq[l][p], gen)];
+          int a = ids[l][freq[l][p](gen)];
+          int b = inbred ? a : ids[l][freq[l][p](gen)];
           code = a * base + b;
         }
         std::snprintf(buf, sizeof buf, " %0*d", 2 * digits, code);
