@@ -22,9 +22,10 @@ class LdTable {
   // in ascending order, each term being (cells holding c) × c ln c, so tables
   // holding the same counts anywhere give exactly the same value.
   long double count(const LdGenotypes& lg, int s, int l1, int l2);
-  // The same G, leaving the table empty (the cells are cleared as they are
-  // read), for the permutations that need nothing else.
-  long double permuted_g(const LdGenotypes& lg, int s, int l1, int l2);
+  // The same G counted over the given positions (those typed at both loci),
+  // leaving the table empty: the cells are cleared as they are read, for
+  // the permutations that need nothing else.
+  long double permuted_g(const LdGenotypes& lg, int s, int l1, int l2, const int32_t* typed_both, int n_typed);
 
   int rows() const { return rows_; }
   int cols() const { return cols_; }
@@ -35,7 +36,8 @@ class LdTable {
   const int32_t* touched_end() const { return touched_.data() + n_touched_; }
 
  private:
-  void fill(const LdGenotypes& lg, int s, int l1, int l2);
+  template <class ForEachPosition>
+  void fill(const LdGenotypes& lg, int s, int l1, int l2, ForEachPosition for_each_position);
   template <bool kClear>
   long double g_of_cells();
 

@@ -27,11 +27,16 @@ struct ChainLink {
   long double observed_g = 0;
   int64_t count = 0;
   Rng::Stride to_next;
+  size_t first_typed = 0;  // its positions in SampleChain::typed_both
+  int n_typed = 0;
 };
 
 struct SampleChain {
   int s = 0;
   std::vector<ChainLink> links;
+  // Per link, the positions typed at both loci, last first: exchanges never
+  // change them, so they are listed once for the whole test.
+  std::vector<int32_t> typed_both;
   uint64_t first_offset = 0;  // where its first pair's draws begin in a repetition
   int64_t draws = 0;          // its draws per repetition
 };
@@ -45,17 +50,19 @@ struct Worker {
   std::vector<int32_t> from, to;  // the exchanges of one repetition, in order
 };
 
-// Exchanges the genotypes at the second locus among positions typed at both:
-// each such position p from the last down to 2 draws q in 1..p and walks
+// Exchanges the genotypes at the second locus among the positions typed at
+// both (listed last first): each one from 2 up draws q in 1..p and walks
 // down to the nearest position typed at both. Being typed at both is never
 // changed by an exchange, so all partners are drawn first and the exchanges
 // made after: the draws then never wait on the stores of the exchanges.
-inline void exchange_second_locus(const int32_t* first, int32_t* second, int n, Rng& rng, Worker& w) {
+inline void exchange_second_locus(const int32_t* typed_both, int n_typed, const int32_t* first, int32_t* second,
+                                  Rng& rng, Worker& w) {
   int32_t* from = w.from.data();
   int32_t* to = w.to.data();
   int m = 0;
-  for (int p = n; p >= 2; --p) {
-    if (first[p] == 0 || second[p] == 0) continue;
+  for (int i = 0; i < n_typed; ++i) {
+    const int p = typed_both[i];
+    if (p < 2) break;
     int q = 1 + rng.rnd_int(p);
     while (q > 0 && (first[q] == 0 || second[q] == 0)) --q;
     from[m] = p;
@@ -75,7 +82,13 @@ std::vector<SampleChain> build_chains(const LdGenotypes& lg, const LdTestState& 
     const LdSampleTest& t = state.samples[i];
     SampleChain& c = by_sample[t.s];
     c.s = t.s;
-    c.links.push_back({i, t.l1, t.l2, t.observed_g, 0, {}});
+    ChainLink link{i, t.l1, t.l2, t.observed_g, 0, {}, c.typed_both.size(), 0};
+    const int32_t* a = lg.positions(t.l1, t.s);
+    const int32_t* b = lg.positions(t.l2, t.s);
+    for (int p = lg.sample_size(t.s); p >= 1; --p)
+      if (a[p] != 0 && b[p] != 0) c.typed_both.push_back(p);
+    link.n_typed = static_cast<int>(c.typed_both.size() - link.first_typed);
+    c.links.push_back(link);
     c.draws += t.draws;
   }
   std::vector<SampleChain> chains;
@@ -154,13 +167,14 @@ void ld_permutations(LdGenotypes& lg, LdTestState& state, int64_t n_perm, Rng& r
         for (size_t c = shares[w].first; c < shares[w].second; ++c) {
           SampleChain& chain = chains[c];
           const int s = chain.s;
-          const int n = lg.sample_size(s);
           Rng r = start.jumped(static_cast<uint64_t>(first_rep) * draws_per_rep + chain.first_offset);
           for (int64_t k = 0; k < reps; ++k) {
             long double* g_row = &g_values[static_cast<size_t>(k) * n_items];
             for (ChainLink& link : chain.links) {
-              exchange_second_locus(lg.positions(link.l1, s), lg.positions(link.l2, s), n, r, worker);
-              const long double g = worker.table.permuted_g(lg, s, link.l1, link.l2);
+              const int32_t* typed_both = chain.typed_both.data() + link.first_typed;
+              exchange_second_locus(typed_both, link.n_typed, lg.positions(link.l1, s), lg.positions(link.l2, s), r,
+                                    worker);
+              const long double g = worker.table.permuted_g(lg, s, link.l1, link.l2, typed_both, link.n_typed);
               g_row[link.item] = g;
               if (g >= link.observed_g) ++link.count;
               r.jump(link.to_next);
