@@ -11,13 +11,13 @@
 #include <new>
 
 #include "datagen/generator.h"
+#include "silent_host.h"
 #include "random/rng.h"
 #include "run/data_set_lifecycle.h"
 #include "stats/jackknife.h"
 #include "stats/pairwise_fst.h"
 #include "stats/rst_report.h"
 #include "stats/wc_report.h"
-#include "../tests/support/scripted_host.h"
 
 // Live heap bytes and their peak, for the peak of one section.
 namespace {
@@ -63,7 +63,7 @@ datagen::Shape shape_of(int which) {
 
 // One analysis per shape, read once through the data-file reader.
 struct Fixture {
-  testing::ScriptedHost host;
+  bench::SilentHost host;
   Rng rng{12345, 67890};
   RunOptions options;
   NbPerm nb_perm;

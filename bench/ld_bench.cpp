@@ -12,23 +12,13 @@
 #include <fstream>
 
 #include "datagen/generator.h"
+#include "silent_host.h"
 #include "randtests/ld_observed_phase.h"
 #include "randtests/ld_permutation.h"
 #include "run/data_set_lifecycle.h"
 
 namespace torvi {
 namespace {
-
-class QuietHost : public Host {
- public:
-  void show_error(const std::string&) override {}
-  void show_info(const std::string&) override {}
-  std::optional<std::string> ask_result_file(const std::string&, const std::string& p) override { return p; }
-  std::optional<SeedTexts> ask_seed_texts() override { return std::nullopt; }
-  void progress_begin(int64_t) override {}
-  void progress_step(int64_t) override {}
-  void progress_end() override {}
-};
 
 struct Load {
   const char* name;
@@ -65,7 +55,7 @@ struct Prepared {
   Analysis an;
   RunOptions options;
   NbPerm nb;
-  QuietHost host;
+  bench::SilentHost host;
   Rng rng{1, 2};
   int64_t n_perm = 0;
 };

@@ -6,24 +6,12 @@
 #include <string>
 
 #include "datagen/generator.h"
+#include "silent_host.h"
 #include "host/host.h"
 #include "run/data_set_lifecycle.h"
 #include "stats/locus_report.h"
 
 namespace {
-
-class SilentHost : public torvi::Host {
- public:
-  void show_error(const std::string&) override {}
-  void show_info(const std::string&) override {}
-  std::optional<std::string> ask_result_file(const std::string&, const std::string& proposed) override {
-    return proposed;
-  }
-  std::optional<SeedTexts> ask_seed_texts() override { return std::nullopt; }
-  void progress_begin(int64_t) override {}
-  void progress_step(int64_t) override {}
-  void progress_end() override {}
-};
 
 // The whole per-locus report with every section of its own ticked.
 void run_locus_report(benchmark::State& state, const torvi::datagen::Shape& shape) {
@@ -32,7 +20,7 @@ void run_locus_report(benchmark::State& state, const torvi::datagen::Shape& shap
   const std::string dat = dir + "/data.dat", out = dir + "/data.out";
   std::ofstream(dat, std::ios::binary) << torvi::datagen::generate_data_file(shape);
 
-  SilentHost host;
+  torvi::bench::SilentHost host;
   torvi::Analysis an;
   if (!torvi::create_data_set(host, dat, an)) {
     state.SkipWithError("data set not read");

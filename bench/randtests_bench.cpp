@@ -12,6 +12,7 @@
 #include <string>
 
 #include "datagen/generator.h"
+#include "silent_host.h"
 #include "host/host.h"
 #include "randtests/diff_genotype_test.h"
 #include "randtests/g_statistics.h"
@@ -25,19 +26,6 @@
 namespace {
 
 using namespace torvi;
-
-class SilentHost : public Host {
- public:
-  void show_error(const std::string&) override {}
-  void show_info(const std::string&) override {}
-  std::optional<std::string> ask_result_file(const std::string&, const std::string& proposed) override {
-    return proposed;
-  }
-  std::optional<SeedTexts> ask_seed_texts() override { return std::nullopt; }
-  void progress_begin(int64_t) override {}
-  void progress_step(int64_t) override {}
-  void progress_end() override {}
-};
 
 enum class Family { per_sample, multilocus, overall, genotypes, pairwise };
 enum class Size { typical, large };
@@ -120,7 +108,7 @@ void run_family(benchmark::State& state, Family family, Size size) {
   const std::string base = dir + "/data", out = base + ".out";
   std::ofstream(base + ".dat", std::ios::binary) << datagen::generate_data_file(shape_of(size, family));
 
-  SilentHost host;
+  bench::SilentHost host;
   Analysis an;
   an.base_name = base;
   if (!create_data_set(host, base + ".dat", an)) {

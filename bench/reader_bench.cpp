@@ -11,20 +11,10 @@
 
 #include "data/data_reader.h"
 #include "datagen/generator.h"
+#include "silent_host.h"
 #include "stats/count_tables.h"
 
 namespace {
-
-class NullHost : public torvi::Host {
- public:
-  void show_error(const std::string&) override {}
-  void show_info(const std::string&) override {}
-  std::optional<std::string> ask_result_file(const std::string&, const std::string&) override { return {}; }
-  std::optional<SeedTexts> ask_seed_texts() override { return {}; }
-  void progress_begin(int64_t) override {}
-  void progress_step(int64_t) override {}
-  void progress_end() override {}
-};
 
 // The file is generated once per process and removed at exit.
 const std::string& large_file() {
@@ -56,7 +46,7 @@ double peak_rss_mb() {
 
 void BM_ReadAndCount(benchmark::State& state) {
   const std::string& path = large_file();
-  NullHost host;
+  torvi::bench::SilentHost host;
   for (auto _ : state) {
     torvi::DataSet ds;
     if (!torvi::check_header(host, path, ds) || !torvi::read_data_file(host, path, ds)) {
@@ -77,7 +67,7 @@ BENCHMARK(BM_ReadAndCount)->Unit(benchmark::kMillisecond);
 
 // The counting pass alone: the permutation tests repeat it.
 void BM_CountAlleles(benchmark::State& state) {
-  NullHost host;
+  torvi::bench::SilentHost host;
   torvi::DataSet ds;
   if (!torvi::check_header(host, large_file(), ds) || !torvi::read_data_file(host, large_file(), ds)) {
     state.SkipWithError("the generated file was refused");
