@@ -5,14 +5,9 @@
 #include <utility>
 
 #include "data/limits.h"
+#include "util/nearest_count.h"
 
 namespace torvi {
-
-namespace {
-
-int32_t nearest_count(long double x) { return static_cast<int32_t>(x + 0.5L); }
-
-}  // namespace
 
 long double XLogX::direct(int k) {
   return k <= 0 ? 0.0L : static_cast<long double>(k) * std::log(static_cast<long double>(k));

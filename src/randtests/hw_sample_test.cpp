@@ -15,7 +15,7 @@ namespace {
 // Scratch of one worker: its heterozygote table, allele list and counts of
 // randomised Fis at least as large / at most as small as the observed.
 struct SampleWorker {
-  std::vector<long double> het_scratch;
+  std::vector<int32_t> het_scratch;
   std::vector<int32_t> list;
   std::vector<int64_t> larger, smaller;  // [s * (nl + 1) + l], l = 0 over loci
 };
@@ -45,13 +45,13 @@ void randomise(const Analysis& an, SampleWorker& w, Rng& rng) {
       const int n = ct.typed(s, l);
       if (n < 2) continue;
       const long double* counts = ct.allele_row(s, l);
-      const long double* het = &w.het_scratch[ct.row(s, l)];
+      const int32_t* het = &w.het_scratch[ct.row(s, l)];
       const long double two_n = 2.0L * n, nn = n, ratio = nn / (n - 1);
       long double B = 0, C = 0;
       for (int j = 0, k = ix.alleles_at_locus(l); j < k; ++j) {
         const long double c = counts[j];
         if (!(c > 0 && c < two_n)) continue;
-        const long double p = c / two_n, H = het[j] / nn;
+        const long double p = c / two_n, H = static_cast<long double>(het[j]) / nn;
         C += H / 2;
         B += ratio * (p * (1 - p) - H / 4) - H / 4;
       }
@@ -105,7 +105,7 @@ void hw_sample_test(RunContext& ctx, Analysis& an) {
   const int workers_used = static_cast<int>(std::max<int64_t>(1, std::min<int64_t>(ctx.threads, randomisations)));
   std::vector<SampleWorker> workers(static_cast<size_t>(workers_used));
   for (SampleWorker& w : workers) {
-    w.het_scratch.assign(ct.het_allele_count.size(), 0.0L);
+    w.het_scratch.assign(ct.het_allele_count.size(), 0);
     w.list.assign(static_cast<size_t>(draws.max_copies) + 1, 0);
     w.larger.assign(cells, 0);
     w.smaller.assign(cells, 0);

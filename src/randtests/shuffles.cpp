@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <utility>
 
+#include "util/nearest_count.h"
+
 namespace torvi {
 
 int build_allele_list(const long double* counts, int k, int32_t* list) {
   int m = 0;
   for (int j = 0; j < k; ++j) {
-    const int c = static_cast<int>(counts[j] + 0.5L);
+    const int c = nearest_count(counts[j]);
     for (int r = 0; r < c; ++r) list[m++] = j;
   }
   return m;
@@ -26,22 +28,6 @@ void shuffle_alleles(int32_t* list, int m, Rng& rng) {
     for (int i = top; i >= bottom; --i) drawn[top - i] = rng.rnd_int(i);
     for (int i = top; i >= bottom; --i) std::swap(list[i - 1], list[drawn[top - i]]);
   }
-}
-
-void count_het_pairs(const int32_t* list, int m, int k, long double* het) {
-  std::fill(het, het + k, 0.0L);
-  for (int i = 0; i + 1 < m; i += 2)
-    if (list[i] != list[i + 1]) {
-      het[list[i]] += 1;
-      het[list[i + 1]] += 1;
-    }
-}
-
-int redeal_within_sample(const long double* counts, int k, long double* het, int32_t* list, Rng& rng) {
-  const int m = build_allele_list(counts, k, list);
-  shuffle_alleles(list, m, rng);
-  count_het_pairs(list, m, k, het);
-  return m;
 }
 
 WithinSampleDraws within_sample_draws(const CountTables& ct, int first, int last) {

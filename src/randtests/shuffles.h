@@ -19,13 +19,28 @@ int build_allele_list(const long double* counts, int k, int32_t* list);
 void shuffle_alleles(int32_t* list, int m, Rng& rng);
 
 // Deals list[0..m-1] as genotypes (positions 1-2, 3-4, ...): sets het[0..k-1]
-// to the number of heterozygous pairs carrying each slot.
-void count_het_pairs(const int32_t* list, int m, int k, long double* het);
+// to the number of heterozygous pairs carrying each slot. Counting into
+// integers, where the caller can, spares the extended-precision additions.
+template <class Count>
+void count_het_pairs(const int32_t* list, int m, int k, Count* het) {
+  for (int j = 0; j < k; ++j) het[j] = 0;
+  for (int i = 0; i + 1 < m; i += 2)
+    if (list[i] != list[i + 1]) {
+      het[list[i]] += 1;
+      het[list[i + 1]] += 1;
+    }
+}
 
 // One sample at one locus redrawn from its own allele copies: the list is
 // built from `counts`, shuffled, and its heterozygous pairs counted into
 // `het`. Returns the number of copies (draws made: one fewer).
-int redeal_within_sample(const long double* counts, int k, long double* het, int32_t* list, Rng& rng);
+template <class Count>
+int redeal_within_sample(const long double* counts, int k, Count* het, int32_t* list, Rng& rng) {
+  const int m = build_allele_list(counts, k, list);
+  shuffle_alleles(list, m, rng);
+  count_het_pairs(list, m, k, het);
+  return m;
+}
 
 // Draws made by redealing every sample first..last at every locus once, and
 // the largest number of copies of one sample at one locus.
