@@ -8,6 +8,7 @@
 #include "randtests/shuffles.h"
 #include "randtests/wc_components.h"
 #include "report/report_text.h"
+#include "util/nearest_count.h"
 #include "util/parallel.h"
 
 namespace torvi {
@@ -20,6 +21,7 @@ struct PoolPlan {
   int first = 0, last = 0;
   std::vector<int64_t> offset;  // [1..nl+1]: first draw of locus l
   int max_copies = 0;
+  int max_alleles = 0;
 
   PoolPlan(const CountTables& ct, int first_sample, int last_sample)
       : first(first_sample), last(last_sample), offset(static_cast<size_t>(ct.nl) + 2, 0) {
@@ -28,6 +30,7 @@ struct PoolPlan {
       for (int s = first; s <= last; ++s) copies += 2 * ct.typed(s, l);
       offset[l + 1] = offset[l] + std::max(copies - 1, 0);
       max_copies = std::max(max_copies, copies);
+      max_alleles = std::max(max_alleles, ct.index->alleles_at_locus(l));
     }
   }
   int64_t per_randomisation() const { return offset.back(); }
@@ -37,43 +40,51 @@ struct PoolPlan {
 // order, alleles ascending), shuffles them and deals them back as genotypes,
 // each sample receiving as many as it has typed individuals. The new allele
 // and heterozygote counts go to `out` and the allele counts also to `counts`
-// for the next randomisation. A locus without copies is left as it is.
-void pool_and_deal(const PoolPlan& plan, int l, std::vector<long double>& counts, CountTables& out,
-                   int32_t* list, Rng& rng) {
+// for the next randomisation. A locus without copies is left as it is. The
+// dealing counts in integers (`het` holds k of them) and writes the tables
+// once per sample: the same values, without extended-precision increments.
+void pool_and_deal(const PoolPlan& plan, int l, std::vector<int32_t>& counts, CountTables& out, int32_t* list,
+                   int32_t* het, Rng& rng) {
   const int k = out.index->alleles_at_locus(l);
   int m = 0;
-  for (int s = plan.first; s <= plan.last; ++s) m += build_allele_list(&counts[out.row(s, l)], k, list + m);
+  for (int s = plan.first; s <= plan.last; ++s) {
+    const int32_t* c = &counts[out.row(s, l)];
+    for (int j = 0; j < k; ++j)
+      for (int r = 0; r < c[j]; ++r) list[m++] = j;
+  }
   if (m == 0) return;
   shuffle_alleles(list, m, rng);
   int pos = 0;
   for (int s = plan.first; s <= plan.last; ++s) {
-    long double* chain = &counts[out.row(s, l)];
-    long double* alleles = out.allele_row(s, l);
-    long double* het = out.het_row(s, l);
-    std::fill(chain, chain + k, 0.0L);
-    std::fill(alleles, alleles + k, 0.0L);
-    std::fill(het, het + k, 0.0L);
+    int32_t* chain = &counts[out.row(s, l)];
+    std::fill(chain, chain + k, 0);
+    std::fill(het, het + k, 0);
     for (int i = out.typed(s, l); i > 0 && pos + 1 < m; --i, pos += 2) {
       const int32_t a = list[pos], b = list[pos + 1];
-      alleles[a] += 1;
-      alleles[b] += 1;
+      ++chain[a];
+      ++chain[b];
       if (a != b) {
-        het[a] += 1;
-        het[b] += 1;
+        ++het[a];
+        ++het[b];
       }
     }
-    std::copy(alleles, alleles + k, chain);
+    long double* alleles = out.allele_row(s, l);
+    long double* het_row = out.het_row(s, l);
+    for (int j = 0; j < k; ++j) {
+      alleles[j] = chain[j];
+      het_row[j] = het[j];
+    }
   }
 }
 
-// The allele counts the tables stand for: frequency x 2 x typed.
-std::vector<long double> counts_of(const CountTables& ct, int first, int last) {
-  std::vector<long double> counts(ct.allele_count.size(), 0.0L);
+// The allele counts the tables stand for: frequency x 2 x typed, rounded.
+std::vector<int32_t> counts_of(const CountTables& ct, int first, int last) {
+  std::vector<int32_t> counts(ct.allele_count.size(), 0);
   for (int l = 1; l <= ct.nl; ++l)
     for (int s = first; s <= last; ++s) {
       const long double* p = ct.allele_row(s, l);
-      long double* c = &counts[ct.row(s, l)];
-      for (int j = 0, k = ct.index->alleles_at_locus(l); j < k; ++j) c[j] = p[j] * 2 * ct.typed(s, l);
+      int32_t* c = &counts[ct.row(s, l)];
+      for (int j = 0, k = ct.index->alleles_at_locus(l); j < k; ++j) c[j] = nearest_count(p[j] * 2 * ct.typed(s, l));
     }
   return counts;
 }
@@ -86,12 +97,12 @@ struct Series {
   }
 };
 
-void run_sequential(RunContext& ctx, Analysis& an, const PoolPlan& plan, std::vector<long double>& counts,
+void run_sequential(RunContext& ctx, Analysis& an, const PoolPlan& plan, std::vector<int32_t>& counts,
                     Series& series, Progress& progress, int64_t from, int64_t to) {
-  std::vector<int32_t> list(static_cast<size_t>(plan.max_copies) + 1);
+  std::vector<int32_t> list(static_cast<size_t>(plan.max_copies) + 1), het(static_cast<size_t>(plan.max_alleles));
   for (int64_t k = from; k <= to; ++k) {
     progress.step();
-    for (int l = 1; l <= an.ct.nl; ++l) pool_and_deal(plan, l, counts, an.ct, list.data(), ctx.rng);
+    for (int l = 1; l <= an.ct.nl; ++l) pool_and_deal(plan, l, counts, an.ct, list.data(), het.data(), ctx.rng);
     wc_components(an.ct, an.wc, plan.first, plan.last);
     locus_g(an.ct, an.g);
     series.store(k, an.wc, an.g);
@@ -104,7 +115,7 @@ void run_sequential(RunContext& ctx, Analysis& an, const PoolPlan& plan, std::ve
 // dealt with the loci shared among workers, then their statistics computed
 // with the randomisations shared among workers. The last randomisation is
 // computed on the tables themselves, which the test leaves holding it.
-void run_batched(RunContext& ctx, Analysis& an, const PoolPlan& plan, std::vector<long double>& counts,
+void run_batched(RunContext& ctx, Analysis& an, const PoolPlan& plan, std::vector<int32_t>& counts,
                  Series& series, Progress& progress, int64_t randomisations) {
   const int nl = an.ct.nl;
   const int64_t per = plan.per_randomisation();
@@ -114,12 +125,13 @@ void run_batched(RunContext& ctx, Analysis& an, const PoolPlan& plan, std::vecto
   std::vector<CountTables> dealt(static_cast<size_t>(std::min(batch, randomisations)), an.ct);
 
   struct Worker {
-    std::vector<int32_t> list;
+    std::vector<int32_t> list, het;
     WcState wc;
     GState g;
   };
   std::vector<Worker> workers(static_cast<size_t>(ctx.threads),
-                              Worker{std::vector<int32_t>(static_cast<size_t>(plan.max_copies) + 1), an.wc, an.g});
+                              Worker{std::vector<int32_t>(static_cast<size_t>(plan.max_copies) + 1),
+                                     std::vector<int32_t>(static_cast<size_t>(plan.max_alleles)), an.wc, an.g});
 
   // Past the whole test before it starts: a stopped run never hands the
   // same draws to a later test.
@@ -133,7 +145,7 @@ void run_batched(RunContext& ctx, Analysis& an, const PoolPlan& plan, std::vecto
         const int64_t k = k0 + i;
         Rng rng = start.jumped(static_cast<uint64_t>((k - 1) * per + plan.offset[lbegin + 1]));
         for (int l = static_cast<int>(lbegin) + 1; l <= lend; ++l)
-          pool_and_deal(plan, l, counts, dealt[static_cast<size_t>(i)], w.list.data(), rng);
+          pool_and_deal(plan, l, counts, dealt[static_cast<size_t>(i)], w.list.data(), w.het.data(), rng);
       }
     });
     const bool last_batch = k0 + size > randomisations;
@@ -172,7 +184,7 @@ void hw_overall_test(RunContext& ctx, Analysis& an, int first, int last) {
   }
   const int nl = an.ds.nl;
   const PoolPlan plan(an.ct, first, last);
-  std::vector<long double> counts = counts_of(an.ct, first, last);
+  std::vector<int32_t> counts = counts_of(an.ct, first, last);
   Series series{PermSeries(n, nl), PermSeries(n, nl)};
   {
     Progress progress(ctx.host, n);
