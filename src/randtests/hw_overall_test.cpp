@@ -8,7 +8,6 @@
 #include "randtests/shuffles.h"
 #include "randtests/wc_components.h"
 #include "report/report_text.h"
-#include "util/nearest_count.h"
 #include "util/parallel.h"
 
 namespace torvi {
@@ -47,11 +46,7 @@ void pool_and_deal(const PoolPlan& plan, int l, std::vector<int32_t>& counts, Co
                    int32_t* het, Rng& rng) {
   const int k = out.index->alleles_at_locus(l);
   int m = 0;
-  for (int s = plan.first; s <= plan.last; ++s) {
-    const int32_t* c = &counts[out.row(s, l)];
-    for (int j = 0; j < k; ++j)
-      for (int r = 0; r < c[j]; ++r) list[m++] = j;
-  }
+  for (int s = plan.first; s <= plan.last; ++s) m += build_allele_list(&counts[out.row(s, l)], k, list + m);
   if (m == 0) return;
   shuffle_alleles(list, m, rng);
   int pos = 0;
@@ -75,18 +70,6 @@ void pool_and_deal(const PoolPlan& plan, int l, std::vector<int32_t>& counts, Co
       het_row[j] = het[j];
     }
   }
-}
-
-// The allele counts the tables stand for: frequency x 2 x typed, rounded.
-std::vector<int32_t> counts_of(const CountTables& ct, int first, int last) {
-  std::vector<int32_t> counts(ct.allele_count.size(), 0);
-  for (int l = 1; l <= ct.nl; ++l)
-    for (int s = first; s <= last; ++s) {
-      const long double* p = ct.allele_row(s, l);
-      int32_t* c = &counts[ct.row(s, l)];
-      for (int j = 0, k = ct.index->alleles_at_locus(l); j < k; ++j) c[j] = nearest_count(p[j] * 2 * ct.typed(s, l));
-    }
-  return counts;
 }
 
 struct Series {
@@ -184,7 +167,7 @@ void hw_overall_test(RunContext& ctx, Analysis& an, int first, int last) {
   }
   const int nl = an.ds.nl;
   const PoolPlan plan(an.ct, first, last);
-  std::vector<int32_t> counts = counts_of(an.ct, first, last);
+  std::vector<int32_t> counts = integer_counts(an.ct, first, last, true);
   Series series{PermSeries(n, nl), PermSeries(n, nl)};
   {
     Progress progress(ctx.host, n);

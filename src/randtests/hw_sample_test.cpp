@@ -29,14 +29,14 @@ void count_fis(long double f, long double observed, int64_t& larger, int64_t& sm
 
 // One randomisation: every sample at every locus redrawn, then the
 // within-sample Fis of each cell and over loci compared with the observed.
-void randomise(const Analysis& an, SampleWorker& w, Rng& rng) {
+void randomise(const Analysis& an, const std::vector<int32_t>& copies, SampleWorker& w, Rng& rng) {
   const CountTables& ct = an.ct;
   const AlleleIndex& ix = *ct.index;
   const int np = ct.np, nl = ct.nl;
   for (int s = 1; s <= np; ++s)
     for (int l = 1; l <= nl; ++l)
       if (ct.typed(s, l) > 0)
-        redeal_within_sample(ct.allele_row(s, l), ix.alleles_at_locus(l), &w.het_scratch[ct.row(s, l)],
+        redeal_within_sample(&copies[ct.row(s, l)], ix.alleles_at_locus(l), &w.het_scratch[ct.row(s, l)],
                              w.list.data(), rng);
 
   for (int s = 1; s <= np; ++s) {
@@ -103,6 +103,7 @@ void hw_sample_test(RunContext& ctx, Analysis& an) {
   // randomisations may be shared among workers in any way.
   const int64_t randomisations = n - 1;
   const int workers_used = static_cast<int>(std::max<int64_t>(1, std::min<int64_t>(ctx.threads, randomisations)));
+  const std::vector<int32_t> copies = integer_counts(ct, 1, np, false);
   std::vector<SampleWorker> workers(static_cast<size_t>(workers_used));
   for (SampleWorker& w : workers) {
     w.het_scratch.assign(ct.het_allele_count.size(), 0);
@@ -120,7 +121,7 @@ void hw_sample_test(RunContext& ctx, Analysis& an) {
       Rng rng = start.jumped(static_cast<uint64_t>(begin * draws.per_randomisation));
       for (int64_t k = begin; k < end; ++k) {
         progress.step();
-        randomise(an, workers[static_cast<size_t>(w)], rng);
+        randomise(an, copies, workers[static_cast<size_t>(w)], rng);
       }
     });
   }

@@ -13,10 +13,19 @@ namespace torvi {
 
 namespace {
 
+// Scratch of one redeal: the allele list and the heterozygotes counted in
+// integers before they go to the table.
+struct RedealScratch {
+  std::vector<int32_t> list, het;
+  explicit RedealScratch(const WithinSampleDraws& d)
+      : list(static_cast<size_t>(d.max_copies) + 1), het(static_cast<size_t>(d.max_alleles)) {}
+};
+
 // One randomisation: the frequencies of every sample of the range turned
 // back into counts and its copies redealt, sample by sample, loci inner; then
 // the variance components of the new tables.
-void randomise(CountTables& ct, WcState& wc, int first, int last, int32_t* list, Rng& rng) {
+void randomise(CountTables& ct, WcState& wc, int first, int last, const std::vector<int32_t>& copies,
+               RedealScratch& scratch, Rng& rng) {
   const AlleleIndex& ix = *ct.index;
   for (int s = first; s <= last; ++s)
     for (int l = 1; l <= ct.nl; ++l) {
@@ -26,7 +35,9 @@ void randomise(CountTables& ct, WcState& wc, int first, int last, int32_t* list,
       const long double two_n = 2.0L * n;
       long double* p = ct.allele_row(s, l);
       for (int j = 0; j < k; ++j) p[j] = p[j] * two_n;
-      redeal_within_sample(p, k, ct.het_row(s, l), list, rng);
+      redeal_within_sample(&copies[ct.row(s, l)], k, scratch.het.data(), scratch.list.data(), rng);
+      long double* het = ct.het_row(s, l);
+      for (int j = 0; j < k; ++j) het[j] = scratch.het[j];
     }
   wc_components(ct, wc, first, last);
 }
@@ -61,7 +72,8 @@ void hw_within_test(RunContext& ctx, Analysis& an, int first, int last) {
   }
   const int nl = an.ds.nl;
   const WithinSampleDraws draws = within_sample_draws(an.ct, first, last);
-  std::vector<int32_t> list(static_cast<size_t>(draws.max_copies) + 1);
+  RedealScratch scratch(draws);
+  const std::vector<int32_t> copies = integer_counts(an.ct, first, last, true);
   PermSeries f(n, nl);
 
   // Randomisation k uses draws (k-1)D.. of the stream. Workers run 1..N-2 on
@@ -73,10 +85,10 @@ void hw_within_test(RunContext& ctx, Analysis& an, int first, int last) {
     struct Worker {
       CountTables ct;
       WcState wc;
-      std::vector<int32_t> list;
+      RedealScratch scratch;
     };
     const int used = static_cast<int>(std::min<int64_t>(ctx.threads, shared));
-    std::vector<Worker> workers(static_cast<size_t>(used), Worker{an.ct, an.wc, list});
+    std::vector<Worker> workers(static_cast<size_t>(used), Worker{an.ct, an.wc, scratch});
     // Past the shared part before it starts: a stopped run never hands the
     // same draws to a later test.
     const Rng start = ctx.rng;
@@ -86,7 +98,7 @@ void hw_within_test(RunContext& ctx, Analysis& an, int first, int last) {
       Rng rng = start.jumped(static_cast<uint64_t>(begin * draws.per_randomisation));
       for (int64_t k = begin + 1; k <= end; ++k) {
         progress.step();
-        randomise(w.ct, w.wc, first, last, w.list.data(), rng);
+        randomise(w.ct, w.wc, first, last, copies, w.scratch, rng);
         f.store(k, w.wc.wc_f, w.wc.wc_f_locus);
       }
     });
@@ -94,7 +106,7 @@ void hw_within_test(RunContext& ctx, Analysis& an, int first, int last) {
   }
   for (int64_t k = shared + 1; k <= n - 1; ++k) {
     progress.step();
-    randomise(an.ct, an.wc, first, last, list.data(), ctx.rng);
+    randomise(an.ct, an.wc, first, last, copies, scratch, ctx.rng);
     f.store(k, an.wc.wc_f, an.wc.wc_f_locus);
   }
 

@@ -7,13 +7,24 @@
 
 namespace torvi {
 
-int build_allele_list(const long double* counts, int k, int32_t* list) {
+int build_allele_list(const int32_t* counts, int k, int32_t* list) {
   int m = 0;
-  for (int j = 0; j < k; ++j) {
-    const int c = nearest_count(counts[j]);
-    for (int r = 0; r < c; ++r) list[m++] = j;
-  }
+  for (int j = 0; j < k; ++j)
+    for (int r = 0; r < counts[j]; ++r) list[m++] = j;
   return m;
+}
+
+std::vector<int32_t> integer_counts(const CountTables& ct, int first, int last, bool tables_hold_frequencies) {
+  std::vector<int32_t> counts(ct.allele_count.size(), 0);
+  for (int l = 1; l <= ct.nl; ++l)
+    for (int s = first; s <= last; ++s) {
+      const long double* p = ct.allele_row(s, l);
+      int32_t* c = &counts[ct.row(s, l)];
+      const long double two_n = 2.0L * ct.typed(s, l);
+      for (int j = 0, k = ct.index->alleles_at_locus(l); j < k; ++j)
+        c[j] = nearest_count(tables_hold_frequencies ? p[j] * two_n : p[j]);
+    }
+  return counts;
 }
 
 void shuffle_alleles(int32_t* list, int m, Rng& rng) {
@@ -32,6 +43,7 @@ void shuffle_alleles(int32_t* list, int m, Rng& rng) {
 
 WithinSampleDraws within_sample_draws(const CountTables& ct, int first, int last) {
   WithinSampleDraws d;
+  for (int l = 1; l <= ct.nl; ++l) d.max_alleles = std::max(d.max_alleles, ct.index->alleles_at_locus(l));
   for (int s = first; s <= last; ++s)
     for (int l = 1; l <= ct.nl; ++l)
       if (const int copies = 2 * ct.typed(s, l); copies > 0) {

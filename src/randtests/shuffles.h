@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "data/data_set.h"
 #include "random/rng.h"
@@ -8,10 +9,16 @@
 
 namespace torvi {
 
+// The allele copies of the samples first..last as integers, laid out like
+// the count tables: the tables' counts, or, when they hold frequencies,
+// frequency x 2n; both rounded to the nearest integer. The randomisations
+// redeal copies without changing how many each sample holds, so these stay
+// valid for a whole test.
+std::vector<int32_t> integer_counts(const CountTables& ct, int first, int last, bool tables_hold_frequencies);
+
 // The list of allele copies of one table row: slot j (0..k-1, ascending)
-// appended as many times as its count rounded to the nearest integer.
-// Returns the number of copies written.
-int build_allele_list(const long double* counts, int k, int32_t* list);
+// appended counts[j] times. Returns the number of copies written.
+int build_allele_list(const int32_t* counts, int k, int32_t* list);
 
 // Fisher-Yates exchange of the m identifiers list[0..m-1] (positions 1..m):
 // for i = m down to 2, j = 1 + rnd_int(i), exchange positions i and j.
@@ -35,7 +42,7 @@ void count_het_pairs(const int32_t* list, int m, int k, Count* het) {
 // built from `counts`, shuffled, and its heterozygous pairs counted into
 // `het`. Returns the number of copies (draws made: one fewer).
 template <class Count>
-int redeal_within_sample(const long double* counts, int k, Count* het, int32_t* list, Rng& rng) {
+int redeal_within_sample(const int32_t* counts, int k, Count* het, int32_t* list, Rng& rng) {
   const int m = build_allele_list(counts, k, list);
   shuffle_alleles(list, m, rng);
   count_het_pairs(list, m, k, het);
@@ -47,6 +54,7 @@ int redeal_within_sample(const long double* counts, int k, Count* het, int32_t* 
 struct WithinSampleDraws {
   int64_t per_randomisation = 0;
   int max_copies = 0;
+  int max_alleles = 0;  // alleles present at the richest locus
 };
 WithinSampleDraws within_sample_draws(const CountTables& ct, int first, int last);
 

@@ -21,8 +21,8 @@ TEST(ShuffleAlleles, TwoCopiesTakeOneDraw) {
   }
 }
 
-TEST(ShuffleAlleles, ListFromRoundedCountsAndHeterozygousPairs) {
-  const long double counts[] = {2.0000000001L, 0, 2.9999999L, 1};
+TEST(ShuffleAlleles, ListFromCountsAndHeterozygousPairs) {
+  const int32_t counts[] = {2, 0, 3, 1};
   std::vector<int32_t> list(6);
   ASSERT_EQ(build_allele_list(counts, 4, list.data()), 6);
   EXPECT_EQ(list, (std::vector<int32_t>{0, 0, 2, 2, 2, 3}));
