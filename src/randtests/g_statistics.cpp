@@ -70,7 +70,7 @@ void locus_g(const CountTables& ct, GState& g) {
       holding[c] = 0;
     }
     g.g_locus[l] = sum + sum_beyond;
-    g.g_total += sum;
+    g.g_total += g.g_locus[l];
   }
 
   if (first_call) {
