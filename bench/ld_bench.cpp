@@ -2,16 +2,16 @@
 // pairs of loci" (N = 100 x pairs), against the bare generator making the
 // same number of draws. The large data set runs 1/500 of its repetitions
 // (all 122500, of about 4.7 million draws each, take over an hour on one
-// core); every figure is for the repetitions done. On a shared machine the
-// processor-time figures (cpu_*) are the steadier ones.
+// core); every figure is for the repetitions done. Run with
+// --benchmark_repetitions=3 and read the "least" lines.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 
 #include "datagen/generator.h"
+#include "generator_floor.h"
 #include "silent_host.h"
 #include "randtests/ld_observed_phase.h"
 #include "randtests/ld_permutation.h"
@@ -75,33 +75,8 @@ double seconds_since(std::chrono::steady_clock::time_point t0) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
 }
 
-// Processor time of the whole process: on a shared machine it shows the
-// cost of the work apart from the time spent waiting for a core.
-double process_cpu_seconds() {
-  timespec ts{};
-  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-  return static_cast<double>(ts.tv_sec) + static_cast<double>(ts.tv_nsec) * 1e-9;
-}
-
-// The bare generator making `draws` integer draws, q in 1..p as the
-// exchanges draw them (p running down over a sample).
-double generator_seconds(int64_t draws, int sample_size, double& cpu_seconds) {
-  Rng rng(3, 4);
-  const double cpu0 = process_cpu_seconds();
-  const auto t0 = std::chrono::steady_clock::now();
-  int64_t sum = 0;
-  int p = sample_size;
-  for (int64_t k = 0; k < draws; ++k) {
-    sum += rng.rnd_int(p);
-    p = p > 2 ? p - 1 : sample_size;
-  }
-  benchmark::DoNotOptimize(sum);
-  cpu_seconds = process_cpu_seconds() - cpu0;
-  return seconds_since(t0);
-}
-
-// Time of the permutations (manual time) with, measured right after on the
-// same machine, the generator alone making the same draws.
+// Time of the permutations (manual time) against the bare generator making
+// the same number of draws.
 void BM_LdPermutations(benchmark::State& st) {
   const Load& load = kLoads[st.range(0)];
   const int threads = static_cast<int>(st.range(1));
@@ -109,7 +84,7 @@ void BM_LdPermutations(benchmark::State& st) {
   prepare(load, p);
   RunContext ctx{p.host, p.rng, p.options, p.nb, "", threads};
   int64_t draws = 0;
-  double total = 0, floor_total = 0, cpu_total = 0, floor_cpu_total = 0;
+  double total = 0, floor_total = 0;
   for (auto _ : st) {
     LdGenotypes lg(p.an.ds, *p.an.alleles);
     LdTestState state = ld_observed_phase(ctx, p.an, lg);
@@ -117,29 +92,25 @@ void BM_LdPermutations(benchmark::State& st) {
     for (const LdSampleTest& t : state.samples) per_rep += t.draws;
     draws = per_rep * (p.n_perm - 1);
     Progress progress(p.host, p.n_perm);
-    const double cpu0 = process_cpu_seconds();
     const auto t0 = std::chrono::steady_clock::now();
     ld_permutations(lg, state, p.n_perm, p.rng, threads, progress);
     const double seconds = seconds_since(t0);
-    cpu_total += process_cpu_seconds() - cpu0;
     st.SetIterationTime(seconds);
     total += seconds;
-    double floor_cpu = 0;
-    floor_total += generator_seconds(draws, load.shape.individuals_per_sample, floor_cpu);
-    floor_cpu_total += floor_cpu;
+    floor_total += bench::floor_seconds(draws);
   }
   const double runs = static_cast<double>(st.iterations());
   st.counters["repetitions"] = static_cast<double>(p.n_perm - 1);
   st.counters["draws"] = static_cast<double>(draws);
-  st.counters["ns_per_draw"] = total / runs / static_cast<double>(draws) * 1e9;
+  const double ns_per_draw = total / runs / static_cast<double>(draws) * 1e9;
+  st.counters["ns_per_draw"] = ns_per_draw;
   st.counters["floor_ns_per_draw"] = floor_total / runs / static_cast<double>(draws) * 1e9;
-  st.counters["x_floor"] = total / floor_total;
-  st.counters["cpu_ns_per_draw"] = cpu_total / runs / static_cast<double>(draws) * 1e9;
-  st.counters["floor_cpu_ns_per_draw"] = floor_cpu_total / runs / static_cast<double>(draws) * 1e9;
+  st.counters["floor_ratio"] = total / floor_total;
 }
 
 BENCHMARK(BM_LdPermutations)->ArgsProduct({{0, 1}, {1, 2}})->ArgNames({"large", "threads"})
-    ->Unit(benchmark::kSecond)->Iterations(1)->UseManualTime();
+    ->Unit(benchmark::kSecond)->Iterations(1)->UseManualTime()
+    ->ComputeStatistics("least", bench::least);
 
 }  // namespace
 }  // namespace torvi

@@ -1,17 +1,18 @@
 // Randomisation tests at a fraction of their "1/100" load (see kFamilies),
 // on a typical and a large generated data set, with 1 and 2 threads.
 // Counters: draws consumed, ns per draw, and the ratio of the test's time to
-// the bare generator's time for the same number of rnd_int draws.
+// the bare generator's time for the same number of rnd_int draws. Run with
+// --benchmark_repetitions=5 and read the "least" lines: this machine's speed
+// varies from run to run.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdio>
-#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "datagen/generator.h"
+#include "generator_floor.h"
 #include "silent_host.h"
 #include "host/host.h"
 #include "randtests/diff_genotype_test.h"
@@ -68,39 +69,6 @@ double fraction(Family f, Size size) {
   return 1;
 }
 
-// Wall-clock and process CPU seconds since construction. The machine may be
-// shared: CPU time is the steadier measure on one thread.
-struct Clock {
-  std::chrono::steady_clock::time_point wall = std::chrono::steady_clock::now();
-  std::clock_t cpu = std::clock();
-  double wall_seconds() const { return std::chrono::duration<double>(std::chrono::steady_clock::now() - wall).count(); }
-  double cpu_seconds() const { return static_cast<double>(std::clock() - cpu) / CLOCKS_PER_SEC; }
-};
-
-// Steps a copy of `from` until it reaches `to`: the number of draws taken,
-// and the time the bare generator needs for them. The range of the draws
-// varies, as in a shuffle: with a constant range the compiler keeps it out of
-// the loop and each draw costs about 40% less.
-struct Floor {
-  int64_t draws = 0;
-  double wall = 0, cpu = 0;
-};
-Floor draws_between(Rng from, const Rng& to) {
-  Floor f;
-  int32_t sink = 0;
-  const Clock clock;
-  int32_t range = 1000;
-  while (!(from == to)) {
-    sink += from.rnd_int(range);
-    range = range > 2 ? range - 1 : 1000;
-    ++f.draws;
-  }
-  f.wall = clock.wall_seconds();
-  f.cpu = clock.cpu_seconds();
-  benchmark::DoNotOptimize(sink);
-  return f;
-}
-
 void run_family(benchmark::State& state, Family family, Size size) {
   const int threads = static_cast<int>(state.range(0));
   const std::string dir = std::filesystem::temp_directory_path() / "torvi_randtests_bench";
@@ -134,9 +102,9 @@ void run_family(benchmark::State& state, Family family, Size size) {
   const Rng start = rng;
   RunContext ctx{host, rng, options, nb, out, threads};
 
-  double seconds = 0, cpu_seconds = 0;
+  double seconds = 0;
   for (auto _ : state) {
-    const Clock clock;
+    const auto t0 = std::chrono::steady_clock::now();
     switch (family) {
       case Family::per_sample: hw_sample_test(ctx, an); break;
       case Family::multilocus: hw_within_test(ctx, an, 1, np); break;
@@ -144,24 +112,30 @@ void run_family(benchmark::State& state, Family family, Size size) {
       case Family::genotypes: diff_genotype_test(ctx, an); break;
       case Family::pairwise: pairwise_test(ctx, an); break;
     }
-    seconds = clock.wall_seconds();
-    cpu_seconds = clock.cpu_seconds();
+    seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
   }
-  const Floor floor = draws_between(start, rng);
+  const int64_t draws = bench::draws_between(start, rng);
+  const double ns_per_draw = draws ? seconds * 1e9 / static_cast<double>(draws) : 0;
   state.counters["N"] = static_cast<double>(n);
   state.counters["fraction"] = fraction(family, size);
-  state.counters["draws"] = static_cast<double>(floor.draws);
-  state.counters["ns_per_draw"] = floor.draws ? seconds * 1e9 / floor.draws : 0;
-  state.counters["floor_ratio"] = floor.wall > 0 ? seconds / floor.wall : 0;
-  state.counters["cpu_floor_ratio"] = floor.cpu > 0 ? cpu_seconds / floor.cpu : 0;
+  state.counters["draws"] = static_cast<double>(draws);
+  state.counters["ns_per_draw"] = ns_per_draw;
+  const double floor = bench::floor_seconds(draws);
+  state.counters["floor_ns_per_draw"] = draws ? floor * 1e9 / static_cast<double>(draws) : 0;
+  state.counters["floor_ratio"] = floor > 0 ? seconds / floor : 0;
   state.counters["seconds"] = seconds;
-  state.counters["cpu_seconds"] = cpu_seconds;
   std::filesystem::remove_all(dir);
 }
 
 #define TORVI_RANDTESTS_BENCH(name, family, size)                                       \
   void BM_##name(benchmark::State& state) { run_family(state, family, size); }          \
-  BENCHMARK(BM_##name)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime()
+  BENCHMARK(BM_##name)                                                                  \
+      ->Arg(1)                                                                          \
+      ->Arg(2)                                                                          \
+      ->Unit(benchmark::kMillisecond)                                                   \
+      ->Iterations(1)                                                                   \
+      ->UseRealTime()                                                                   \
+      ->ComputeStatistics("least", bench::least)
 
 TORVI_RANDTESTS_BENCH(HwPerSampleTypical, Family::per_sample, Size::typical);
 TORVI_RANDTESTS_BENCH(HwPerSampleLarge, Family::per_sample, Size::large);

@@ -20,6 +20,24 @@ void XLogX::reserve(int max_count) {
   for (size_t k = old; k < table_.size(); ++k) table_[k] = direct(static_cast<int>(k));
 }
 
+void CountHistogram::resize(int max_count) {
+  holding_.assign(static_cast<size_t>(max_count) + 1, 0);
+  seen_.assign(static_cast<size_t>(max_count) + 1, 0);
+  distinct_ = 0;
+}
+
+long double CountHistogram::take_sum(const XLogX& xlogx) {
+  std::sort(seen_.begin(), seen_.begin() + distinct_);
+  long double sum = 0;
+  for (int d = 0; d < distinct_; ++d) {
+    const int32_t c = seen_[static_cast<size_t>(d)];
+    sum += static_cast<long double>(holding_[static_cast<size_t>(c)]) * xlogx(c);
+    holding_[static_cast<size_t>(c)] = 0;
+  }
+  distinct_ = 0;
+  return sum;
+}
+
 void GState::allocate(int nl) {
   g_calls = 0;
   g_locus.assign(static_cast<size_t>(nl) + 1, 0.0L);
@@ -35,18 +53,14 @@ void locus_g(const CountTables& ct, GState& g) {
   int max_count = 0;
   for (int s = 1; s <= ct.np; ++s)
     for (int l = 1; l <= ct.nl; ++l) max_count = std::max(max_count, 2 * ct.typed(s, l));
-  if (g.xlogx.max_count() < max_count) {
+  if (g.histogram.max_count() < max_count) {
     g.xlogx.reserve(max_count);
-    g.cells_holding.assign(static_cast<size_t>(max_count) + 1, 0);
-    g.counts_seen.assign(static_cast<size_t>(max_count) + 1, 0);
+    g.histogram.resize(max_count);
   }
-  int32_t* holding = g.cells_holding.data();
-  int32_t* seen = g.counts_seen.data();
 
   g.g_total = 0;
   for (int l = 1; l <= ct.nl; ++l) {
     const int k = ix.alleles_at_locus(l);
-    int distinct = 0;
     long double sum_beyond = 0;
     for (int s = 1; s <= ct.np; ++s) {
       const long double two_n = 2.0L * ct.typed(s, l);
@@ -59,17 +73,10 @@ void locus_g(const CountTables& ct, GState& g) {
           sum_beyond += g.xlogx(c);
           continue;
         }
-        if (holding[c]++ == 0) seen[distinct++] = c;
+        g.histogram.add(c);
       }
     }
-    std::sort(seen, seen + distinct);
-    long double sum = 0;
-    for (int d = 0; d < distinct; ++d) {
-      const int32_t c = seen[d];
-      sum += static_cast<long double>(holding[c]) * g.xlogx(c);
-      holding[c] = 0;
-    }
-    g.g_locus[l] = sum + sum_beyond;
+    g.g_locus[l] = g.histogram.take_sum(g.xlogx) + sum_beyond;
     g.g_total += g.g_locus[l];
   }
 

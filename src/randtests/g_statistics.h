@@ -24,6 +24,26 @@ class XLogX {
   std::vector<long double> table_;
 };
 
+// Σ over the distinct counts c > 1 in ascending order of (cells holding c)
+// × c ln c, so that the sum does not depend on which cells hold the counts.
+// Cells are added one at a time (counts 2..max_count); take_sum() returns the
+// sum and empties the histogram. Allocates nothing after construction.
+class CountHistogram {
+ public:
+  explicit CountHistogram(int max_count = 0) { resize(max_count); }
+  void resize(int max_count);
+  int max_count() const { return static_cast<int>(holding_.size()) - 1; }
+  void add(int32_t c) {
+    if (holding_[static_cast<size_t>(c)]++ == 0) seen_[static_cast<size_t>(distinct_++)] = c;
+  }
+  long double take_sum(const XLogX& xlogx);
+
+ private:
+  std::vector<int32_t> holding_;  // [count]: cells holding that count
+  std::vector<int32_t> seen_;     // distinct counts added
+  int distinct_ = 0;
+};
+
 // Log-likelihood sums of the sample-by-allele tables.
 struct GState {
   int g_calls = 0;  // the driver zeroes it before the observed call
@@ -35,8 +55,7 @@ struct GState {
   // Scratch of locus_g, sized on its first call (the observed one) so that
   // the calls of the randomisations allocate nothing.
   XLogX xlogx;
-  std::vector<int32_t> cells_holding;  // [count]: cells of the locus holding that count
-  std::vector<int32_t> counts_seen;    // distinct counts of the locus
+  CountHistogram histogram;
 
   void allocate(int nl);
 };

@@ -3,11 +3,14 @@
 #include <algorithm>
 #include <vector>
 
+#include "randtests/cell_terms.h"
+#include "randtests/g_statistics.h"
 #include "randtests/perm_series.h"
 #include "randtests/progress.h"
 #include "randtests/shuffles.h"
 #include "randtests/wc_components.h"
 #include "report/report_text.h"
+#include "util/nearest_count.h"
 #include "util/parallel.h"
 
 namespace torvi {
@@ -20,7 +23,6 @@ struct PoolPlan {
   int first = 0, last = 0;
   std::vector<int64_t> offset;  // [1..nl+1]: first draw of locus l
   int max_copies = 0;
-  int max_alleles = 0;
 
   PoolPlan(const CountTables& ct, int first_sample, int last_sample)
       : first(first_sample), last(last_sample), offset(static_cast<size_t>(ct.nl) + 2, 0) {
@@ -29,32 +31,30 @@ struct PoolPlan {
       for (int s = first; s <= last; ++s) copies += 2 * ct.typed(s, l);
       offset[l + 1] = offset[l] + std::max(copies - 1, 0);
       max_copies = std::max(max_copies, copies);
-      max_alleles = std::max(max_alleles, ct.index->alleles_at_locus(l));
     }
   }
   int64_t per_randomisation() const { return offset.back(); }
 };
 
-// Pools the copies of locus l held in `counts` (samples of the range in
-// order, alleles ascending), shuffles them and deals them back as genotypes,
-// each sample receiving as many as it has typed individuals. The new allele
-// and heterozygote counts go to `out` and the allele counts also to `counts`
-// for the next randomisation. A locus without copies is left as it is. The
-// dealing counts in integers (`het` holds k of them) and writes the tables
-// once per sample: the same values, without extended-precision increments.
-void pool_and_deal(const PoolPlan& plan, int l, std::vector<int32_t>& counts, CountTables& out, int32_t* list,
-                   int32_t* het, Rng& rng) {
-  const int k = out.index->alleles_at_locus(l);
+// Pools the copies of locus l held in `counts` (laid out like the tables;
+// samples of the range in order, alleles ascending), shuffles them and deals
+// them back as genotypes, each sample receiving as many as it has typed
+// individuals. The new allele counts replace those in `counts` and the
+// heterozygous carriers go to `hets`. A locus without copies is left as it is.
+void pool_and_deal(const PoolPlan& plan, const CountTables& ct, int l, int32_t* counts, int32_t* hets,
+                   int32_t* list, Rng& rng) {
+  const int k = ct.index->alleles_at_locus(l);
   int m = 0;
-  for (int s = plan.first; s <= plan.last; ++s) m += build_allele_list(&counts[out.row(s, l)], k, list + m);
+  for (int s = plan.first; s <= plan.last; ++s) m += build_allele_list(counts + ct.row(s, l), k, list + m);
   if (m == 0) return;
   shuffle_alleles(list, m, rng);
   int pos = 0;
   for (int s = plan.first; s <= plan.last; ++s) {
-    int32_t* chain = &counts[out.row(s, l)];
+    int32_t* chain = counts + ct.row(s, l);
+    int32_t* het = hets + ct.row(s, l);
     std::fill(chain, chain + k, 0);
     std::fill(het, het + k, 0);
-    for (int i = out.typed(s, l); i > 0 && pos + 1 < m; --i, pos += 2) {
+    for (int i = ct.typed(s, l); i > 0 && pos + 1 < m; --i, pos += 2) {
       const int32_t a = list[pos], b = list[pos + 1];
       ++chain[a];
       ++chain[b];
@@ -63,14 +63,82 @@ void pool_and_deal(const PoolPlan& plan, int l, std::vector<int32_t>& counts, Co
         ++het[b];
       }
     }
-    long double* alleles = out.allele_row(s, l);
-    long double* het_row = out.het_row(s, l);
-    for (int j = 0; j < k; ++j) {
-      alleles[j] = chain[j];
-      het_row[j] = het[j];
-    }
   }
 }
+
+// The statistics of one locus after a deal, from its integer counts: what
+// wc_components and locus_g would find in tables holding the deal. Samples
+// outside the range keep their tables' counts throughout the test.
+class DealtLocusStats {
+ public:
+  struct Worker {
+    WcState wc;
+    CountHistogram histogram;
+    std::vector<int32_t> list;
+  };
+  struct Result {
+    long double ab = 0, abc = 0;  // F's sums over alleles
+    long double F = 0, g = 0;
+  };
+
+  DealtLocusStats(const CountTables& ct, const PoolPlan& plan)
+      : ct_(ct), plan_(plan), terms_(ct, plan.first, plan.last), outside_first_(static_cast<size_t>(ct.nl) + 2, 0),
+        outside_beyond_(static_cast<size_t>(ct.nl) + 1, 0.0L) {
+    // The same bound as locus_g: twice the largest sample.
+    for (int s = 1; s <= ct.np; ++s)
+      for (int l = 1; l <= ct.nl; ++l) max_count_ = std::max(max_count_, 2 * ct.typed(s, l));
+    xlogx_.reserve(max_count_);
+    for (int l = 1; l <= ct.nl; ++l) {
+      outside_first_[l] = outside_counts_.size();
+      for (int s = 1; s <= ct.np; ++s) {
+        if (s >= plan.first && s <= plan.last) continue;
+        const long double two_n = 2.0L * ct.typed(s, l);
+        const long double* p = ct.allele_row(s, l);
+        for (int j = 0, k = ct.index->alleles_at_locus(l); j < k; ++j) {
+          if (!(p[j] > 0)) continue;
+          const int32_t c = nearest_count(two_n * p[j]);
+          if (c > max_count_)
+            outside_beyond_[l] += xlogx_(c);
+          else if (c > 1)
+            outside_counts_.push_back(c);
+        }
+      }
+    }
+    outside_first_[ct.nl + 1] = outside_counts_.size();
+  }
+
+  Worker worker(const WcState& wc) const {
+    return {wc, CountHistogram(max_count_), std::vector<int32_t>(static_cast<size_t>(plan_.max_copies) + 1)};
+  }
+
+  Result compute(int l, const int32_t* counts, const int32_t* hets, Worker& w) const {
+    const AlleleIndex& ix = *ct_.index;
+    const int k = ix.alleles_at_locus(l);
+    const size_t base = static_cast<size_t>(ix.first[l]);
+    WcState& wc = w.wc;
+    terms_.allele_sums(l, counts, &wc.pbar[base], &wc.Q[base]);
+    terms_.het_sums(l, hets, &wc.hbar[base]);
+    for (int s = plan_.first; s <= plan_.last; ++s) {
+      const int32_t* c = counts + ct_.row(s, l);
+      for (int j = 0; j < k; ++j)
+        if (c[j] > 1) w.histogram.add(c[j]);
+    }
+    wc_locus_from_sums(wc, ix, l, terms_.typed_samples(l), terms_.S1(l), terms_.S2(l), false);
+    for (size_t i = outside_first_[l]; i < outside_first_[l + 1]; ++i) w.histogram.add(outside_counts_[i]);
+    const WcSums& sums = wc.locus_sums[l];
+    return {sums.ab, sums.abc, wc.wc_F_locus[l], w.histogram.take_sum(xlogx_) + outside_beyond_[l]};
+  }
+
+ private:
+  const CountTables& ct_;
+  const PoolPlan& plan_;
+  CellTerms terms_;
+  int max_count_ = 0;
+  XLogX xlogx_;
+  std::vector<int32_t> outside_counts_;  // counts above 1 of samples outside the range, locus by locus
+  std::vector<size_t> outside_first_;    // [1..nl+1]: where locus l's begin
+  std::vector<long double> outside_beyond_;
+};
 
 struct Series {
   PermSeries F, G;
@@ -80,80 +148,72 @@ struct Series {
   }
 };
 
-void run_sequential(RunContext& ctx, Analysis& an, const PoolPlan& plan, std::vector<int32_t>& counts,
-                    Series& series, Progress& progress, int64_t from, int64_t to) {
-  std::vector<int32_t> list(static_cast<size_t>(plan.max_copies) + 1), het(static_cast<size_t>(plan.max_alleles));
-  for (int64_t k = from; k <= to; ++k) {
-    progress.step();
-    for (int l = 1; l <= an.ct.nl; ++l) pool_and_deal(plan, l, counts, an.ct, list.data(), het.data(), ctx.rng);
-    wc_components(an.ct, an.wc, plan.first, plan.last);
-    locus_g(an.ct, an.g);
-    series.store(k, an.wc, an.g);
+// Loci 1..nl cut into `parts` contiguous runs of about equal draws:
+// bounds[i]..bounds[i+1]-1 is run i.
+std::vector<int> share_loci(const PoolPlan& plan, int nl, int parts) {
+  std::vector<int> bounds{1};
+  const int64_t total = plan.per_randomisation();
+  for (int i = 1, l = 1; i < parts; ++i) {
+    const int64_t target = total * i / parts;
+    while (l <= nl && plan.offset[l + 1] <= target) ++l;
+    bounds.push_back(std::max(l, bounds.back()));
   }
+  bounds.push_back(nl + 1);
+  return bounds;
 }
 
-// Each randomisation starts from the tables the one before dealt, so the
-// shuffles follow one another; but the loci are independent chains whose
-// draws lie at known places of the stream. Batches of randomisations are
-// dealt with the loci shared among workers, then their statistics computed
-// with the randomisations shared among workers. The last randomisation is
-// computed on the tables themselves, which the test leaves holding it.
-void run_batched(RunContext& ctx, Analysis& an, const PoolPlan& plan, std::vector<int32_t>& counts,
-                 Series& series, Progress& progress, int64_t randomisations) {
-  const int nl = an.ct.nl;
+// Randomisations 1..count. Each starts from the counts the one before dealt,
+// so the shuffles of a locus follow one another; but the loci are
+// independent chains whose draws lie at known places of the stream, so runs
+// of loci are shared among workers. Statistics over loci are summed in locus
+// order once a batch of randomisations is dealt.
+void deal_randomisations(RunContext& ctx, const CountTables& ct, const WcState& wc_start, const PoolPlan& plan,
+                         std::vector<int32_t>& counts, std::vector<int32_t>& hets, Series& series,
+                         Progress& progress, const Rng& start, int64_t count) {
+  const int nl = ct.nl;
   const int64_t per = plan.per_randomisation();
-  const size_t table_bytes = 2 * an.ct.allele_count.size() * sizeof(long double) + 1;
-  const int64_t batch =
-      std::max<int64_t>(2 * ctx.threads, std::min<int64_t>(64, static_cast<int64_t>((64u << 20) / table_bytes)));
-  std::vector<CountTables> dealt(static_cast<size_t>(std::min(batch, randomisations)), an.ct);
+  const DealtLocusStats stats(ct, plan);
+  const int parts = std::clamp(ctx.threads, 1, std::max(nl, 1));
+  const std::vector<int> bounds = share_loci(plan, nl, parts);
+  std::vector<DealtLocusStats::Worker> workers(static_cast<size_t>(parts), stats.worker(wc_start));
+  using Result = DealtLocusStats::Result;
+  const int64_t batch = std::clamp<int64_t>((int64_t{4} << 20) / (static_cast<int64_t>(nl) * sizeof(Result) + 1), 1,
+                                            256);
+  std::vector<Result> results(static_cast<size_t>(std::min(batch, count)) * nl);
 
-  struct Worker {
-    std::vector<int32_t> list, het;
-    WcState wc;
-    GState g;
-  };
-  std::vector<Worker> workers(static_cast<size_t>(ctx.threads),
-                              Worker{std::vector<int32_t>(static_cast<size_t>(plan.max_copies) + 1),
-                                     std::vector<int32_t>(static_cast<size_t>(plan.max_alleles)), an.wc, an.g});
-
-  // Past the whole test before it starts: a stopped run never hands the
-  // same draws to a later test.
-  const Rng start = ctx.rng;
-  ctx.rng.jump(static_cast<uint64_t>(randomisations * per));
-  for (int64_t k0 = 1; k0 <= randomisations; k0 += batch) {
-    const int64_t size = std::min(batch, randomisations - k0 + 1);
-    parallel_shares(ctx.threads, nl, [&](int64_t lbegin, int64_t lend, int wi) {
-      Worker& w = workers[static_cast<size_t>(wi)];
-      for (int64_t i = 0; i < size; ++i) {
-        const int64_t k = k0 + i;
-        Rng rng = start.jumped(static_cast<uint64_t>((k - 1) * per + plan.offset[lbegin + 1]));
-        for (int l = static_cast<int>(lbegin) + 1; l <= lend; ++l)
-          pool_and_deal(plan, l, counts, dealt[static_cast<size_t>(i)], w.list.data(), w.het.data(), rng);
+  for (int64_t k0 = 1; k0 <= count; k0 += batch) {
+    const int64_t size = std::min(batch, count - k0 + 1);
+    parallel_shares(parts, parts, [&](int64_t begin, int64_t end, int) {
+      for (int64_t part = begin; part < end; ++part) {
+        DealtLocusStats::Worker& w = workers[static_cast<size_t>(part)];
+        const int l_first = bounds[part], l_end = bounds[part + 1];
+        if (l_first == l_end) continue;
+        Rng rng = start.jumped(static_cast<uint64_t>((k0 - 1) * per + plan.offset[l_first]));
+        const Rng::Stride to_next = Rng::stride(static_cast<uint64_t>(per - (plan.offset[l_end] - plan.offset[l_first])));
+        for (int64_t i = 0; i < size; ++i) {
+          for (int l = l_first; l < l_end; ++l) {
+            pool_and_deal(plan, ct, l, counts.data(), hets.data(), w.list.data(), rng);
+            const Result r = stats.compute(l, counts.data(), hets.data(), w);
+            series.F.store_locus(k0 + i, l, r.F);
+            series.G.store_locus(k0 + i, l, r.g);
+            results[static_cast<size_t>(i * nl + l - 1)] = r;
+          }
+          rng.jump(to_next);
+        }
       }
     });
-    const bool last_batch = k0 + size > randomisations;
-    const int64_t shared = last_batch ? size - 1 : size;
-    parallel_shares(ctx.threads, shared, [&](int64_t begin, int64_t end, int wi) {
-      Worker& w = workers[static_cast<size_t>(wi)];
-      for (int64_t i = begin; i < end; ++i) {
-        progress.step();
-        CountTables& t = dealt[static_cast<size_t>(i)];
-        wc_components(t, w.wc, plan.first, plan.last);
-        locus_g(t, w.g);
-        series.store(k0 + i, w.wc, w.g);
+    for (int64_t i = 0; i < size; ++i) {
+      long double ab = 0, abc = 0, g = 0;
+      for (int l = 1; l <= nl; ++l) {
+        const Result& r = results[static_cast<size_t>(i * nl + l - 1)];
+        ab += r.ab;
+        abc += r.abc;
+        g += r.g;
       }
-    });
-    if (last_batch) {
-      progress.step();
-      const CountTables& t = dealt[static_cast<size_t>(size - 1)];
-      an.ct.allele_count = t.allele_count;
-      an.ct.het_allele_count = t.het_allele_count;
-      an.wc.wc_calls += static_cast<int>(randomisations - 1);
-      an.g.g_calls += static_cast<int>(randomisations - 1);
-      wc_components(an.ct, an.wc, plan.first, plan.last);
-      locus_g(an.ct, an.g);
-      series.store(randomisations, an.wc, an.g);
+      series.F.store_total(k0 + i, wc_ratio(ab, abc));
+      series.G.store_total(k0 + i, g);
     }
+    progress.step(size);
   }
 }
 
@@ -167,14 +227,37 @@ void hw_overall_test(RunContext& ctx, Analysis& an, int first, int last) {
   }
   const int nl = an.ds.nl;
   const PoolPlan plan(an.ct, first, last);
+  const int64_t per = plan.per_randomisation();
   std::vector<int32_t> counts = integer_counts(an.ct, first, last, true);
+  std::vector<int32_t> hets(counts.size(), 0);
   Series series{PermSeries(n, nl), PermSeries(n, nl)};
   {
     Progress progress(ctx.host, n);
-    if (ctx.threads > 1)
-      run_batched(ctx, an, plan, counts, series, progress, n - 1);
-    else
-      run_sequential(ctx, an, plan, counts, series, progress, 1, n - 1);
+    // Past the whole test before it starts: a stopped run never hands the
+    // same draws to a later test.
+    const Rng start = ctx.rng;
+    ctx.rng.jump(static_cast<uint64_t>((n - 1) * per));
+    deal_randomisations(ctx, an.ct, an.wc, plan, counts, hets, series, progress, start, n - 2);
+
+    // The last randomisation goes to the tables themselves, which the test
+    // leaves holding it.
+    progress.step();
+    Rng rng = start.jumped(static_cast<uint64_t>((n - 2) * per));
+    std::vector<int32_t> list(static_cast<size_t>(plan.max_copies) + 1);
+    for (int l = 1; l <= nl; ++l) pool_and_deal(plan, an.ct, l, counts.data(), hets.data(), list.data(), rng);
+    for (int l = 1; l <= nl; ++l)
+      for (int s = first; s <= last; ++s) {
+        const size_t row = an.ct.row(s, l);
+        for (int j = 0, k = an.ct.index->alleles_at_locus(l); j < k; ++j) {
+          an.ct.allele_count[row + j] = counts[row + j];
+          an.ct.het_allele_count[row + j] = hets[row + j];
+        }
+      }
+    an.wc.wc_calls += static_cast<int>(n - 2);
+    an.g.g_calls += static_cast<int>(n - 2);
+    wc_components(an.ct, an.wc, first, last);
+    locus_g(an.ct, an.g);
+    series.store(n - 1, an.wc, an.g);
   }
 
   const WcState& wc = an.wc;

@@ -9,8 +9,8 @@ PermSeries::PermSeries(int64_t n, int nl)
     : n_(n), nl_(nl), total_(static_cast<size_t>(n)), per_locus_(static_cast<size_t>(n) * nl) {}
 
 void PermSeries::store(int64_t k, long double total, const std::vector<long double>& per_locus) {
-  total_[static_cast<size_t>(k - 1)] = total;
-  for (int l = 1; l <= nl_; ++l) locus_series(l)[k - 1] = per_locus[l];
+  store_total(k, total);
+  for (int l = 1; l <= nl_; ++l) store_locus(k, l, per_locus[l]);
 }
 
 void PermSeries::finish(long double obs_total, const std::vector<long double>& obs_locus,

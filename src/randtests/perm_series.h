@@ -18,6 +18,8 @@ class PermSeries {
   PermSeries(int64_t n, int nl);
 
   void store(int64_t k, long double total, const std::vector<long double>& per_locus);
+  void store_total(int64_t k, long double total) { total_[static_cast<size_t>(k - 1)] = total; }
+  void store_locus(int64_t k, int l, long double value) { locus_series(l)[k - 1] = value; }
 
   // Puts the observed values in slot N and sorts the series over loci and
   // those of the loci with data in more than one sample.

@@ -10,12 +10,11 @@ namespace {
 
 constexpr long double kTiny = 1e-10L;
 
-// a / d, or na_value when |d| is too small to divide by.
-long double ratio(long double a, long double d) { return std::fabs(d) <= kTiny ? na_value : a / d; }
-
-long double relatedness(const WcSums& s) { return ratio(2 * s.a, 2 * s.ab + s.c); }
+long double relatedness(const WcSums& s) { return wc_ratio(2 * s.a, 2 * s.ab + s.c); }
 
 }  // namespace
+
+long double wc_ratio(long double a, long double d) { return std::fabs(d) <= kTiny ? na_value : a / d; }
 
 void WcState::allocate(const CountTables& ct) {
   const size_t loci = static_cast<size_t>(ct.nl) + 1;
@@ -33,6 +32,67 @@ void WcState::allocate(const CountTables& ct) {
   totals = obs_totals = WcSums{};
   wc_F = wc_theta = wc_f = wc_rel = na_value;
   obs_F = obs_theta = obs_f = na_value;
+}
+
+void wc_locus_from_sums(WcState& wc, const AlleleIndex& ix, int l, int r, long double S1, long double S2,
+                        bool first_call) {
+  const int k = ix.alleles_at_locus(l);
+  const size_t base = static_cast<size_t>(ix.first[l]);
+  long double* sum_np = &wc.pbar[base];
+  long double* sum_nh = &wc.hbar[base];
+  wc.samples_at_locus[l] = r;
+  wc.S2[l] = S2;
+  const long double nbar = r > 0 ? S1 / r : 0.0L;
+  wc.nbar[l] = nbar;
+  // Q stays a sum; p̄ and h̄ become means.
+  for (int j = 0; j < k; ++j) {
+    sum_np[j] = S1 == 0 ? 0.0L : sum_np[j] / (r * nbar);
+    sum_nh[j] = S1 == 0 ? 0.0L : sum_nh[j] / (r * nbar);
+  }
+
+  WcSums& sums = wc.locus_sums[l];
+  sums = WcSums{};
+  wc.wc_F_locus[l] = wc.wc_theta_locus[l] = wc.wc_f_locus[l] = wc.wc_rel_locus[l] = na_value;
+  // With n̄ <= 1 the components would divide by n̄ - 1 <= 0: no estimate.
+  if (r <= 1 || S1 == 0 || nbar <= 1) {
+    if (first_call)
+      for (int j = 0; j < k; ++j)
+        wc.wc_F_allele[base + j] = wc.wc_theta_allele[base + j] = wc.wc_f_allele[base + j] =
+            wc.wc_rel_allele[base + j] = na_value;
+    return;
+  }
+
+  const long double nc = (S1 - S2 / S1) / (r - 1);
+  for (int j = 0; j < k; ++j) {
+    const size_t slot = base + j;
+    const long double pm = wc.pbar[slot];
+    if (pm <= 0.0001L || pm >= 0.9999L) {
+      wc.wc_F_allele[slot] = wc.wc_theta_allele[slot] = wc.wc_f_allele[slot] = wc.wc_rel_allele[slot] = 0;
+      continue;
+    }
+    const long double s2 = (wc.Q[slot] - pm * pm * r * nbar) / ((r - 1) * nbar);
+    const long double hm = wc.hbar[slot];
+    const long double q = pm * (1 - pm) - (static_cast<long double>(r - 1) / r) * s2;
+    long double a = (nbar / nc) * (s2 - (q - hm / 4) / (nbar - 1));
+    long double b = (nbar / (nbar - 1)) * (q - ((2 * nbar - 1) / (4 * nbar)) * hm);
+    long double c = hm / 2;
+    if (std::fabs(a) < kTiny) a = 0;
+    if (std::fabs(b) < kTiny) b = 0;
+    if (std::fabs(c) < kTiny) c = 0;
+    const WcSums one{a + b, a + b + c, a, b, b + c, c};
+    if (first_call) {
+      wc.wc_F_allele[slot] = wc_ratio(one.ab, one.abc);
+      wc.wc_theta_allele[slot] = wc_ratio(one.a, one.abc);
+      wc.wc_f_allele[slot] = wc_ratio(one.b, one.bc);
+      wc.wc_rel_allele[slot] = relatedness(one);
+    }
+    sums += one;
+  }
+
+  wc.wc_F_locus[l] = wc_ratio(sums.ab, sums.abc);
+  wc.wc_theta_locus[l] = wc_ratio(sums.a, sums.abc);
+  wc.wc_f_locus[l] = wc_ratio(sums.b, sums.bc);
+  wc.wc_rel_locus[l] = relatedness(sums);
 }
 
 void wc_components(CountTables& ct, WcState& wc, int first, int last) {
@@ -71,66 +131,14 @@ void wc_components(CountTables& ct, WcState& wc, int first, int last) {
         sum_npp[j] += nn * p[j] * p[j];
       }
     }
-    wc.samples_at_locus[l] = r;
-    wc.S2[l] = S2;
-    const long double nbar = r > 0 ? S1 / r : 0.0L;
-    wc.nbar[l] = nbar;
-    // Q stays a sum; p̄ and h̄ become means.
-    for (int j = 0; j < k; ++j) {
-      sum_np[j] = S1 == 0 ? 0.0L : sum_np[j] / (r * nbar);
-      sum_nh[j] = S1 == 0 ? 0.0L : sum_nh[j] / (r * nbar);
-    }
-
-    WcSums& sums = wc.locus_sums[l];
-    sums = WcSums{};
-    wc.wc_F_locus[l] = wc.wc_theta_locus[l] = wc.wc_f_locus[l] = wc.wc_rel_locus[l] = na_value;
-    // With n̄ <= 1 the components would divide by n̄ - 1 <= 0: no estimate.
-    if (r <= 1 || S1 == 0 || nbar <= 1) {
-      if (first_call)
-        for (int j = 0; j < k; ++j)
-          wc.wc_F_allele[base + j] = wc.wc_theta_allele[base + j] = wc.wc_f_allele[base + j] =
-              wc.wc_rel_allele[base + j] = na_value;
-      continue;
-    }
-
-    const long double nc = (S1 - S2 / S1) / (r - 1);
-    for (int j = 0; j < k; ++j) {
-      const size_t slot = base + j;
-      const long double pm = wc.pbar[slot];
-      if (pm <= 0.0001L || pm >= 0.9999L) {
-        wc.wc_F_allele[slot] = wc.wc_theta_allele[slot] = wc.wc_f_allele[slot] = wc.wc_rel_allele[slot] = 0;
-        continue;
-      }
-      const long double s2 = (wc.Q[slot] - pm * pm * r * nbar) / ((r - 1) * nbar);
-      const long double hm = wc.hbar[slot];
-      const long double q = pm * (1 - pm) - (static_cast<long double>(r - 1) / r) * s2;
-      long double a = (nbar / nc) * (s2 - (q - hm / 4) / (nbar - 1));
-      long double b = (nbar / (nbar - 1)) * (q - ((2 * nbar - 1) / (4 * nbar)) * hm);
-      long double c = hm / 2;
-      if (std::fabs(a) < kTiny) a = 0;
-      if (std::fabs(b) < kTiny) b = 0;
-      if (std::fabs(c) < kTiny) c = 0;
-      const WcSums one{a + b, a + b + c, a, b, b + c, c};
-      if (first_call) {
-        wc.wc_F_allele[slot] = ratio(one.ab, one.abc);
-        wc.wc_theta_allele[slot] = ratio(one.a, one.abc);
-        wc.wc_f_allele[slot] = ratio(one.b, one.bc);
-        wc.wc_rel_allele[slot] = relatedness(one);
-      }
-      sums += one;
-    }
-
-    wc.wc_F_locus[l] = ratio(sums.ab, sums.abc);
-    wc.wc_theta_locus[l] = ratio(sums.a, sums.abc);
-    wc.wc_f_locus[l] = ratio(sums.b, sums.bc);
-    wc.wc_rel_locus[l] = relatedness(sums);
-    wc.totals += sums;
+    wc_locus_from_sums(wc, ix, l, r, S1, S2, first_call);
+    wc.totals += wc.locus_sums[l];
   }
 
   const WcSums& t = wc.totals;
-  wc.wc_F = ratio(t.ab, t.abc);
-  wc.wc_theta = ratio(t.a, t.abc);
-  wc.wc_f = ratio(t.b, t.bc);
+  wc.wc_F = wc_ratio(t.ab, t.abc);
+  wc.wc_theta = wc_ratio(t.a, t.abc);
+  wc.wc_f = wc_ratio(t.b, t.bc);
   wc.wc_rel = relatedness(t);
 
   if (first_call) {

@@ -53,4 +53,15 @@ struct WcState {
 // frequencies in place (allele copies / 2n, heterozygous carriers / n).
 void wc_components(CountTables& ct, WcState& wc, int first, int last);
 
+// a / d, or na_value when |d| is too small to divide by.
+long double wc_ratio(long double a, long double d);
+
+// What wc_components makes of locus l once the sums over the samples are in
+// place: Σ n p, Σ n h and Σ n p² per allele slot in wc.pbar, wc.hbar and
+// wc.Q; r samples with typed individuals, S1 = Σ n and S2 = Σ n². Sets the
+// locus's values and locus_sums (zero when it has no estimate); the caller
+// adds locus_sums to the totals, loci in order.
+void wc_locus_from_sums(WcState& wc, const AlleleIndex& ix, int l, int r, long double S1, long double S2,
+                        bool first_call);
+
 }  // namespace torvi
