@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "randtests/size_tables.h"
 #include "stats/count_tables.h"
 
 namespace torvi {
@@ -18,9 +19,10 @@ namespace torvi {
 // sum in a register.
 class CellTerms {
  public:
-  // Tabulates the terms for the sample sizes present, unless the tables
-  // would be large (very large samples): then they are computed.
-  CellTerms(const CountTables& ct, int first, int last);
+  // Tables of terms take at most `table_budget` entries of each kind.
+  CellTerms(const CountTables& ct, int first, int last, size_t table_budget = size_t{1} << 20);
+  CellTerms(const CellTerms&) = delete;  // its samples point into its tables
+  CellTerms& operator=(const CellTerms&) = delete;
 
   // Per slot j of locus l: Σ n·p and Σ n·p² over the typed samples of the
   // range, from the copies counts[row(s, l) + j] (`counts` laid out like the
@@ -34,19 +36,18 @@ class CellTerms {
   long double S1(int l) const { return loci_[l].S1; }
   long double S2(int l) const { return loci_[l].S2; }
 
-  static long double compute_n_p(int n, int c);
-  static long double compute_n_p_p(int n, int c);
-  static long double compute_n_h(int n, int x);
-
  private:
   struct AlleleTerms {
-    long double n_p, n_p_p;
+    long double n_p = 0, n_p_p = 0;
   };
+  static AlleleTerms allele_terms(int n, int c);
+  static long double het_term(int n, int x);
+
   struct TypedSample {
     int n = 0;
     size_t row = 0;
-    const AlleleTerms* alleles = nullptr;  // by copies 0..2n, when tabulated
-    const long double* hets = nullptr;     // by carriers 0..n, when tabulated
+    const AlleleTerms* alleles = nullptr;  // by copies 0..2n; null: computed
+    const long double* hets = nullptr;     // by carriers 0..n; null: computed
   };
   struct Locus {
     int k = 0;
@@ -54,11 +55,10 @@ class CellTerms {
     long double S1 = 0, S2 = 0;
   };
 
-  bool tabulated_ = false;
   std::vector<Locus> loci_;  // [1..nl]
   std::vector<TypedSample> samples_;
-  std::vector<AlleleTerms> allele_terms_;  // c = 0..2n for each size present
-  std::vector<long double> het_terms_;     // x = 0..n for each size present
+  SizeTables<AlleleTerms> allele_tables_;
+  SizeTables<long double> het_tables_;
 };
 
 }  // namespace torvi

@@ -108,7 +108,7 @@ class DealtLocusStats {
   }
 
   Worker worker(const WcState& wc) const {
-    return {wc, CountHistogram(max_count_), std::vector<int32_t>(static_cast<size_t>(plan_.max_copies) + 1)};
+    return {wc, CountHistogram(max_count_), allele_list_buffer(plan_.max_copies)};
   }
 
   Result compute(int l, const int32_t* counts, const int32_t* hets, Worker& w) const {
@@ -148,15 +148,16 @@ struct Series {
   }
 };
 
-// Loci 1..nl cut into `parts` contiguous runs of about equal draws:
-// bounds[i]..bounds[i+1]-1 is run i.
+// Loci 1..nl cut into `parts` contiguous runs of about equal draws, each
+// ending where its total comes nearest to its share: bounds[i] ..
+// bounds[i+1]-1 is run i.
 std::vector<int> share_loci(const PoolPlan& plan, int nl, int parts) {
   std::vector<int> bounds{1};
   const int64_t total = plan.per_randomisation();
   for (int i = 1, l = 1; i < parts; ++i) {
     const int64_t target = total * i / parts;
-    while (l <= nl && plan.offset[l + 1] <= target) ++l;
-    bounds.push_back(std::max(l, bounds.back()));
+    while (l <= nl && plan.offset[l + 1] - target <= target - plan.offset[l]) ++l;
+    bounds.push_back(l);
   }
   bounds.push_back(nl + 1);
   return bounds;
@@ -243,7 +244,7 @@ void hw_overall_test(RunContext& ctx, Analysis& an, int first, int last) {
     // leaves holding it.
     progress.step();
     Rng rng = start.jumped(static_cast<uint64_t>((n - 2) * per));
-    std::vector<int32_t> list(static_cast<size_t>(plan.max_copies) + 1);
+    std::vector<int32_t> list = allele_list_buffer(plan.max_copies);
     for (int l = 1; l <= nl; ++l) pool_and_deal(plan, an.ct, l, counts.data(), hets.data(), list.data(), rng);
     for (int l = 1; l <= nl; ++l)
       for (int s = first; s <= last; ++s) {

@@ -5,6 +5,7 @@
 
 #include "randtests/progress.h"
 #include "randtests/shuffles.h"
+#include "randtests/size_tables.h"
 #include "report/report_text.h"
 #include "util/parallel.h"
 
@@ -27,9 +28,36 @@ void count_fis(long double f, long double observed, int64_t& larger, int64_t& sm
   if (f <= observed + 1e-5L) ++smaller;
 }
 
+// What Fis of a cell needs that the redeals never change: p(1 - p) of each
+// allele (its copies stay), and h = x/n for x heterozygous carriers among n,
+// tabulated by sample size so that the randomisations divide nothing.
+struct FixedTerms {
+  std::vector<long double> pq;  // laid out like the tables
+  SizeTables<long double> het_fraction;
+
+  explicit FixedTerms(const CountTables& ct) : pq(ct.allele_count.size(), 0.0L) {
+    std::vector<int> sizes;
+    for (int s = 1; s <= ct.np; ++s)
+      for (int l = 1; l <= ct.nl; ++l) {
+        const int n = ct.typed(s, l);
+        if (n < 2) continue;
+        sizes.push_back(n);
+        const long double two_n = 2.0L * n;
+        const size_t row = ct.row(s, l);
+        for (int j = 0, k = ct.index->alleles_at_locus(l); j < k; ++j) {
+          const long double p = ct.allele_count[row + j] / two_n;
+          pq[row + j] = p * (1 - p);
+        }
+      }
+    het_fraction = SizeTables<long double>(sizes, 1, fraction);
+  }
+  static long double fraction(int n, int x) { return static_cast<long double>(x) / static_cast<long double>(n); }
+};
+
 // One randomisation: every sample at every locus redrawn, then the
 // within-sample Fis of each cell and over loci compared with the observed.
-void randomise(const Analysis& an, const std::vector<int32_t>& copies, SampleWorker& w, Rng& rng) {
+void randomise(const Analysis& an, const std::vector<int32_t>& copies, const FixedTerms& fixed, SampleWorker& w,
+               Rng& rng) {
   const CountTables& ct = an.ct;
   const AlleleIndex& ix = *ct.index;
   const int np = ct.np, nl = ct.nl;
@@ -44,16 +72,18 @@ void randomise(const Analysis& an, const std::vector<int32_t>& copies, SampleWor
     for (int l = 1; l <= nl; ++l) {
       const int n = ct.typed(s, l);
       if (n < 2) continue;
-      const long double* counts = ct.allele_row(s, l);
-      const int32_t* het = &w.het_scratch[ct.row(s, l)];
-      const long double two_n = 2.0L * n, nn = n, ratio = nn / (n - 1);
+      const size_t row = ct.row(s, l);
+      const int32_t* c = &copies[row];  // the tables' counts, as integers
+      const long double* pq = &fixed.pq[row];
+      const int32_t* het = &w.het_scratch[row];
+      const long double* fraction = fixed.het_fraction.row(n);
+      const long double nn = n, ratio = nn / (n - 1);
       long double B = 0, C = 0;
       for (int j = 0, k = ix.alleles_at_locus(l); j < k; ++j) {
-        const long double c = counts[j];
-        if (!(c > 0 && c < two_n)) continue;
-        const long double p = c / two_n, H = static_cast<long double>(het[j]) / nn;
+        if (!(c[j] > 0 && c[j] < 2 * n)) continue;
+        const long double H = fraction ? fraction[het[j]] : FixedTerms::fraction(n, het[j]);
         C += H / 2;
-        B += ratio * (p * (1 - p) - H / 4) - H / 4;
+        B += ratio * (pq[j] - H / 4) - H / 4;
       }
       if (B + C == 0) continue;
       const size_t cell = static_cast<size_t>(s) * (nl + 1) + l;
@@ -104,10 +134,11 @@ void hw_sample_test(RunContext& ctx, Analysis& an) {
   const int64_t randomisations = n - 1;
   const int workers_used = static_cast<int>(std::max<int64_t>(1, std::min<int64_t>(ctx.threads, randomisations)));
   const std::vector<int32_t> copies = integer_counts(ct, 1, np, false);
+  const FixedTerms fixed_terms(ct);
   std::vector<SampleWorker> workers(static_cast<size_t>(workers_used));
   for (SampleWorker& w : workers) {
     w.het_scratch.assign(ct.het_allele_count.size(), 0);
-    w.list.assign(static_cast<size_t>(draws.max_copies) + 1, 0);
+    w.list = allele_list_buffer(draws.max_copies);
     w.larger.assign(cells, 0);
     w.smaller.assign(cells, 0);
   }
@@ -121,7 +152,7 @@ void hw_sample_test(RunContext& ctx, Analysis& an) {
       Rng rng = start.jumped(static_cast<uint64_t>(begin * draws.per_randomisation));
       for (int64_t k = begin; k < end; ++k) {
         progress.step();
-        randomise(an, copies, workers[static_cast<size_t>(w)], rng);
+        randomise(an, copies, fixed_terms, workers[static_cast<size_t>(w)], rng);
       }
     });
   }

@@ -20,7 +20,7 @@ namespace {
 struct RedealScratch {
   std::vector<int32_t> list, het;
   explicit RedealScratch(const WithinSampleDraws& d)
-      : list(static_cast<size_t>(d.max_copies) + 1), het(static_cast<size_t>(d.max_alleles)) {}
+      : list(allele_list_buffer(d.max_copies)), het(static_cast<size_t>(d.max_alleles)) {}
 };
 
 // One randomisation on the tables: the frequencies of every sample of the

@@ -7,12 +7,28 @@
 
 namespace torvi {
 
+namespace {
+
+// Each slot's copies start with a block of this many stores whatever its
+// count: one short vectorised run instead of a loop whose length changes
+// from slot to slot (counts are mostly small), at the price of writing up to
+// this many entries past the list.
+constexpr int kBlock = 8;
+
+}  // namespace
+
 int build_allele_list(const int32_t* counts, int k, int32_t* list) {
   int m = 0;
-  for (int j = 0; j < k; ++j)
-    for (int r = 0; r < counts[j]; ++r) list[m++] = j;
+  for (int j = 0; j < k; ++j) {
+    int32_t* out = list + m;
+    for (int r = 0; r < kBlock; ++r) out[r] = j;
+    for (int r = kBlock; r < counts[j]; ++r) out[r] = j;
+    m += counts[j];
+  }
   return m;
 }
+
+std::vector<int32_t> allele_list_buffer(int max_copies) { return std::vector<int32_t>(static_cast<size_t>(max_copies) + kBlock); }
 
 std::vector<int32_t> integer_counts(const CountTables& ct, int first, int last, bool tables_hold_frequencies) {
   std::vector<int32_t> counts(ct.allele_count.size(), 0);

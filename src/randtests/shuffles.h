@@ -17,8 +17,11 @@ namespace torvi {
 std::vector<int32_t> integer_counts(const CountTables& ct, int first, int last, bool tables_hold_frequencies);
 
 // The list of allele copies of one table row: slot j (0..k-1, ascending)
-// appended counts[j] times. Returns the number of copies written.
+// appended counts[j] times. Returns the number of copies written. It writes
+// a few entries past them: lists come from allele_list_buffer.
 int build_allele_list(const int32_t* counts, int k, int32_t* list);
+// Room for a list of up to max_copies copies.
+std::vector<int32_t> allele_list_buffer(int max_copies);
 
 // Fisher-Yates exchange of the m identifiers list[0..m-1] (positions 1..m):
 // for i = m down to 2, j = 1 + rnd_int(i), exchange positions i and j.

@@ -23,8 +23,9 @@ TEST(ShuffleAlleles, TwoCopiesTakeOneDraw) {
 
 TEST(ShuffleAlleles, ListFromCountsAndHeterozygousPairs) {
   const int32_t counts[] = {2, 0, 3, 1};
-  std::vector<int32_t> list(6);
+  std::vector<int32_t> list = allele_list_buffer(6);
   ASSERT_EQ(build_allele_list(counts, 4, list.data()), 6);
+  list.resize(6);
   EXPECT_EQ(list, (std::vector<int32_t>{0, 0, 2, 2, 2, 3}));
   long double het[4] = {9, 9, 9, 9};
   count_het_pairs(list.data(), 6, 4, het);  // pairs 0/0, 2/2, 2/3
@@ -38,6 +39,23 @@ TEST(ShuffleAlleles, ListFromCountsAndHeterozygousPairs) {
   EXPECT_EQ(rng, Rng(5, 6).jumped(5));
   std::sort(shuffled.begin(), shuffled.end());
   EXPECT_EQ(shuffled, list);
+}
+
+TEST(ShuffleAlleles, ListsOfLongRunsAndConsecutiveRowsStayExact) {
+  // Counts beyond the block written at once, zeros between, and two rows
+  // appended one after the other as the pooled list builds them.
+  const int32_t first[] = {11, 0, 1, 9};
+  const int32_t second[] = {0, 17};
+  std::vector<int32_t> list = allele_list_buffer(21 + 17);
+  const int m = build_allele_list(first, 4, list.data());
+  ASSERT_EQ(m, 21);
+  ASSERT_EQ(build_allele_list(second, 2, list.data() + m), 17);
+  std::vector<int32_t> expected(11, 0);
+  expected.push_back(2);
+  expected.insert(expected.end(), 9, 3);
+  expected.insert(expected.end(), 17, 1);
+  list.resize(38);
+  EXPECT_EQ(list, expected);
 }
 
 TEST(ShuffleGenotypes, IncompleteIndividualsStayAndSamplesKeepTheirPlaces) {
