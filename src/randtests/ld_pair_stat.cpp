@@ -9,27 +9,6 @@ LdTable::LdTable(size_t max_cells, int max_count)
     : cells_(max_cells, 0), touched_(std::max<size_t>(max_cells, 1), 0),
       cells_holding_(static_cast<size_t>(max_count) + 1, 0), c_ln_c_(max_count) {}
 
-template <class ForEachPosition>
-void LdTable::fill(const LdGenotypes& lg, int s, int l1, int l2, ForEachPosition for_each_position) {
-  for (size_t t = 0; t < n_touched_; ++t) cells_[static_cast<size_t>(touched_[t])] = 0;
-  rows_ = lg.n_genotypes(s, l1);
-  cols_ = lg.n_genotypes(s, l2);
-  const int32_t* row_of = lg.positions(l1, s);
-  const int32_t* col_of = lg.positions(l2, s);
-  int32_t* cells = cells_.data();
-  int32_t* touched = touched_.data();
-  const int32_t cols = cols_;
-  size_t n_touched = 0;
-  for_each_position([&](int p) {
-    const int32_t r = row_of[p], c = col_of[p];
-    if (r == 0 || c == 0) return;
-    const int32_t cell = (r - 1) * cols + (c - 1);
-    touched[n_touched] = cell;
-    n_touched += cells[cell]++ == 0;
-  });
-  n_touched_ = n_touched;
-}
-
 template <bool kClear>
 long double LdTable::g_of_cells() {
   // Cells holding each count above 1, then the terms in ascending count.
@@ -54,19 +33,14 @@ long double LdTable::g_of_cells() {
 
 long double LdTable::count(const LdGenotypes& lg, int s, int l1, int l2) {
   const int n = lg.sample_size(s);
-  fill(lg, s, l1, l2, [n](auto&& visit) {
+  auto all_positions = [n](auto&& visit) {
     for (int p = 1; p <= n; ++p) visit(p);
-  });
+  };
+  fill(lg, s, l1, l2, all_positions);
   return g_of_cells<false>();
 }
 
-long double LdTable::permuted_g(const LdGenotypes& lg, int s, int l1, int l2, const int32_t* typed_both,
-                                int n_typed) {
-  fill(lg, s, l1, l2, [typed_both, n_typed](auto&& visit) {
-    for (int i = 0; i < n_typed; ++i) visit(typed_both[i]);
-  });
-  return g_of_cells<true>();
-}
+template long double LdTable::g_of_cells<true>();
 
 LdEstimatorScratch::LdEstimatorScratch(const LdGenotypes& lg) {
   int k_max = 0, g_max = 0;

@@ -22,10 +22,14 @@ class LdTable {
   // in ascending order, each term being (cells holding c) × c ln c, so tables
   // holding the same counts anywhere give exactly the same value.
   long double count(const LdGenotypes& lg, int s, int l1, int l2);
-  // The same G counted over the given positions (those typed at both loci),
-  // leaving the table empty: the cells are cleared as they are read, for
-  // the permutations that need nothing else.
-  long double permuted_g(const LdGenotypes& lg, int s, int l1, int l2, const int32_t* typed_both, int n_typed);
+  // The same G counted over the positions for_each_position(visit) visits
+  // (those typed at both loci), leaving the table empty: the cells are
+  // cleared as they are read, for the permutations that need nothing else.
+  template <class ForEachPosition>
+  long double permuted_g(const LdGenotypes& lg, int s, int l1, int l2, ForEachPosition&& for_each_position) {
+    fill(lg, s, l1, l2, for_each_position);
+    return g_of_cells<true>();
+  }
 
   int rows() const { return rows_; }
   int cols() const { return cols_; }
@@ -36,8 +40,28 @@ class LdTable {
   const int32_t* touched_end() const { return touched_.data() + n_touched_; }
 
  private:
+  // Counts the genotype pairs of the positions visited, after clearing the
+  // cells of the last count.
   template <class ForEachPosition>
-  void fill(const LdGenotypes& lg, int s, int l1, int l2, ForEachPosition for_each_position);
+  void fill(const LdGenotypes& lg, int s, int l1, int l2, ForEachPosition& for_each_position) {
+    for (size_t t = 0; t < n_touched_; ++t) cells_[static_cast<size_t>(touched_[t])] = 0;
+    rows_ = lg.n_genotypes(s, l1);
+    cols_ = lg.n_genotypes(s, l2);
+    const int32_t* row_of = lg.positions(l1, s);
+    const int32_t* col_of = lg.positions(l2, s);
+    int32_t* cells = cells_.data();
+    int32_t* touched = touched_.data();
+    const int32_t cols = cols_;
+    size_t n_touched = 0;
+    for_each_position([&](int p) {
+      const int32_t r = row_of[p], c = col_of[p];
+      if (r == 0 || c == 0) return;
+      const int32_t cell = (r - 1) * cols + (c - 1);
+      touched[n_touched] = cell;
+      n_touched += cells[cell]++ == 0;
+    });
+    n_touched_ = n_touched;
+  }
   template <bool kClear>
   long double g_of_cells();
 

@@ -51,14 +51,20 @@ struct Worker {
 };
 
 // Exchanges the genotypes at the second locus among the positions typed at
-// both (listed last first): each one from 2 up draws q in 1..p and walks
-// down to the nearest position typed at both. Being typed at both is never
-// changed by an exchange, so all partners are drawn first and the exchanges
-// made after: the draws then never wait on the stores of the exchanges.
-inline void exchange_second_locus(const int32_t* typed_both, int n_typed, const int32_t* first, int32_t* second,
-                                  Rng& rng, Worker& w) {
+// both (listed last first) and returns G of the permuted table: each one
+// from 2 up draws q in 1..p and walks down to the nearest position typed at
+// both. Being typed at both is never changed by an exchange, so all partners
+// are drawn first and the exchanges made after: the draws then never wait on
+// the stores of the exchanges. A position is final once its own exchange is
+// made (later ones only reach lower positions), so it is counted into the
+// table right then.
+inline long double permuted_g(LdGenotypes& lg, int s, const ChainLink& link, const int32_t* typed_both,
+                              Rng& rng, Worker& w) {
+  const int32_t* first = lg.positions(link.l1, s);
+  int32_t* second = lg.positions(link.l2, s);
   int32_t* from = w.from.data();
   int32_t* to = w.to.data();
+  const int n_typed = link.n_typed;
   int m = 0;
   for (int i = 0; i < n_typed; ++i) {
     const int p = typed_both[i];
@@ -68,8 +74,13 @@ inline void exchange_second_locus(const int32_t* typed_both, int n_typed, const 
     from[m] = p;
     to[m++] = q;
   }
-  for (int i = 0; i < m; ++i)
-    if (to[i] > 0) std::swap(second[from[i]], second[to[i]]);
+  return w.table.permuted_g(lg, s, link.l1, link.l2, [&](auto&& visit) {
+    for (int i = 0; i < m; ++i) {
+      if (to[i] > 0) std::swap(second[from[i]], second[to[i]]);
+      visit(from[i]);
+    }
+    for (int i = m; i < n_typed; ++i) visit(typed_both[i]);
+  });
 }
 
 std::vector<SampleChain> build_chains(const LdGenotypes& lg, const LdTestState& state, uint64_t draws_per_rep) {
@@ -172,9 +183,7 @@ void ld_permutations(LdGenotypes& lg, LdTestState& state, int64_t n_perm, Rng& r
             long double* g_row = &g_values[static_cast<size_t>(k) * n_items];
             for (ChainLink& link : chain.links) {
               const int32_t* typed_both = chain.typed_both.data() + link.first_typed;
-              exchange_second_locus(typed_both, link.n_typed, lg.positions(link.l1, s), lg.positions(link.l2, s), r,
-                                    worker);
-              const long double g = worker.table.permuted_g(lg, s, link.l1, link.l2, typed_both, link.n_typed);
+              const long double g = permuted_g(lg, s, link, typed_both, r, worker);
               g_row[link.item] = g;
               if (g >= link.observed_g) ++link.count;
               r.jump(link.to_next);
