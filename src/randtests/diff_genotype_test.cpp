@@ -26,6 +26,126 @@ void allele_frequencies(CountTables& ct) {
     }
 }
 
+// The shuffles move only the multilocus genotypes of individuals typed at
+// every locus ("complete"), among the positions of complete individuals.
+// A randomisation is held as `held`: for each complete position (in order,
+// by rank), the rank of the position whose genotype it holds at the start
+// of the test. Its G is computed from integer allele counts: those of the
+// individuals that never move, plus the slots of each moved genotype, so
+// neither the genotype codes nor the extended-precision tables are touched.
+// Typed counts never change, so c/2n turned back into a count is c itself
+// and G is the one locus_g finds in the tables.
+class MovedGenotypes {
+ public:
+  MovedGenotypes(const DataSet& ds, const CountTables& ct) : ct_(ct), nl_(ds.nl), fixed_(ct.allele_count.size(), 0) {
+    const AlleleIndex& ix = *ct.index;
+    rank_of_.assign(static_cast<size_t>(ds.ni) + 1, -1);
+    for (int i = 1; i <= ds.ni; ++i)
+      if (ds.missing_count[i] == 0) {
+        rank_of_[i] = static_cast<int32_t>(positions_.size());
+        positions_.push_back(i);
+        sample_index_.push_back(ds.sample_of[i] - 1);
+      }
+    const size_t m = positions_.size();
+    slots_.assign(static_cast<size_t>(nl_) * m * 2, 0);
+    for (int i = 1; i <= ds.ni; ++i) {
+      const int32_t* g = ds.genotypes_of(i);
+      for (int l = 1; l <= nl_; ++l) {
+        const int32_t code = g[l - 1];
+        if (code == 0) continue;
+        const int a = ix.slot(l, code / ds.coding_base) - ix.first[l];
+        const int b = ix.slot(l, code % ds.coding_base) - ix.first[l];
+        if (const int32_t r = rank_of_[i]; r >= 0) {
+          uint16_t* pair = &slots_[((static_cast<size_t>(l) - 1) * m + static_cast<size_t>(r)) * 2];
+          pair[0] = static_cast<uint16_t>(a);
+          pair[1] = static_cast<uint16_t>(b);
+        } else {
+          const size_t row = ct.row(ds.sample_of[i], l);
+          ++fixed_[row + a];
+          ++fixed_[row + b];
+        }
+      }
+    }
+    for (int s = 1; s <= ct.np; ++s)
+      for (int l = 1; l <= nl_; ++l) max_count_ = std::max(max_count_, 2 * ct.typed(s, l));
+    xlogx_.reserve(max_count_);
+    for (int l = 1; l <= nl_; ++l) largest_block_ = std::max(largest_block_, ct.np * ix.alleles_at_locus(l));
+  }
+
+  int64_t moved() const { return static_cast<int64_t>(positions_.size()); }
+  const std::vector<int32_t>& rank_of() const { return rank_of_; }
+
+  struct Worker {
+    std::vector<int32_t> block;  // counts of one locus, laid out like the tables
+    CountHistogram histogram;
+    std::vector<long double> g_locus;  // [1..nl]
+  };
+  Worker worker() const {
+    return {std::vector<int32_t>(static_cast<size_t>(largest_block_)), CountHistogram(max_count_),
+            std::vector<long double>(static_cast<size_t>(nl_) + 1, 0.0L)};
+  }
+
+  // G per locus into w.g_locus, returns G over loci. Locus by locus, so that
+  // the counts being made stay in the nearest cache.
+  long double g(const int32_t* held, Worker& w) const {
+    const AlleleIndex& ix = *ct_.index;
+    const size_t m = positions_.size();
+    int32_t* block = w.block.data();
+    long double total = 0;
+    for (int l = 1; l <= nl_; ++l) {
+      const int k = ix.alleles_at_locus(l);
+      const size_t cells = static_cast<size_t>(ct_.np) * k;
+      const auto fixed = fixed_.begin() + static_cast<ptrdiff_t>(ct_.row(1, l));
+      std::copy(fixed, fixed + static_cast<ptrdiff_t>(cells), block);
+      const uint16_t* slots = &slots_[(static_cast<size_t>(l) - 1) * m * 2];
+      for (size_t r = 0; r < m; ++r) {
+        const uint16_t* pair = slots + 2 * static_cast<size_t>(held[r]);
+        int32_t* row = block + static_cast<ptrdiff_t>(sample_index_[r]) * k;
+        ++row[pair[0]];
+        ++row[pair[1]];
+      }
+      w.histogram.add_cells(block, cells);
+      w.g_locus[l] = w.histogram.take_sum(xlogx_);
+      total += w.g_locus[l];
+    }
+    return total;
+  }
+
+  // Moves the genotype codes to where `held` puts them, one cycle of the
+  // permutation at a time.
+  void apply(DataSet& ds, const int32_t* held) const {
+    std::vector<int32_t> saved(static_cast<size_t>(nl_));
+    std::vector<char> done(positions_.size(), 0);
+    for (size_t start = 0; start < positions_.size(); ++start) {
+      if (done[start]) continue;
+      std::copy_n(ds.genotypes_of(positions_[start]), nl_, saved.begin());
+      size_t r = start;
+      for (;;) {
+        done[r] = 1;
+        const size_t from = static_cast<size_t>(held[r]);
+        if (from == start) {
+          std::copy(saved.begin(), saved.end(), ds.genotypes_of(positions_[r]));
+          break;
+        }
+        std::copy_n(ds.genotypes_of(positions_[from]), nl_, ds.genotypes_of(positions_[r]));
+        r = from;
+      }
+    }
+  }
+
+ private:
+  const CountTables& ct_;
+  int nl_;
+  std::vector<int32_t> fixed_;         // counts of the individuals that never move
+  std::vector<int32_t> positions_;     // complete positions, ascending
+  std::vector<int32_t> sample_index_;  // per rank: its sample - 1
+  std::vector<int32_t> rank_of_;       // [1..ni]: rank among complete positions, or -1
+  std::vector<uint16_t> slots_;        // per locus, per rank: the two slots within the locus
+  int max_count_ = 0;
+  int largest_block_ = 0;
+  XLogX xlogx_;
+};
+
 }  // namespace
 
 void diff_genotype_test(RunContext& ctx, Analysis& an) {
@@ -60,43 +180,46 @@ void diff_genotype_test(RunContext& ctx, Analysis& an) {
     return;
   }
 
-  // Each shuffle starts from the genotypes the one before left and redraws
-  // until it meets a complete individual, so the shuffles follow one another
-  // on this thread; the statistics of a batch of shuffled tables are then
-  // computed by the workers. The last randomisation is counted into the
-  // tables themselves, which the test leaves holding it.
+  // Each shuffle starts from the arrangement the one before left and
+  // redraws until it meets a complete individual, so the shuffles follow one
+  // another on this thread; the statistics of a batch of arrangements are
+  // then computed by the workers. The last arrangement is written to the
+  // genotypes and counted into the tables, which the test leaves holding it.
   {
     Progress progress(ctx.host, n);
     const int64_t randomisations = n - 1;
     const int threads = std::max(1, ctx.threads);
-    const size_t table_bytes = ds.codes.size() * sizeof(int32_t) + 1;
-    const int64_t batch = std::min<int64_t>(
-        randomisations, std::max<int64_t>(2 * threads, std::min<int64_t>(64, (32u << 20) / table_bytes)));
-    std::vector<DataSet> shuffled(static_cast<size_t>(batch), ds);
-    struct Worker {
-      CountTables ct;
-      GState g;
-    };
-    std::vector<Worker> workers(static_cast<size_t>(threads), Worker{an.ct, an.g});
+    const MovedGenotypes moved(ds, an.ct);
+    const size_t m = static_cast<size_t>(moved.moved());
+    const std::vector<int32_t>& rank_of = moved.rank_of();
+    std::vector<int32_t> held(m);
+    for (size_t r = 0; r < m; ++r) held[r] = static_cast<int32_t>(r);
+    // Batches of at most 16 MB of arrangements, at least two per worker.
+    const int64_t batch =
+        std::max<int64_t>(std::min<int64_t>(2 * threads, randomisations),
+                          std::min<int64_t>(256, static_cast<int64_t>((16u << 20) / (m * sizeof(int32_t) + 1))));
+    std::vector<int32_t> arrangements(static_cast<size_t>(std::min(batch, randomisations)) * m);
+    std::vector<MovedGenotypes::Worker> workers(static_cast<size_t>(threads), moved.worker());
     for (int64_t k0 = 1; k0 <= randomisations; k0 += batch) {
       const int64_t size = std::min(batch, randomisations - k0 + 1);
       for (int64_t i = 0; i < size; ++i) {
-        shuffle_genotypes(ds, ds.ni, ctx.rng);
-        shuffled[static_cast<size_t>(i)].codes = ds.codes;
+        shuffle_complete(
+            ds.ni, [&](int p) { return rank_of[p] >= 0; },
+            [&](int a, int b) { std::swap(held[rank_of[a]], held[rank_of[b]]); }, ctx.rng);
+        std::copy(held.begin(), held.end(), arrangements.begin() + static_cast<ptrdiff_t>(i * m));
       }
       const bool last_batch = k0 + size > randomisations;
       parallel_shares(threads, last_batch ? size - 1 : size, [&](int64_t begin, int64_t end, int wi) {
-        Worker& w = workers[static_cast<size_t>(wi)];
+        MovedGenotypes::Worker& w = workers[static_cast<size_t>(wi)];
         for (int64_t i = begin; i < end; ++i) {
           progress.step();
-          count_alleles(shuffled[static_cast<size_t>(i)], w.ct);
-          allele_frequencies(w.ct);
-          locus_g(w.ct, w.g);
-          g_series.store(k0 + i, w.g.g_total, w.g.g_locus);
+          const long double total = moved.g(&arrangements[static_cast<size_t>(i) * m], w);
+          g_series.store(k0 + i, total, w.g_locus);
         }
       });
       if (last_batch) {
         progress.step();
+        moved.apply(ds, held.data());
         count_alleles(ds, an.ct);
         allele_frequencies(an.ct);
         an.g.g_calls += static_cast<int>(randomisations - 1);

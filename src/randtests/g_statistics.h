@@ -36,12 +36,17 @@ class CountHistogram {
   void add(int32_t c) {
     if (holding_[static_cast<size_t>(c)]++ == 0) seen_[static_cast<size_t>(distinct_++)] = c;
   }
+  // Adds cells[0..n-1], counts 0..max_count (0 and 1 add nothing to the sum).
+  void add_cells(const int32_t* cells, size_t n);
   long double take_sum(const XLogX& xlogx);
 
  private:
   std::vector<int32_t> holding_;  // [count]: cells holding that count
-  std::vector<int32_t> seen_;     // distinct counts added
+  std::vector<int32_t> seen_;     // distinct counts added (unless scanning)
   int distinct_ = 0;
+  // Set when many cells were added at once: take_sum then scans every count
+  // rather than sorting those seen.
+  bool scan_ = false;
 };
 
 // Log-likelihood sums of the sample-by-allele tables.
