@@ -182,51 +182,52 @@ void diff_genotype_test(RunContext& ctx, Analysis& an) {
 
   // Each shuffle starts from the arrangement the one before left and
   // redraws until it meets a complete individual, so the shuffles follow one
-  // another on this thread; the statistics of a batch of arrangements are
-  // then computed by the workers. The last arrangement is written to the
-  // genotypes and counted into the tables, which the test leaves holding it.
+  // another on this thread; the statistics of each batch of arrangements are
+  // computed by the other threads while the next batch is shuffled. The last
+  // arrangement is written to the genotypes and counted into the tables,
+  // which the test leaves holding it.
   {
     Progress progress(ctx.host, n);
     const int64_t randomisations = n - 1;
-    const int threads = std::max(1, ctx.threads);
     const MovedGenotypes moved(ds, an.ct);
     const size_t m = static_cast<size_t>(moved.moved());
     const std::vector<int32_t>& rank_of = moved.rank_of();
     std::vector<int32_t> held(m);
     for (size_t r = 0; r < m; ++r) held[r] = static_cast<int32_t>(r);
-    // Batches of at most 16 MB of arrangements, at least two per worker.
-    const int64_t batch =
-        std::max<int64_t>(std::min<int64_t>(2 * threads, randomisations),
-                          std::min<int64_t>(256, static_cast<int64_t>((16u << 20) / (m * sizeof(int32_t) + 1))));
-    std::vector<int32_t> arrangements(static_cast<size_t>(std::min(batch, randomisations)) * m);
-    std::vector<MovedGenotypes::Worker> workers(static_cast<size_t>(threads), moved.worker());
-    for (int64_t k0 = 1; k0 <= randomisations; k0 += batch) {
-      const int64_t size = std::min(batch, randomisations - k0 + 1);
-      for (int64_t i = 0; i < size; ++i) {
-        shuffle_complete(
-            ds.ni, [&](int p) { return rank_of[p] >= 0; },
-            [&](int a, int b) { std::swap(held[rank_of[a]], held[rank_of[b]]); }, ctx.rng);
-        std::copy(held.begin(), held.end(), arrangements.begin() + static_cast<ptrdiff_t>(i * m));
-      }
-      const bool last_batch = k0 + size > randomisations;
-      parallel_shares(threads, last_batch ? size - 1 : size, [&](int64_t begin, int64_t end, int wi) {
-        MovedGenotypes::Worker& w = workers[static_cast<size_t>(wi)];
-        for (int64_t i = begin; i < end; ++i) {
-          progress.step();
-          const long double total = moved.g(&arrangements[static_cast<size_t>(i) * m], w);
-          g_series.store(k0 + i, total, w.g_locus);
-        }
-      });
-      if (last_batch) {
-        progress.step();
-        moved.apply(ds, held.data());
-        count_alleles(ds, an.ct);
-        allele_frequencies(an.ct);
-        an.g.g_calls += static_cast<int>(randomisations - 1);
-        locus_g(an.ct, an.g);
-        g_series.store(randomisations, an.g.g_total, an.g.g_locus);
-      }
-    }
+    // Two batches of at most 8 MB of arrangements each.
+    const int64_t batch = std::clamp<int64_t>(static_cast<int64_t>((8u << 20) / (m * sizeof(int32_t))), 1, 256);
+    const int64_t batches = (randomisations + batch - 1) / batch;
+    std::vector<int32_t> arrangements(2 * static_cast<size_t>(std::min(batch, randomisations)) * m);
+    auto arrangement = [&](int64_t b, int64_t i) { return &arrangements[static_cast<size_t>((b % 2) * batch + i) * m]; };
+    auto batch_size = [&](int64_t b) { return std::min(batch, randomisations - b * batch); };
+    std::vector<MovedGenotypes::Worker> workers(static_cast<size_t>(std::max(1, ctx.threads)), moved.worker());
+    pipelined_batches(
+        ctx.threads, batches,
+        // Every randomisation but the very last, which goes to the tables.
+        [&](int64_t b) { return b + 1 == batches ? batch_size(b) - 1 : batch_size(b); },
+        [&](int64_t b) {
+          for (int64_t i = 0; i < batch_size(b); ++i) {
+            shuffle_complete(
+                ds.ni, [&](int p) { return rank_of[p] >= 0; },
+                [&](int x, int y) { std::swap(held[rank_of[x]], held[rank_of[y]]); }, ctx.rng);
+            std::copy(held.begin(), held.end(), arrangement(b, i));
+          }
+        },
+        [&](int64_t b, int64_t begin, int64_t end, int worker) {
+          MovedGenotypes::Worker& w = workers[static_cast<size_t>(worker)];
+          for (int64_t i = begin; i < end; ++i) {
+            progress.step();
+            const long double total = moved.g(arrangement(b, i), w);
+            g_series.store(b * batch + i + 1, total, w.g_locus);
+          }
+        });
+    progress.step();
+    moved.apply(ds, held.data());
+    count_alleles(ds, an.ct);
+    allele_frequencies(an.ct);
+    an.g.g_calls += static_cast<int>(randomisations - 1);
+    locus_g(an.ct, an.g);
+    g_series.store(randomisations, an.g.g_total, an.g.g_locus);
   }
   const GState& g = an.g;
   g_series.finish(g.obs_g_total, g.obs_g_locus, an.wc.samples_at_locus);

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 #include "data/limits.h"
 #include "util/nearest_count.h"
@@ -109,24 +108,23 @@ void locus_g(const CountTables& ct, GState& g) {
   }
 }
 
-namespace {
-
 // Σ cA ln(cA/eA) + cB ln(cB/eB) over the loci typed in both samples, with
 // eA = (cA+cB) nA/(nA+nB), written as
 // Σ [t(cA) + t(cB) - t(cA+cB)] - SA ln(nA/(nA+nB)) - SB ln(nB/(nA+nB)).
-// typed(l) gives (nA, nB); counts(l, j) gives (cA, cB) of slot j.
-template <class Typed, class Counts>
-long double pair_g_sum(const AlleleIndex& ix, Typed&& typed, Counts&& counts, const XLogX& xlogx) {
+long double pair_g(const CountTables& ct, int s1, int s2, const XLogX& xlogx) {
+  const AlleleIndex& ix = *ct.index;
   // ln k = (k ln k) / k from the table; ln 1 = 0.
   auto ln = [&](int k) { return k <= 1 ? 0.0L : xlogx(k) / k; };
   long double g = 0;
   for (int l = 1; l <= ix.nl; ++l) {
-    const auto [nA, nB] = typed(l);
+    const int32_t nA = ct.typed(s1, l), nB = ct.typed(s2, l);
     if (nA < 1 || nB < 1) continue;
+    const long double* a = ct.allele_row(s1, l);
+    const long double* b = ct.allele_row(s2, l);
     long double cells = 0;
     int32_t sum_a = 0, sum_b = 0;
     for (int j = 0, k = ix.alleles_at_locus(l); j < k; ++j) {
-      const auto [cA, cB] = counts(l, j);
+      const int32_t cA = nearest_count(a[j]), cB = nearest_count(b[j]);
       if (cA + cB == 0) continue;
       cells += xlogx(cA) + xlogx(cB) - xlogx(cA + cB);
       sum_a += cA;
@@ -136,28 +134,6 @@ long double pair_g_sum(const AlleleIndex& ix, Typed&& typed, Counts&& counts, co
     g += cells - sum_a * (ln(nA) - ln_total) - sum_b * (ln(nB) - ln_total);
   }
   return g;
-}
-
-}  // namespace
-
-long double pair_g(const CountTables& ct, int s1, int s2, const XLogX& xlogx) {
-  return pair_g_sum(
-      *ct.index, [&](int l) { return std::pair{ct.typed(s1, l), ct.typed(s2, l)}; },
-      [&](int l, int j) {
-        return std::pair{nearest_count(ct.allele_row(s1, l)[j]), nearest_count(ct.allele_row(s2, l)[j])};
-      },
-      xlogx);
-}
-
-long double pair_g_counts(const AlleleIndex& ix, const int32_t* typed_a, const int32_t* typed_b,
-                          const int32_t* counts_a, const int32_t* counts_b, const XLogX& xlogx) {
-  return pair_g_sum(
-      ix, [&](int l) { return std::pair{typed_a[l], typed_b[l]}; },
-      [&](int l, int j) {
-        const size_t slot = static_cast<size_t>(ix.first[l] + j);
-        return std::pair{counts_a[slot], counts_b[slot]};
-      },
-      xlogx);
 }
 
 }  // namespace torvi

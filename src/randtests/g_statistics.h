@@ -76,9 +76,4 @@ void locus_g(const CountTables& ct, GState& g);
 // every locus.
 long double pair_g(const CountTables& ct, int s1, int s2, const XLogX& xlogx);
 
-// The same G from integer tables of the two samples: typed counts per locus
-// [1..nl] and allele counts per AlleleIndex slot.
-long double pair_g_counts(const AlleleIndex& ix, const int32_t* typed_a, const int32_t* typed_b,
-                          const int32_t* counts_a, const int32_t* counts_b, const XLogX& xlogx);
-
 }  // namespace torvi

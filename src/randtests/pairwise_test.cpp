@@ -6,8 +6,8 @@
 
 #include "data/data_reader.h"
 #include "randtests/g_statistics.h"
+#include "randtests/pair_permutation.h"
 #include "randtests/progress.h"
-#include "randtests/shuffles.h"
 #include "report/report_text.h"
 #include "util/parallel.h"
 
@@ -15,91 +15,15 @@ namespace torvi {
 
 namespace {
 
-// Counts of one sample of the pair: typed individuals per locus [1..nl] and
-// allele copies per AlleleIndex slot.
-struct PairCounts {
-  const int32_t* first;  // AlleleIndex::first
-  std::vector<int32_t> typed, alleles;
-  explicit PairCounts(const AlleleIndex& ix)
-      : first(ix.first.data()), typed(static_cast<size_t>(ix.nl) + 1), alleles(static_cast<size_t>(ix.total_slots())) {}
-
-  // Into the count tables of sample s (typed and allele counts only).
-  void store(CountTables& ct, int s) const {
-    for (int l = 1; l <= ct.nl; ++l) {
-      ct.typed(s, l) = typed[static_cast<size_t>(l)];
-      long double* row = ct.allele_row(s, l);
-      for (int j = 0, k = ct.index->alleles_at_locus(l); j < k; ++j) row[j] = alleles[static_cast<size_t>(first[l] + j)];
-    }
+// The typed and allele counts of one sample into the count tables.
+void store_counts(CountTables& ct, int s, const int32_t* typed, const int32_t* counts) {
+  const AlleleIndex& ix = *ct.index;
+  for (int l = 1; l <= ct.nl; ++l) {
+    ct.typed(s, l) = typed[l];
+    long double* row = ct.allele_row(s, l);
+    for (int j = 0, k = ix.alleles_at_locus(l); j < k; ++j) row[j] = counts[ix.first[l] + j];
   }
-};
-
-// The individuals of the pair being tested, positions 1..n_i for the first
-// sample and n_i+1..n_i+n_j for the second: at every locus the allele slots
-// of the genotype (-1 when untyped), and whether the individual is complete.
-// Allocated once per test for the two largest samples.
-class PairCopy {
- public:
-  PairCopy(int positions, int nl)
-      : nl_(nl), slots_(static_cast<size_t>(positions + 1) * nl * 2), complete_(static_cast<size_t>(positions) + 1) {}
-
-  // Copies the individuals of sample s in file order after the current ones;
-  // returns how many were found.
-  int append_sample(const DataSet& ds, const AlleleIndex& ix, int s) {
-    int found = 0;
-    for (int i = 1; i <= ds.ni; ++i) {
-      if (ds.sample_of[i] != s) continue;
-      ++used_;
-      ++found;
-      int16_t* row = at(used_);
-      for (int l = 1; l <= nl_; ++l) {
-        const int32_t code = ds.geno(l, i);
-        row[2 * (l - 1)] = code == 0 ? -1 : static_cast<int16_t>(ix.slot(l, code / ds.coding_base) - ix.first[l]);
-        row[2 * (l - 1) + 1] = code == 0 ? -1 : static_cast<int16_t>(ix.slot(l, code % ds.coding_base) - ix.first[l]);
-      }
-      complete_[static_cast<size_t>(used_)] = ds.missing_count[i] == 0;
-    }
-    return found;
-  }
-  void clear() { used_ = 0; }
-  // Takes the arrangement of `other` (same capacity).
-  void copy_rows(const PairCopy& other) {
-    used_ = other.used_;
-    std::copy_n(other.slots_.begin(), static_cast<size_t>(used_ + 1) * nl_ * 2, slots_.begin());
-  }
-  int used() const { return used_; }
-
-  void shuffle(Rng& rng) {
-    shuffle_complete(
-        used_, [&](int p) { return complete_[static_cast<size_t>(p)] != 0; },
-        [&](int a, int b) { std::swap_ranges(at(a), at(a) + 2 * nl_, at(b)); }, rng);
-  }
-
-  // Typed and allele counts of positions from..to.
-  void count(PairCounts& c, int from, int to) const {
-    std::fill(c.typed.begin(), c.typed.end(), 0);
-    std::fill(c.alleles.begin(), c.alleles.end(), 0);
-    for (int p = from; p <= to; ++p) {
-      const int16_t* row = at(p);
-      for (int l = 1; l <= nl_; ++l) {
-        const int16_t a = row[2 * (l - 1)];
-        if (a < 0) continue;
-        ++c.typed[static_cast<size_t>(l)];
-        int32_t* counts = &c.alleles[static_cast<size_t>(c.first[l])];
-        ++counts[a];
-        ++counts[row[2 * (l - 1) + 1]];
-      }
-    }
-  }
-
- private:
-  int16_t* at(int p) { return &slots_[static_cast<size_t>(p) * nl_ * 2]; }
-  const int16_t* at(int p) const { return &slots_[static_cast<size_t>(p) * nl_ * 2]; }
-
-  int nl_;
-  int used_ = 0;
-  std::vector<int16_t> slots_;
-  std::vector<uint8_t> complete_;
-};
+}
 
 const char* mark(int64_t at_least, int64_t n, int64_t pairs) {
   // P = (at_least + 1) / N against 0.001/K, 0.01/K and 0.05/K, in integers.
@@ -140,7 +64,9 @@ void pairwise_test(RunContext& ctx, Analysis& an) {
     }
   }
   const XLogX xlogx(2 * (largest + second));
-  PairCopy copy(largest + second, ds.nl);
+  const AlleleIndex& ix = *ct.index;
+  PairPermutation pair(largest + second, ix);
+  PairGTerms g_terms(ix, largest + second);
 
   // Lower half: observed G of the pair; upper half: P-value.
   std::vector<long double> matrix(static_cast<size_t>(np + 1) * (np + 1), 0.0L);
@@ -150,15 +76,16 @@ void pairwise_test(RunContext& ctx, Analysis& an) {
     for (int j = 1; j < i; ++j) cell(i, j) = pair_g(ct, i, j, xlogx);
 
   struct alignas(64) PairWorker {  // own cache lines: workers write at_least often
-    PairCounts a, b;
+    std::vector<int32_t> counts;
     int64_t at_least = 0;
   };
-  const int threads = std::max(1, ctx.threads);
-  const AlleleIndex& ix = *ct.index;
-  std::vector<PairWorker> workers(static_cast<size_t>(threads), PairWorker{PairCounts(ix), PairCounts(ix), 0});
-  const size_t copy_bytes = static_cast<size_t>(largest + second + 1) * ds.nl * 4 + 1;
-  const int64_t batch = std::max<int64_t>(1, std::min<int64_t>({n - 1, 1024, static_cast<int64_t>((16u << 20) / copy_bytes)}));
-  std::vector<PairCopy> permuted(static_cast<size_t>(batch), copy);
+  std::vector<PairWorker> workers(static_cast<size_t>(std::max(1, ctx.threads)),
+                                  PairWorker{std::vector<int32_t>(static_cast<size_t>(ix.total_slots())), 0});
+  // Two batches of at most 8 MB of arrangements each.
+  const size_t arrangement_bytes = static_cast<size_t>(largest + second) * sizeof(int32_t) + 1;
+  const int64_t batch =
+      std::max<int64_t>(1, std::min<int64_t>({n - 1, 1024, static_cast<int64_t>((8u << 20) / arrangement_bytes)}));
+  std::vector<int32_t> arrangements(2 * static_cast<size_t>(batch) * (largest + second));
   {
     Progress progress(ctx.host, n * pairs);
     for (int i = 2; i <= np; ++i) {
@@ -167,48 +94,53 @@ void pairwise_test(RunContext& ctx, Analysis& an) {
       for (int j = 1; j < i; ++j) {
         const int nj = ds.size_of_sample(j);
         if (nj == 0) continue;
-        copy.clear();
-        const int found_i = copy.append_sample(ds, *ct.index, i);
-        const int found_j = copy.append_sample(ds, *ct.index, j);
+        const auto [found_i, found_j] = pair.load(ds, i, j);
         for (auto [found, expected] : {std::pair{found_i, ni}, std::pair{found_j, nj}})
           if (found != expected)
             ctx.host.show_info("Pb here" + std::to_string(found) + "---" + std::to_string(expected));
         int64_t& count = at_least[static_cast<size_t>(j) * (np + 1) + i];
         if (ds.complete_count[i] > 1 && ds.complete_count[j] > 1) {
           // The permutations follow one another on this thread; the
-          // statistics of a batch of them are computed by the workers.
+          // statistics of each batch are computed by the other threads while
+          // the next batch is shuffled, each counting the sample with fewer
+          // complete individuals (the other holds the rest of the pair's
+          // copies).
           const long double observed = cell(i, j);
-          for (int64_t k0 = 1; k0 <= n - 1; k0 += batch) {
-            const int64_t size = std::min(batch, n - k0);
-            for (int64_t b = 0; b < size; ++b) {
-              copy.shuffle(ctx.rng);
-              permuted[static_cast<size_t>(b)].copy_rows(copy);
-            }
-            parallel_shares(threads, size, [&](int64_t begin, int64_t end, int wi) {
-              PairWorker& w = workers[static_cast<size_t>(wi)];
-              int64_t reached = 0;
-              for (int64_t b = begin; b < end; ++b) {
-                progress.step();
-                const PairCopy& p = permuted[static_cast<size_t>(b)];
-                p.count(w.a, 1, found_i);
-                p.count(w.b, found_i + 1, p.used());
-                const long double g =
-                    pair_g_counts(ix, w.a.typed.data(), w.b.typed.data(), w.a.alleles.data(), w.b.alleles.data(), xlogx);
-                if (g >= observed - 1e-7L) ++reached;
-              }
-              w.at_least += reached;
-            });
-          }
+          const size_t m = static_cast<size_t>(pair.complete());
+          const int side = pair.side_to_count();
+          g_terms.reset(pair.typed(0), pair.typed(1), pair.totals(), xlogx);
+          auto arrangement = [&](int64_t b, int64_t k) {
+            return &arrangements[static_cast<size_t>((b % 2) * batch + k) * m];
+          };
+          auto batch_size = [&](int64_t b) { return std::min(batch, n - 1 - b * batch); };
+          pipelined_batches(
+              ctx.threads, (n - 1 + batch - 1) / batch, batch_size,
+              [&](int64_t b) {
+                for (int64_t k = 0; k < batch_size(b); ++k) {
+                  pair.shuffle(ctx.rng);
+                  std::copy_n(pair.held(), m, arrangement(b, k));
+                }
+              },
+              [&](int64_t b, int64_t begin, int64_t end, int worker) {
+                PairWorker& w = workers[static_cast<size_t>(worker)];
+                int64_t reached = 0;
+                for (int64_t k = begin; k < end; ++k) {
+                  progress.step();
+                  pair.count_side(arrangement(b, k), side, w.counts.data());
+                  if (g_terms.g(w.counts.data()) >= observed - 1e-7L) ++reached;
+                }
+                w.at_least += reached;
+              });
           for (PairWorker& w : workers) {
             count += w.at_least;
             w.at_least = 0;
           }
           // The tables hold the last permutation of the pair.
-          PairWorker& w = workers.front();
-          copy.count(w.a, 1, found_i);
-          copy.count(w.b, found_i + 1, copy.used());
-          w.a.store(ct, i);
-          w.b.store(ct, j);
+          std::vector<int32_t>& counts = workers.front().counts;
+          pair.count_side(pair.held(), 0, counts.data());
+          store_counts(ct, i, pair.typed(0), counts.data());
+          pair.count_side(pair.held(), 1, counts.data());
+          store_counts(ct, j, pair.typed(1), counts.data());
         }
         cell(j, i) = static_cast<long double>(count + 1) / n;
       }
