@@ -53,33 +53,36 @@ struct Worker {
 // Exchanges the genotypes at the second locus among the positions typed at
 // both (listed last first) and returns G of the permuted table: each one
 // from 2 up draws q in 1..p and walks down to the nearest position typed at
-// both. Being typed at both is never changed by an exchange, so all partners
-// are drawn first and the exchanges made after: the draws then never wait on
-// the stores of the exchanges. A position is final once its own exchange is
-// made (later ones only reach lower positions), so it is counted into the
-// table right then.
-inline long double permuted_g(LdGenotypes& lg, int s, const ChainLink& link, const int32_t* typed_both,
-                              Rng& rng, Worker& w) {
+// both (no walk when every position of the sample is). Being typed at both
+// is never changed by an exchange, so all partners are drawn first and the
+// exchanges made after: the draws then never wait on the stores of the
+// exchanges. A position is final once its own exchange is made (later ones
+// only reach lower positions), so it is counted into the table right then.
+template <bool kAllTyped>
+long double permuted_g(LdGenotypes& lg, int s, const ChainLink& link, const int32_t* typed_both, Rng& rng,
+                       Worker& w) {
   const int32_t* first = lg.positions(link.l1, s);
   int32_t* second = lg.positions(link.l2, s);
   int32_t* from = w.from.data();
   int32_t* to = w.to.data();
   const int n_typed = link.n_typed;
+  auto position = [&](int i) { return kAllTyped ? n_typed - i : typed_both[i]; };
   int m = 0;
   for (int i = 0; i < n_typed; ++i) {
-    const int p = typed_both[i];
+    const int p = position(i);
     if (p < 2) break;
     int q = 1 + rng.rnd_int(p);
-    while (q > 0 && (first[q] == 0 || second[q] == 0)) --q;
+    if constexpr (!kAllTyped)
+      while (q > 0 && (first[q] == 0 || second[q] == 0)) --q;
     from[m] = p;
     to[m++] = q;
   }
   return w.table.permuted_g(lg, s, link.l1, link.l2, [&](auto&& visit) {
     for (int i = 0; i < m; ++i) {
-      if (to[i] > 0) std::swap(second[from[i]], second[to[i]]);
+      if (kAllTyped || to[i] > 0) std::swap(second[from[i]], second[to[i]]);
       visit(from[i]);
     }
-    for (int i = m; i < n_typed; ++i) visit(typed_both[i]);
+    for (int i = m; i < n_typed; ++i) visit(position(i));
   });
 }
 
@@ -183,7 +186,9 @@ void ld_permutations(LdGenotypes& lg, LdTestState& state, int64_t n_perm, Rng& r
             long double* g_row = &g_values[static_cast<size_t>(k) * n_items];
             for (ChainLink& link : chain.links) {
               const int32_t* typed_both = chain.typed_both.data() + link.first_typed;
-              const long double g = permuted_g(lg, s, link, typed_both, r, worker);
+              const long double g = link.n_typed == lg.sample_size(s)
+                                        ? permuted_g<true>(lg, s, link, typed_both, r, worker)
+                                        : permuted_g<false>(lg, s, link, typed_both, r, worker);
               g_row[link.item] = g;
               if (g >= link.observed_g) ++link.count;
               r.jump(link.to_next);
