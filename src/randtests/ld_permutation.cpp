@@ -27,16 +27,18 @@ struct ChainLink {
   long double observed_g = 0;
   int64_t count = 0;
   Rng::Stride to_next;
-  size_t first_typed = 0;  // its positions in SampleChain::typed_both
-  int n_typed = 0;
+  bool all_typed = false;  // every individual of the sample typed at both loci
+  size_t nearest_at = 0;   // otherwise its table in SampleChain::nearest_typed
 };
 
 struct SampleChain {
   int s = 0;
   std::vector<ChainLink> links;
-  // Per link, the positions typed at both loci, last first: exchanges never
-  // change them, so they are listed once for the whole test.
-  std::vector<int32_t> typed_both;
+  // Per link with untyped individuals, for each position q = 0..n the
+  // nearest position at or below q typed at both loci (0: none). Exchanges
+  // never change which positions are typed, so these are made once for the
+  // whole test.
+  std::vector<int32_t> nearest_typed;
   uint64_t first_offset = 0;  // where its first pair's draws begin in a repetition
   int64_t draws = 0;          // its draws per repetition
 };
@@ -51,38 +53,32 @@ struct Worker {
 };
 
 // Exchanges the genotypes at the second locus among the positions typed at
-// both (listed last first) and returns G of the permuted table: each one
-// from 2 up draws q in 1..p and walks down to the nearest position typed at
-// both (no walk when every position of the sample is). Being typed at both
-// is never changed by an exchange, so all partners are drawn first and the
-// exchanges made after: the draws then never wait on the stores of the
-// exchanges. A position is final once its own exchange is made (later ones
-// only reach lower positions), so it is counted into the table right then.
+// both and returns G of the permuted table: each such position p, from the
+// last down to 2, draws q in 1..p and walks down to the nearest position
+// typed at both (a look-up in `nearest`, none when the whole sample is
+// typed). Being typed at both is never changed by an exchange, so all
+// partners are drawn first and the exchanges made after: the draws then
+// never wait on the stores of the exchanges. A position is final once its
+// own exchange is made (later ones only reach lower positions), so it is
+// counted into the table right then.
 template <bool kAllTyped>
-long double permuted_g(LdGenotypes& lg, int s, const ChainLink& link, const int32_t* typed_both, Rng& rng,
+long double permuted_g(LdGenotypes& lg, int s, const ChainLink& link, const int32_t* nearest, Rng& rng,
                        Worker& w) {
-  const int32_t* first = lg.positions(link.l1, s);
   int32_t* second = lg.positions(link.l2, s);
   int32_t* from = w.from.data();
   int32_t* to = w.to.data();
-  const int n_typed = link.n_typed;
-  auto position = [&](int i) { return kAllTyped ? n_typed - i : typed_both[i]; };
+  auto typed_at_or_below = [nearest](int q) { return kAllTyped ? q : nearest[q]; };
   int m = 0;
-  for (int i = 0; i < n_typed; ++i) {
-    const int p = position(i);
-    if (p < 2) break;
-    int q = 1 + rng.rnd_int(p);
-    if constexpr (!kAllTyped)
-      while (q > 0 && (first[q] == 0 || second[q] == 0)) --q;
+  for (int p = typed_at_or_below(lg.sample_size(s)); p >= 2; p = typed_at_or_below(p - 1)) {
     from[m] = p;
-    to[m++] = q;
+    to[m++] = typed_at_or_below(1 + rng.rnd_int(p));
   }
   return w.table.permuted_g(lg, s, link.l1, link.l2, [&](auto&& visit) {
     for (int i = 0; i < m; ++i) {
       if (kAllTyped || to[i] > 0) std::swap(second[from[i]], second[to[i]]);
       visit(from[i]);
     }
-    for (int i = m; i < n_typed; ++i) visit(position(i));
+    if (typed_at_or_below(1) == 1) visit(1);
   });
 }
 
@@ -96,12 +92,15 @@ std::vector<SampleChain> build_chains(const LdGenotypes& lg, const LdTestState& 
     const LdSampleTest& t = state.samples[i];
     SampleChain& c = by_sample[t.s];
     c.s = t.s;
-    ChainLink link{i, t.l1, t.l2, t.observed_g, 0, {}, c.typed_both.size(), 0};
+    ChainLink link{i, t.l1, t.l2, t.observed_g, 0, {}, true, c.nearest_typed.size()};
     const int32_t* a = lg.positions(t.l1, t.s);
     const int32_t* b = lg.positions(t.l2, t.s);
-    for (int p = lg.sample_size(t.s); p >= 1; --p)
-      if (a[p] != 0 && b[p] != 0) c.typed_both.push_back(p);
-    link.n_typed = static_cast<int>(c.typed_both.size() - link.first_typed);
+    const int n = lg.sample_size(t.s);
+    for (int p = 1; p <= n; ++p) link.all_typed = link.all_typed && a[p] != 0 && b[p] != 0;
+    if (!link.all_typed) {
+      c.nearest_typed.push_back(0);
+      for (int p = 1; p <= n; ++p) c.nearest_typed.push_back(a[p] != 0 && b[p] != 0 ? p : c.nearest_typed.back());
+    }
     c.links.push_back(link);
     c.draws += t.draws;
   }
@@ -185,10 +184,9 @@ void ld_permutations(LdGenotypes& lg, LdTestState& state, int64_t n_perm, Rng& r
           for (int64_t k = 0; k < reps; ++k) {
             long double* g_row = &g_values[static_cast<size_t>(k) * n_items];
             for (ChainLink& link : chain.links) {
-              const int32_t* typed_both = chain.typed_both.data() + link.first_typed;
-              const long double g = link.n_typed == lg.sample_size(s)
-                                        ? permuted_g<true>(lg, s, link, typed_both, r, worker)
-                                        : permuted_g<false>(lg, s, link, typed_both, r, worker);
+              const long double g =
+                  link.all_typed ? permuted_g<true>(lg, s, link, nullptr, r, worker)
+                                 : permuted_g<false>(lg, s, link, chain.nearest_typed.data() + link.nearest_at, r, worker);
               g_row[link.item] = g;
               if (g >= link.observed_g) ++link.count;
               r.jump(link.to_next);
