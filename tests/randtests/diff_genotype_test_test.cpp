@@ -19,9 +19,11 @@ TEST(DiffGenotypeTest, PermutesCompleteGenotypesOnly) {
   diff_genotype_test(ctx, run.an);
   const DataSet& ds = run.an.ds;
   EXPECT_EQ(ds.sample_of, before.sample_of);
-  for (int i = 1; i <= ds.ni; ++i)
-    if (ds.missing_count[i] != 0)
+  for (int i = 1; i <= ds.ni; ++i) {
+    if (ds.missing_count[i] != 0) {
       EXPECT_TRUE(std::equal(ds.genotypes_of(i), ds.genotypes_of(i) + ds.nl, before.genotypes_of(i)));
+    }
+  }
   EXPECT_NE(ds.codes, before.codes);
   EXPECT_EQ(run.host.progress_steps, 299);
   EXPECT_EQ(testing::compare_with_golden("permtests/diff_genotype.out", run.result()), "");

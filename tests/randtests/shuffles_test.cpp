@@ -76,8 +76,11 @@ TEST(ShuffleGenotypes, IncompleteIndividualsStayAndSamplesKeepTheirPlaces) {
     EXPECT_TRUE(std::equal(ds.genotypes_of(i), ds.genotypes_of(i) + 2, before.genotypes_of(i)));
   EXPECT_NE(ds.codes, before.codes);
   // Whole multilocus genotypes move together.
-  for (int i = 1; i <= ds.ni; ++i)
-    if (ds.missing_count[i] == 0) EXPECT_EQ(ds.geno(2, i) / 1000 - 1, ds.geno(1, i) / 1000);
+  for (int i = 1; i <= ds.ni; ++i) {
+    if (ds.missing_count[i] == 0) {
+      EXPECT_EQ(ds.geno(2, i) / 1000 - 1, ds.geno(1, i) / 1000);
+    }
+  }
 }
 
 }  // namespace

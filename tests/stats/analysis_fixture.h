@@ -74,7 +74,7 @@ struct SectionRun {
   Rng rng{12345, 67890};
   RunOptions options;
   NbPerm nb_perm;
-  RunContext ctx{host, rng, options, nb_perm};
+  RunContext ctx{host, rng, options, nb_perm, "", 1};
   std::filesystem::path dir;
 
   explicit SectionRun(const std::string& name) {
