@@ -13,10 +13,11 @@ namespace torvi {
 
 namespace {
 
-// Scratch of one worker: its heterozygote table, allele list and counts of
-// randomised Fis at least as large / at most as small as the observed.
+// Scratch of one worker: the heterozygotes of one redeal, its allele list
+// and counts of randomised Fis at least as large / at most as small as the
+// observed.
 struct SampleWorker {
-  std::vector<int32_t> het_scratch;
+  std::vector<int32_t> het;
   std::vector<int32_t> list;
   std::vector<int64_t> larger, smaller;  // [s * (nl + 1) + l], l = 0 over loci
 };
@@ -54,32 +55,30 @@ struct FixedTerms {
   static long double fraction(int n, int x) { return static_cast<long double>(x) / static_cast<long double>(n); }
 };
 
-// One randomisation: every sample at every locus redrawn, then the
-// within-sample Fis of each cell and over loci compared with the observed.
+// One randomisation: every sample at every locus redrawn, sample by sample,
+// loci inner, and the within-sample Fis of each cell and over loci compared
+// with the observed as soon as the cell is redrawn.
 void randomise(const Analysis& an, const std::vector<int32_t>& copies, const FixedTerms& fixed, SampleWorker& w,
                Rng& rng) {
   const CountTables& ct = an.ct;
   const AlleleIndex& ix = *ct.index;
   const int np = ct.np, nl = ct.nl;
-  for (int s = 1; s <= np; ++s)
-    for (int l = 1; l <= nl; ++l)
-      if (ct.typed(s, l) > 0)
-        redeal_within_sample(&copies[ct.row(s, l)], ix.alleles_at_locus(l), &w.het_scratch[ct.row(s, l)],
-                             w.list.data(), rng);
-
+  int32_t* het = w.het.data();
   for (int s = 1; s <= np; ++s) {
     long double sum_b = 0, sum_bc = 0;
     for (int l = 1; l <= nl; ++l) {
       const int n = ct.typed(s, l);
-      if (n < 2) continue;
+      if (n == 0) continue;
       const size_t row = ct.row(s, l);
+      const int k = ix.alleles_at_locus(l);
+      redeal_within_sample(&copies[row], k, het, w.list.data(), rng);
+      if (n < 2) continue;
       const int32_t* c = &copies[row];  // the tables' counts, as integers
       const long double* pq = &fixed.pq[row];
-      const int32_t* het = &w.het_scratch[row];
       const long double* fraction = fixed.het_fraction.row(n);
       const long double nn = n, ratio = nn / (n - 1);
       long double B = 0, C = 0;
-      for (int j = 0, k = ix.alleles_at_locus(l); j < k; ++j) {
+      for (int j = 0; j < k; ++j) {
         if (!(c[j] > 0 && c[j] < 2 * n)) continue;
         const long double H = fraction ? fraction[het[j]] : FixedTerms::fraction(n, het[j]);
         C += H / 2;
@@ -137,7 +136,7 @@ void hw_sample_test(RunContext& ctx, Analysis& an) {
   const FixedTerms fixed_terms(ct);
   std::vector<SampleWorker> workers(static_cast<size_t>(workers_used));
   for (SampleWorker& w : workers) {
-    w.het_scratch.assign(ct.het_allele_count.size(), 0);
+    w.het.assign(static_cast<size_t>(draws.max_alleles), 0);
     w.list = allele_list_buffer(draws.max_copies);
     w.larger.assign(cells, 0);
     w.smaller.assign(cells, 0);
