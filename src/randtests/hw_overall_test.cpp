@@ -204,6 +204,7 @@ void deal_randomisations(RunContext& ctx, const CountTables& ct, const WcState& 
       }
     });
     for (int64_t i = 0; i < size; ++i) {
+      progress.step();
       long double ab = 0, abc = 0, g = 0;
       for (int l = 1; l <= nl; ++l) {
         const Result& r = results[static_cast<size_t>(i * nl + l - 1)];
@@ -214,7 +215,6 @@ void deal_randomisations(RunContext& ctx, const CountTables& ct, const WcState& 
       series.F.store_total(k0 + i, wc_ratio(ab, abc));
       series.G.store_total(k0 + i, g);
     }
-    progress.step(size);
   }
 }
 

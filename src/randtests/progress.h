@@ -17,9 +17,9 @@ class Progress {
   Progress& operator=(const Progress&) = delete;
 
   // Safe to call from worker threads.
-  void step(int64_t steps = 1) {
+  void step() {
     if (host_.stop_requested()) throw RunCancelled();
-    host_.progress_step(steps);
+    host_.progress_step(1);
   }
 
  private:
