@@ -72,6 +72,31 @@ TEST(HwOverallTest, DifferentiationAloneAndMonomorphicLocusSilent) {
   EXPECT_EQ(o.text.find("\r\nM\t"), std::string::npos);
 }
 
+// Samples 2..4 of 5: the others keep their tables (here still counts, not
+// frequencies) and still count in G. The expected text and tables were
+// written by the first implementation, which dealt and summed in the tables.
+TEST(HwOverallTest, RangeOfSamplesWithAnyNumberOfThreads) {
+  for (int threads : {1, 2}) {
+    PermRun run("hw-overall-range");
+    run.load(testing::small_data(5, 4, 9, 0.1, 41));
+    Analysis& an = run.an;
+    an.wc.wc_calls = 0;
+    wc_components(an.ct, an.wc, 2, 4);
+    an.g.g_calls = 0;
+    locus_g(an.ct, an.g);
+    run.nb.perm_hw_overall = 230;
+    run.opt.CB_HWO = true;
+    run.opt.RG_popdif = PopDiff::assuming_hw;
+    run.threads = threads;
+    RunContext ctx = run.ctx();
+    hw_overall_test(ctx, an, 2, 4);
+    EXPECT_EQ(testing::compare_with_golden("permtests/hw_overall_range.out",
+                                           run.result() + testing::table_digest(an.ct)),
+              "")
+        << threads;
+  }
+}
+
 TEST(HwOverallTest, BelowTwoHundredWritesNothing) {
   PermRun run("hw-overall-low");
   run.load(testing::small_data(2, 2, 5, 0, 1));

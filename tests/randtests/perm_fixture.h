@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "randtests/g_statistics.h"
@@ -72,6 +73,19 @@ struct PermRun {
     }
   }
 };
+
+// Every value of the count tables, to the last digit: what a test leaves
+// for the next one.
+inline std::string table_digest(const CountTables& ct) {
+  std::string text;
+  char buf[64];
+  for (const auto* table : {&ct.allele_count, &ct.het_allele_count})
+    for (long double v : *table) {
+      std::snprintf(buf, sizeof buf, "%.21Lg\n", v);
+      text += buf;
+    }
+  return text;
+}
 
 // Small generated data sets of the test families.
 inline std::string small_data(int samples, int loci, int individuals, double missing, uint64_t seed) {
