@@ -84,7 +84,7 @@ void pairwise_test(RunContext& ctx, Analysis& an) {
   // Two batches of at most 8 MB of arrangements each.
   const size_t arrangement_bytes = static_cast<size_t>(largest + second) * sizeof(int32_t) + 1;
   const int64_t batch =
-      std::max<int64_t>(1, std::min<int64_t>({n - 1, 1024, static_cast<int64_t>((8u << 20) / arrangement_bytes)}));
+      std::max<int64_t>(1, std::min<int64_t>({n - 1, 256, static_cast<int64_t>((8u << 20) / arrangement_bytes)}));
   std::vector<int32_t> arrangements(2 * static_cast<size_t>(batch) * (largest + second));
   {
     Progress progress(ctx.host, n * pairs);
