@@ -79,21 +79,14 @@ TEST(HwOverallTest, RangeOfSamplesWithAnyNumberOfThreads) {
   for (int threads : {1, 2}) {
     PermRun run("hw-overall-range");
     run.load(testing::small_data(5, 4, 9, 0.1, 41));
-    Analysis& an = run.an;
-    an.wc.wc_calls = 0;
-    wc_components(an.ct, an.wc, 2, 4);
-    an.g.g_calls = 0;
-    locus_g(an.ct, an.g);
+    run.observe(2, 4);
     run.nb.perm_hw_overall = 230;
     run.opt.CB_HWO = true;
     run.opt.RG_popdif = PopDiff::assuming_hw;
     run.threads = threads;
     RunContext ctx = run.ctx();
-    hw_overall_test(ctx, an, 2, 4);
-    EXPECT_EQ(testing::compare_with_golden("permtests/hw_overall_range.out",
-                                           run.result() + testing::table_digest(an.ct)),
-              "")
-        << threads;
+    hw_overall_test(ctx, run.an, 2, 4);
+    EXPECT_EQ(testing::compare_with_golden("permtests/hw_overall_range.out", run.result_and_tables()), "") << threads;
   }
 }
 

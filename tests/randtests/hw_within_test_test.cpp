@@ -28,17 +28,12 @@ TEST(HwWithinTest, RangeOfSamplesWithAnyNumberOfThreads) {
   for (int threads : {1, 2}) {
     PermRun run("hw-within-range");
     run.load(testing::small_data(5, 4, 9, 0.1, 43));
-    Analysis& an = run.an;
-    an.wc.wc_calls = 0;
-    wc_components(an.ct, an.wc, 2, 4);
+    run.observe(2, 4);
     run.nb.perm_hw_within = 230;
     run.threads = threads;
     RunContext ctx = run.ctx();
-    hw_within_test(ctx, an, 2, 4);
-    EXPECT_EQ(testing::compare_with_golden("permtests/hw_within_range.out",
-                                           run.result() + testing::table_digest(an.ct)),
-              "")
-        << threads;
+    hw_within_test(ctx, run.an, 2, 4);
+    EXPECT_EQ(testing::compare_with_golden("permtests/hw_within_range.out", run.result_and_tables()), "") << threads;
   }
 }
 

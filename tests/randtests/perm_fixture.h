@@ -16,6 +16,19 @@
 
 namespace torvi::testing {
 
+// Every value of the count tables, to the last digit: what a test leaves
+// for the next one.
+inline std::string table_digest(const CountTables& ct) {
+  std::string text;
+  char buf[64];
+  for (const auto* table : {&ct.allele_count, &ct.het_allele_count})
+    for (long double v : *table) {
+      std::snprintf(buf, sizeof buf, "%.21Lg\n", v);
+      text += buf;
+    }
+  return text;
+}
+
 // A data file read as the run driver reads it, with the context a test needs.
 struct PermRun {
   TempDir dir;
@@ -38,15 +51,18 @@ struct PermRun {
     for (int s = 1; s <= an.ds.np; ++s) an.ds.sample_names[s] = ("pop" + std::to_string(s)).substr(0, 6);
     fill_fis();
   }
-  // The observed calls of the driver: frequencies from here on.
-  void observe() {
+  // The observed calls of the driver for samples first..last (0: the last
+  // sample): frequencies from here on.
+  void observe(int first = 1, int last = 0) {
     an.wc.wc_calls = 0;
-    wc_components(an.ct, an.wc, 1, an.ds.np);
+    wc_components(an.ct, an.wc, first, last == 0 ? an.ds.np : last);
     an.g.g_calls = 0;
     locus_g(an.ct, an.g);
   }
   RunContext ctx() { return RunContext{host, rng, opt, nb, dir.file("d.out"), threads}; }
   std::string result() const { return read_file(dir.file("d.out")); }
+  // The result file, then what the tables hold.
+  std::string result_and_tables() const { return result() + table_digest(an.ct); }
 
  private:
   void fill_fis() {
@@ -73,19 +89,6 @@ struct PermRun {
     }
   }
 };
-
-// Every value of the count tables, to the last digit: what a test leaves
-// for the next one.
-inline std::string table_digest(const CountTables& ct) {
-  std::string text;
-  char buf[64];
-  for (const auto* table : {&ct.allele_count, &ct.het_allele_count})
-    for (long double v : *table) {
-      std::snprintf(buf, sizeof buf, "%.21Lg\n", v);
-      text += buf;
-    }
-  return text;
-}
 
 // Small generated data sets of the test families.
 inline std::string small_data(int samples, int loci, int individuals, double missing, uint64_t seed) {
