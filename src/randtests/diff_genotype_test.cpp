@@ -74,6 +74,7 @@ class MovedGenotypes {
 
   int64_t moved() const { return static_cast<int64_t>(positions_.size()); }
   const std::vector<int32_t>& rank_of() const { return rank_of_; }
+  const std::vector<int32_t>& positions() const { return positions_; }
 
   struct Worker {
     std::vector<int32_t> block;  // counts of one locus, laid out like the tables
@@ -208,7 +209,7 @@ void diff_genotype_test(RunContext& ctx, Analysis& an) {
         [&](int64_t b) {
           for (int64_t i = 0; i < batch_size(b); ++i) {
             shuffle_complete(
-                ds.ni, [&](int p) { return rank_of[p] >= 0; },
+                moved.positions().data(), static_cast<int>(m), [&](int p) { return rank_of[p] >= 0; },
                 [&](int x, int y) { std::swap(held[rank_of[x]], held[rank_of[y]]); }, ctx.rng);
             std::copy(held.begin(), held.end(), arrangement(b, i));
           }

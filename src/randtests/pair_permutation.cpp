@@ -10,6 +10,7 @@ PairPermutation::PairPermutation(int max_positions, const AlleleIndex& ix)
     : ix_(ix), rank_of_(static_cast<size_t>(max_positions) + 1, -1),
       slots_(static_cast<size_t>(max_positions) * ix.nl * 2), totals_(static_cast<size_t>(ix.total_slots())) {
   held_.reserve(static_cast<size_t>(max_positions));
+  complete_positions_.reserve(static_cast<size_t>(max_positions));
   for (int side : {0, 1}) {
     fixed_[side].assign(static_cast<size_t>(ix.total_slots()), 0);
     typed_[side].assign(static_cast<size_t>(ix.nl) + 1, 0);
@@ -19,6 +20,7 @@ PairPermutation::PairPermutation(int max_positions, const AlleleIndex& ix)
 std::pair<int, int> PairPermutation::load(const DataSet& ds, int s1, int s2) {
   const int nl = ix_.nl;
   held_.clear();
+  complete_positions_.clear();
   positions_ = 0;
   std::fill(totals_.begin(), totals_.end(), 0);
   int found[2] = {0, 0};
@@ -34,7 +36,10 @@ std::pair<int, int> PairPermutation::load(const DataSet& ds, int s1, int s2) {
       const bool complete = ds.missing_count[i] == 0;
       const int32_t rank = complete ? static_cast<int32_t>(held_.size()) : -1;
       rank_of_[static_cast<size_t>(positions_)] = rank;
-      if (complete) held_.push_back(rank);
+      if (complete) {
+        held_.push_back(rank);
+        complete_positions_.push_back(positions_);
+      }
       for (int l = 1; l <= nl; ++l) {
         const int32_t code = ds.geno(l, i);
         if (code == 0) continue;
@@ -60,7 +65,7 @@ std::pair<int, int> PairPermutation::load(const DataSet& ds, int s1, int s2) {
 
 void PairPermutation::shuffle(Rng& rng) {
   shuffle_complete(
-      positions_, [&](int p) { return rank_of_[static_cast<size_t>(p)] >= 0; },
+      complete_positions_.data(), complete(), [&](int p) { return rank_of_[static_cast<size_t>(p)] >= 0; },
       [&](int a, int b) { std::swap(held_[rank_of_[a]], held_[rank_of_[b]]); }, rng);
 }
 

@@ -43,6 +43,7 @@ class PairPermutation {
   const AlleleIndex& ix_;
   int positions_ = 0;
   std::vector<int32_t> rank_of_;   // [1..positions]: rank, or -1 when incomplete
+  std::vector<int32_t> complete_positions_;  // by rank
   std::vector<int32_t> held_;      // per rank
   std::vector<int16_t> slots_;     // per rank, per locus: the two slots within the locus
   int first_rank_[2] = {0, 0};     // ranks of side 1 begin at first_rank_[1]

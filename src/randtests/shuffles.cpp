@@ -69,12 +69,4 @@ WithinSampleDraws within_sample_draws(const CountTables& ct, int first, int last
   return d;
 }
 
-void shuffle_genotypes(DataSet& ds, int m, Rng& rng) {
-  const int nl = ds.nl;
-  shuffle_complete(
-      m, [&](int i) { return ds.missing_count[i] == 0; },
-      [&](int a, int b) { std::swap_ranges(ds.genotypes_of(a), ds.genotypes_of(a) + nl, ds.genotypes_of(b)); },
-      rng);
-}
-
 }  // namespace torvi

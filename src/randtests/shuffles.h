@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "data/data_set.h"
 #include "random/rng.h"
 #include "stats/count_tables.h"
 
@@ -63,21 +62,20 @@ WithinSampleDraws within_sample_draws(const CountTables& ct, int first, int last
 
 // Exchanges the items of positions 1..m that are complete: for j = m down to
 // 2, a complete j draws k = 1 + rnd_int(j) until k is complete, then the two
-// are exchanged. Incomplete positions never move and are never drawn.
+// are exchanged. Incomplete positions never move and are never drawn. The
+// complete positions are given in ascending order (`count` of them), so the
+// walk visits only those.
 template <class IsComplete, class Exchange>
-void shuffle_complete(int m, IsComplete&& complete, Exchange&& exchange, Rng& rng) {
-  for (int j = m; j >= 2; --j) {
-    if (!complete(j)) continue;
+void shuffle_complete(const int32_t* complete_positions, int count, IsComplete&& complete, Exchange&& exchange,
+                      Rng& rng) {
+  for (int r = count - 1; r >= 0; --r) {
+    const int j = complete_positions[r];
+    if (j < 2) break;
     int k;
     do k = 1 + rng.rnd_int(j);
     while (!complete(k));
     if (k != j) exchange(j, k);
   }
 }
-
-// Exchanges whole multilocus genotypes among the complete individuals of
-// positions 1..m (incomplete ones never move and are never drawn); the
-// sample of each position stays.
-void shuffle_genotypes(DataSet& ds, int m, Rng& rng);
 
 }  // namespace torvi

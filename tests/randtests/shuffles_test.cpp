@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "stats/analysis_fixture.h"
 
 namespace torvi {
 namespace {
@@ -58,27 +57,36 @@ TEST(ShuffleAlleles, ListsOfLongRunsAndConsecutiveRowsStayExact) {
   EXPECT_EQ(list, expected);
 }
 
-TEST(ShuffleGenotypes, IncompleteIndividualsStayAndSamplesKeepTheirPlaces) {
-  using testing::Individual;
-  std::vector<Individual> inds;
-  for (int i = 0; i < 12; ++i) inds.push_back({1 + i % 3, {{1 + i, 1 + i}, {2 + i, 3 + i}}});
-  inds[4].alleles[1] = {0, 0};
-  inds[9].alleles[0] = {0, 0};
-  Analysis an = testing::make_analysis(3, 2, inds);
-  DataSet& ds = an.ds;
-  ds.missing_count.assign(ds.ni + 1, 0);
-  ds.missing_count[5] = ds.missing_count[10] = 1;
-  const DataSet before = ds;
-  Rng rng(99, 100);
-  for (int round = 0; round < 20; ++round) shuffle_genotypes(ds, ds.ni, rng);
-  EXPECT_EQ(ds.sample_of, before.sample_of);
-  for (int i : {5, 10})
-    EXPECT_TRUE(std::equal(ds.genotypes_of(i), ds.genotypes_of(i) + 2, before.genotypes_of(i)));
-  EXPECT_NE(ds.codes, before.codes);
-  // Whole multilocus genotypes move together.
-  for (int i = 1; i <= ds.ni; ++i) {
-    if (ds.missing_count[i] == 0) {
-      EXPECT_EQ(ds.geno(2, i) / 1000 - 1, ds.geno(1, i) / 1000);
+// Walking the complete positions only makes the same draws and exchanges as
+// walking every position and skipping the incomplete ones; incomplete items
+// never move.
+TEST(ShuffleComplete, SameExchangesAsWalkingEveryPosition) {
+  const int m = 40;
+  std::vector<char> complete(m + 1, 1);
+  for (int p : {1, 2, 7, 8, 9, 20, 33, 40}) complete[p] = 0;
+  std::vector<int32_t> positions;
+  for (int p = 1; p <= m; ++p)
+    if (complete[p]) positions.push_back(p);
+  std::vector<int> walked(m + 1), reference(m + 1);
+  for (int p = 0; p <= m; ++p) walked[p] = reference[p] = p;
+  Rng rng(99, 100), reference_rng(99, 100);
+  for (int round = 0; round < 20; ++round) {
+    shuffle_complete(
+        positions.data(), static_cast<int>(positions.size()), [&](int p) { return complete[p] != 0; },
+        [&](int a, int b) { std::swap(walked[a], walked[b]); }, rng);
+    for (int j = m; j >= 2; --j) {
+      if (!complete[j]) continue;
+      int k;
+      do k = 1 + reference_rng.rnd_int(j);
+      while (!complete[k]);
+      std::swap(reference[j], reference[k]);
+    }
+  }
+  EXPECT_EQ(walked, reference);
+  EXPECT_EQ(rng, reference_rng);
+  for (int p = 1; p <= m; ++p) {
+    if (!complete[p]) {
+      EXPECT_EQ(walked[p], p);
     }
   }
 }
