@@ -11,6 +11,7 @@
 #include <fstream>
 
 #include "datagen/generator.h"
+#include "bench_shapes.h"
 #include "generator_floor.h"
 #include "silent_host.h"
 #include "randtests/ld_observed_phase.h"
@@ -26,30 +27,7 @@ struct Load {
   int64_t fraction;  // repetitions run: N / fraction
 };
 
-datagen::Shape typical() {
-  datagen::Shape s;
-  s.samples = 20;
-  s.loci = 15;
-  s.individuals_per_sample = 50;
-  s.alleles_per_locus = 12;
-  s.max_allele = 40;
-  s.missing_rate = 0.05;
-  s.differentiation = 0.2;
-  return s;
-}
-
-datagen::Shape large() {
-  datagen::Shape s;
-  s.samples = 100;
-  s.loci = 50;
-  s.individuals_per_sample = 40;
-  s.alleles_per_locus = 20;
-  s.max_allele = 60;
-  s.differentiation = 0.2;
-  return s;
-}
-
-const Load kLoads[] = {{"typical", typical(), 1}, {"large", large(), 500}};
+const Load kLoads[] = {{"typical", bench::typical_shape(), 1}, {"large", bench::large_shape(), 500}};
 
 struct Prepared {
   Analysis an;

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "datagen/generator.h"
+#include "bench_shapes.h"
 #include "generator_floor.h"
 #include "silent_host.h"
 #include "host/host.h"
@@ -32,18 +33,11 @@ enum class Family { per_sample, multilocus, overall, genotypes, pairwise };
 enum class Size { typical, large };
 
 datagen::Shape shape_of(Size size, Family family) {
-  datagen::Shape s;
-  s.differentiation = 0.2;
+  datagen::Shape s = size == Size::typical ? bench::typical_shape() : bench::large_shape();
   s.seed = 42;
-  if (size == Size::typical) {
-    s.samples = 20, s.loci = 15, s.individuals_per_sample = 50, s.alleles_per_locus = 12, s.max_allele = 40;
-    s.missing_rate = 0.05;
-  } else {
-    s.samples = 100, s.loci = 50, s.individuals_per_sample = 40, s.alleles_per_locus = 20, s.max_allele = 60;
-    // Pairwise: the cost of one permutation depends on the pair, not on the
-    // number of samples; 6 of the 100 samples keep the run short.
-    if (family == Family::pairwise) s.samples = 6;
-  }
+  // Pairwise: the cost of one permutation depends on the pair, not on the
+  // number of samples; 6 of the 100 samples keep the run short.
+  if (size == Size::large && family == Family::pairwise) s.samples = 6;
   return s;
 }
 
