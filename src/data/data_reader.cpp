@@ -101,6 +101,10 @@ bool check_header(Host& host, std::istream& in, const std::string& path, DataSet
   read_locus_names(sc, ds);
   ds.locus_selected.assign(static_cast<size_t>(ds.nl) + 1, 1);
   ds.sample_selected.assign(static_cast<size_t>(ds.np) + 1, 1);
+  return set_coding_base(host, path, ds);
+}
+
+bool set_coding_base(Host& host, const std::string& path, DataSet& ds) {
   if (ds.allele_digits < 1 || ds.allele_digits > 3) {
     host.show_info("error in " + without_extension(path) + ". The 4th number on the first line" + kBreak +
                    "has to be a 1, 2 or a 3, depending in the way alleles are coded." + kBreak +
@@ -108,6 +112,23 @@ bool check_header(Host& host, std::istream& in, const std::string& path, DataSet
     return false;
   }
   ds.coding_base = ds.allele_digits == 1 ? 10 : ds.allele_digits == 2 ? 100 : 1000;
+  return true;
+}
+
+bool read_header_as_written(Host& host, const std::string& path, DataSet& ds) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    show_cannot_open(host, path);
+    return false;
+  }
+  TextScanner sc(in);
+  if (!read_counts(host, sc, path, ds) || !read_number(host, sc, path, ds.allele_digits)) return false;
+  sc.skip_line();
+  if (ds.nl >= 0 && ds.nl <= NLMax) {
+    read_locus_names(sc, ds);
+  } else {
+    ds.locus_names.assign(1, std::string());
+  }
   return true;
 }
 
@@ -120,10 +141,10 @@ bool check_header(Host& host, const std::string& path, DataSet& ds) {
   return check_header(host, in, path, ds);
 }
 
-bool read_data_file(Host& host, std::istream& in, const std::string& path, DataSet& ds) {
-  if (ds.coding_base != 10 && ds.coding_base != 100 && ds.coding_base != 1000)
-    throw std::invalid_argument("read_data_file needs the coding base of check_header");
-  TextScanner sc(in);
+namespace {
+
+// First line and locus names of the full read; false after the message.
+bool read_full_header(Host& host, TextScanner& sc, const std::string& path, DataSet& ds) {
   if (!read_counts(host, sc, path, ds)) return false;
   sc.skip_line();
   if (over_limits(ds)) {
@@ -134,21 +155,58 @@ bool read_data_file(Host& host, std::istream& in, const std::string& path, DataS
     show_below_one(host, path);
     return false;
   }
-  ds.sample_size.assign(static_cast<size_t>(ds.np) + 1, 0);
   read_locus_names(sc, ds);
   for (int l = 1; l <= ds.nl; ++l)
     for (char& c : ds.locus_names[l])
       if (static_cast<unsigned char>(c) <= 38) c = ' ';
+  return true;
+}
+
+// The nl genotype codes of individual i, stored with the smaller allele in
+// the high place; false after the message.
+bool read_codes(Host& host, TextScanner& sc, const std::string& path, const DataSet& ds, int i, int32_t* row) {
+  const int32_t base = ds.coding_base;
+  std::string found;
+  for (int k = 1; k <= ds.nl; ++k) {
+    int32_t g = 0;
+    switch (sc.read_int(g, found)) {
+      case TextScanner::Read::number:
+        break;
+      case TextScanner::Read::not_a_number:
+        show_not_a_number(host, path, sc.token_line(), found);
+        return false;
+      case TextScanner::Read::end_of_file:
+        host.show_error("The data file " + path + " ends inside the record of individual " + std::to_string(i) +
+                        " (line " + std::to_string(sc.line()) + ")." + kBreak +
+                        "Correct the data file before rerunning please. Exiting...");
+        return false;
+    }
+    int32_t h = g / base;
+    int32_t m = g % base;
+    if (miscoded(g, h, m, ds)) {
+      host.show_error("Miscoded genotype for individual " + std::to_string(i) + kBreak + "at locus " +
+                      std::to_string(k) + ". Alleles are " + std::to_string(h) + " and " + std::to_string(m) +
+                      kBreak + "Correct the data file before rerunning please. Exiting...");
+      return false;
+    }
+    row[k - 1] = m < h ? h + m * base : g;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool read_data_records(Host& host, std::istream& in, const std::string& path, DataSet& ds,
+                       const RecordSink& sink) {
+  if (ds.coding_base != 10 && ds.coding_base != 100 && ds.coding_base != 1000)
+    throw std::invalid_argument("read_data_file needs the coding base of check_header");
+  TextScanner sc(in);
+  if (!read_full_header(host, sc, path, ds)) return false;
+  ds.sample_size.assign(static_cast<size_t>(ds.np) + 1, 0);
   ds.nl_used = ds.nl;
 
-  // Position 0 of every per-individual table is unused; the tables grow with
-  // the records.
-  ds.sample_of.assign(1, 0);
-  ds.missing_count.assign(1, 0);
-  ds.codes.assign(static_cast<size_t>(ds.nl), 0);
-  const int32_t base = ds.coding_base;
+  std::vector<int32_t> row(static_cast<size_t>(ds.nl));
   int i = 0;
-  std::string found;
   while (!sc.at_end_after_space()) {
     int32_t s = 0;
     if (!read_number(host, sc, path, s)) return false;
@@ -171,39 +229,28 @@ bool read_data_file(Host& host, std::istream& in, const std::string& path, DataS
                       "        Exiting...");
       return false;
     }
-    ds.sample_of.push_back(s);
-    ds.missing_count.push_back(0);
-    ds.codes.resize(ds.codes.size() + static_cast<size_t>(ds.nl), 0);
-    int32_t* row = ds.genotypes_of(i);
-    for (int k = 1; k <= ds.nl; ++k) {
-      int32_t g = 0;
-      switch (sc.read_int(g, found)) {
-        case TextScanner::Read::number:
-          break;
-        case TextScanner::Read::not_a_number:
-          show_not_a_number(host, path, sc.token_line(), found);
-          return false;
-        case TextScanner::Read::end_of_file:
-          host.show_error("The data file " + path + " ends inside the record of individual " + std::to_string(i) +
-                          " (line " + std::to_string(sc.line()) + ")." + kBreak +
-                          "Correct the data file before rerunning please. Exiting...");
-          return false;
-      }
-      if (g == 0) ++ds.missing_count[i];
-      int32_t h = g / base;
-      int32_t m = g % base;
-      if (miscoded(g, h, m, ds)) {
-        host.show_error("Miscoded genotype for individual " + std::to_string(i) + kBreak + "at locus " +
-                        std::to_string(k) + ". Alleles are " + std::to_string(h) + " and " + std::to_string(m) +
-                        kBreak + "Correct the data file before rerunning please. Exiting...");
-        return false;
-      }
-      row[k - 1] = m < h ? h + m * base : g;
-    }
+    if (!read_codes(host, sc, path, ds, i, row.data())) return false;
     sc.skip_line();
+    sink(s, row.data());
   }
-
   ds.ni = i;
+  return true;
+}
+
+bool read_data_file(Host& host, std::istream& in, const std::string& path, DataSet& ds) {
+  // Position 0 of every per-individual table is unused; the tables grow with
+  // the records.
+  ds.sample_of.assign(1, 0);
+  ds.missing_count.assign(1, 0);
+  ds.codes.clear();
+  auto store = [&ds](int32_t s, const int32_t* codes) {
+    if (ds.codes.empty()) ds.codes.assign(static_cast<size_t>(ds.nl), 0);
+    ds.sample_of.push_back(s);
+    ds.codes.insert(ds.codes.end(), codes, codes + ds.nl);
+    ds.missing_count.push_back(static_cast<uint16_t>(std::count(codes, codes + ds.nl, 0)));
+  };
+  if (!read_data_records(host, in, path, ds, store)) return false;
+  if (ds.codes.empty()) ds.codes.assign(static_cast<size_t>(ds.nl), 0);
   ds.complete_count.assign(static_cast<size_t>(ds.np) + 1, 0);
   for (int j = 1; j <= ds.ni; ++j)
     if (ds.missing_count[j] == 0) ++ds.complete_count[ds.sample_of[j]];

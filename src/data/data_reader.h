@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <istream>
 #include <string>
 
@@ -24,5 +26,27 @@ bool read_data_file(Host& host, const std::string& path, DataSet& ds);
 // The same two readers on an open stream; `path` names the file in messages.
 bool check_header(Host& host, std::istream& in, const std::string& path, DataSet& ds);
 bool read_data_file(Host& host, std::istream& in, const std::string& path, DataSet& ds);
+
+// The first line's four numbers and the locus names exactly as written (the
+// first 6 characters of each line, nothing blanked), with no check of their
+// values: what a conversion copies. The names are read only when nl lies in
+// 0..NLMax. False after a message when the file cannot be opened or one of
+// the four numbers cannot be read.
+bool read_header_as_written(Host& host, const std::string& path, DataSet& ds);
+
+// Sets coding_base from allele_digits, or shows the header check's message
+// about the fourth number and returns false.
+bool set_coding_base(Host& host, const std::string& path, DataSet& ds);
+
+// Receives each individual of a full read as soon as its record is read:
+// its sample number and its nl genotype codes (smaller allele in the high
+// place). The codes are valid during the call only.
+using RecordSink = std::function<void(int32_t sample, const int32_t* codes)>;
+
+// The full read of read_data_file, one record at a time, with the same checks
+// and messages: the individuals go to `sink` instead of the data set, which
+// receives np, nl, nu, nl_used, locus_names, ni, and sample_size as counts
+// per sample (not running totals). Memory does not grow with the file.
+bool read_data_records(Host& host, std::istream& in, const std::string& path, DataSet& ds, const RecordSink& sink);
 
 }  // namespace torvi
