@@ -27,6 +27,16 @@ class Host {
   virtual std::optional<std::string> ask_result_file(const std::string& title,
                                                      const std::string& proposed) = 0;
 
+  // Save dialog of the file conversions, shown when a file they would write
+  // exists (or to name a new file: `proposed` may be empty). The chosen file
+  // is replaced; nothing when the user cancels.
+  virtual std::optional<std::string> ask_new_file(const std::string& title, const std::string& proposed) {
+    return ask_result_file(title, proposed);
+  }
+
+  // An error box whose single button is Abort: the command it ends cannot go on.
+  virtual void show_abort(const std::string& text) { show_error(text); }
+
   // The seeds dialog, shown once: returns the two texts typed, or nothing
   // when it was closed without OK. The caller converts and range-checks.
   struct SeedTexts { std::string first, second; };

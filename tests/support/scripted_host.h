@@ -25,6 +25,8 @@ class ScriptedHost : public Host {
   // name is accepted.
   std::deque<std::optional<std::string>> result_file_answers;
   std::vector<std::string> result_file_titles;
+  std::vector<std::string> result_file_proposals;
+  int abort_boxes = 0;  // error boxes with an Abort button (recorded among the messages too)
   // Answers of the seeds dialog, in order; when empty, the dialog is closed.
   std::deque<std::optional<SeedTexts>> seed_answers;
   int seed_dialogs_shown = 0;
@@ -37,8 +39,13 @@ class ScriptedHost : public Host {
 
   void show_error(const std::string& text) override { messages.push_back({true, text}); }
   void show_info(const std::string& text) override { messages.push_back({false, text}); }
+  void show_abort(const std::string& text) override {
+    ++abort_boxes;
+    messages.push_back({true, text});
+  }
   std::optional<std::string> ask_result_file(const std::string& title, const std::string& proposed) override {
     result_file_titles.push_back(title);
+    result_file_proposals.push_back(proposed);
     if (result_file_answers.empty()) return proposed;
     auto a = result_file_answers.front();
     result_file_answers.pop_front();
