@@ -8,6 +8,7 @@
 #include <map>
 #include <thread>
 
+#include "cli/selection_options.h"
 #include "cli/terminal_host.h"
 #include "random/seeds_file.h"
 #include "run/run_driver.h"
@@ -37,6 +38,7 @@ struct RunArgs {
   std::vector<int64_t> seeds;
   std::string existing = "append";
   bool quiet = false;
+  cli::SelectionArgs selection;
 };
 
 void add_run_options(CLI::App* run, RunArgs& a) {
@@ -105,6 +107,8 @@ void add_run_options(CLI::App* run, RunArgs& a) {
       ->group(ld);
   run->add_option("--ld-perm", o.SpinEdit8, "# of permutations when --ld-level fixed (default 1000)")->group(ld);
 
+  cli::add_selection_options(run, a.selection);
+
   auto runopts = "Run";
   run->add_option("--seeds", a.seeds,
                   "Seeds of the random number generator for this run (S1 in 1..2147483562, S2 in 1..2147483398); "
@@ -152,6 +156,8 @@ int run_command(RunArgs& a) {
   o.RG_GDT = a.ld_tests == "all"          ? LdTests::all_pairs
              : a.ld_tests == "per-sample" ? LdTests::pairs_in_each_sample
                                           : LdTests::no_tests;
+
+  if (!cli::build_selection(a.selection, a.settings.file_list, a.settings.selection, o.label_file_checked)) return 2;
 
   cli::TerminalHost host(a.existing == "skip" ? cli::ExistingResult::skip : cli::ExistingResult::append, a.quiet);
   Rng rng;

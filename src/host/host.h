@@ -37,6 +37,15 @@ class Host {
   // An error box whose single button is Abort: the command it ends cannot go on.
   virtual void show_abort(const std::string& text) { show_error(text); }
 
+  // Save dialog naming the subset data file a run writes for the chosen
+  // samples and loci; `proposed` is filled in. Returns the chosen name, or
+  // nothing when the user cancels (the file keeps the proposed name).
+  virtual std::optional<std::string> ask_subset_file(const std::string& title, const std::string& proposed) {
+    (void)title;
+    (void)proposed;
+    return std::nullopt;
+  }
+
   // The seeds dialog, shown once: returns the two texts typed, or nothing
   // when it was closed without OK. The caller converts and range-checks.
   struct SeedTexts { std::string first, second; };

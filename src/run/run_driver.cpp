@@ -4,6 +4,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "data/subset_file.h"
 #include "random/seeds_file.h"
 #include "randtests/diff_genotype_test.h"
 #include "randtests/g_statistics.h"
@@ -126,7 +127,15 @@ RunOutcome run_files(Host& host, Rng& rng, NbPerm& nb_perm, const RunSettings& s
                      const std::string& seeds_path) {
   RunOutcome outcome;
   for (const std::string& entry : settings.file_list) {
-    std::string base_name = entry.substr(0, entry.size() >= 4 ? entry.size() - 4 : 0);
+    // With loci or samples chosen, a subset file is analysed in place of the entry.
+    outcome.last_base_name = entry.substr(0, entry.size() >= 4 ? entry.size() - 4 : 0);
+    const auto subset = select_subset(host, entry, outcome.last_base_name, settings.selection,
+                                      settings.options.label_file_checked);
+    if (!subset) {
+      ++outcome.files_failed;
+      continue;
+    }
+    const std::string& base_name = subset->base_name;
     outcome.last_base_name = base_name;
     host.show_caption("TORVI is Processing: " + file_name_of(base_name) + ".dat");
     set_global_test_counts(settings.options, nb_perm);
@@ -138,12 +147,14 @@ RunOutcome run_files(Host& host, Rng& rng, NbPerm& nb_perm, const RunSettings& s
     }
     Analysis an;
     an.base_name = base_name;
-    // The entry itself is read: on a case-sensitive file system "X.DAT" is
-    // not "X.dat".
-    if (!create_data_set(host, entry, an)) {
+    // The entry itself (or its subset) is read: on a case-sensitive file
+    // system "X.DAT" is not "X.dat".
+    if (!create_data_set(host, subset->data_path, an)) {
       ++outcome.files_failed;
       continue;
     }
+    an.ds.sample_names = subset->sample_names;
+    an.ds.sample_names.resize(static_cast<size_t>(an.ds.np) + 1);
     count_alleles(an.ds, an.ct);
     RunContext ctx{host, rng, settings.options, nb_perm, *result_name, settings.threads};
     write_header(ctx, base_name);

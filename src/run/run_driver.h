@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "data/selection.h"
 #include "host/host.h"
 #include "random/rng.h"
 #include "run/perm_counts.h"
@@ -17,6 +18,7 @@ struct RunSettings {
   RunOptions options;
   std::vector<std::string> file_list;  // data files, each ending in ".dat" (any case)
   int threads = 1;
+  Selection selection;  // loci and samples to keep, sample labels
 };
 
 struct RunOutcome {

@@ -50,7 +50,7 @@ Rng run_case(const Case& c, int threads, const testing::TempDir& dir) {
   testing::ScriptedHost host;
   Rng rng(12345, 67890);
   NbPerm nb;
-  RunSettings settings{c.options, {dat}, threads};
+  RunSettings settings{c.options, {dat}, threads, {}};
   RunOutcome out = run_files(host, rng, nb, settings, dir.file("TORVI.INI"));
   EXPECT_EQ(out.files_done, 1);
   EXPECT_TRUE(host.texts(true).empty());

@@ -27,6 +27,10 @@ class ScriptedHost : public Host {
   std::vector<std::string> result_file_titles;
   std::vector<std::string> result_file_proposals;
   int abort_boxes = 0;  // error boxes with an Abort button (recorded among the messages too)
+  // Answers of the subset-file save dialog, in order; when empty, the dialog
+  // is cancelled (the proposed name stays).
+  std::deque<std::optional<std::string>> subset_file_answers;
+  std::vector<std::string> subset_file_proposals;
   // Answers of the seeds dialog, in order; when empty, the dialog is closed.
   std::deque<std::optional<SeedTexts>> seed_answers;
   int seed_dialogs_shown = 0;
@@ -49,6 +53,13 @@ class ScriptedHost : public Host {
     if (result_file_answers.empty()) return proposed;
     auto a = result_file_answers.front();
     result_file_answers.pop_front();
+    return a;
+  }
+  std::optional<std::string> ask_subset_file(const std::string&, const std::string& proposed) override {
+    subset_file_proposals.push_back(proposed);
+    if (subset_file_answers.empty()) return std::nullopt;
+    auto a = subset_file_answers.front();
+    subset_file_answers.pop_front();
     return a;
   }
   std::optional<SeedTexts> ask_seed_texts() override {

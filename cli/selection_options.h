@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "data/selection.h"
+
+namespace torvi::cli {
+
+// The Options menu on the command line: --loci, --samples, --labels.
+struct SelectionArgs {
+  std::string loci, samples, labels;
+};
+
+void add_selection_options(CLI::App* app, SelectionArgs& args);
+
+// The choice for `files` in the numbering of each data file. The numbers are
+// checked against every file's first line. A list that keeps every locus (or
+// sample) of every file leaves its mark off, so no subset is written for it.
+// On a usage error prints a message on standard error and returns false.
+bool build_selection(const SelectionArgs& args, const std::vector<std::string>& files, Selection& selection,
+                     bool& label_file_checked);
+
+}  // namespace torvi::cli
