@@ -13,6 +13,7 @@
 #include "default_options_dialog.h"
 #include "fstats_page.h"
 #include "groups_page.h"
+#include "options_commands.h"
 #include "progress_strip.h"
 #include "radio_group.h"
 #include "random/seeds_file.h"
@@ -114,10 +115,10 @@ void MainWindow::build_menus() {
   connect(mExit, &QAction::triggered, this, &MainWindow::exit_clicked);
 
   OptionsMenu = bar->addMenu("&Options");
-  Labelfileforpops1 = pending(add_item(OptionsMenu, "Labelfileforpops1", "Label file for pops"));
-  Locitouse1 = pending(add_item(OptionsMenu, "Locitouse1", "Loci to use"));
-  Samplestouse1 = pending(add_item(OptionsMenu, "Samplestouse1", "Samples to use"));
-  for (QAction* a : {Labelfileforpops1, Locitouse1, Samplestouse1}) a->setCheckable(true);
+  Labelfileforpops1 = add_item(OptionsMenu, "Labelfileforpops1", "Label file for pops");
+  Locitouse1 = add_item(OptionsMenu, "Locitouse1", "Loci to use");
+  Samplestouse1 = add_item(OptionsMenu, "Samplestouse1", "Samples to use");
+  options_commands_ = new OptionsCommands(dialogs_, host_, Labelfileforpops1, Locitouse1, Samplestouse1, this);
   set_menu_enabled(OptionsMenu, false);
 
   mgd = bar->addAction("&Genetic distances");
@@ -183,7 +184,7 @@ void MainWindow::open_clicked() {
   nb_perm_.perm_hw_within = nb_perm_.perm_hw_overall = 0;
   nb_perm_.perm_popdiff_hw_default = nb_perm_.perm_popdiff_nohw = 0;
   file_list_.clear();
-  for (QAction* a : {Labelfileforpops1, Samplestouse1, Locitouse1}) a->setChecked(false);
+  options_commands_->reset(DataSet{});
 
   RunOptions shown = fstats_page_->options();
   apply_default_options(read_default_options(store_), shown, nb_perm_);
@@ -198,6 +199,7 @@ void MainWindow::open_clicked() {
     setWindowTitle(QString("Torvi for windows") + ".******   Processing " + data_file_name(base_name));
     DataSet header;
     if (!check_header(host_, entry.toStdString(), header)) return;
+    options_commands_->reset(header);
     set_menu_enabled(OptionsMenu, true);
     fstats_page_->BT_Run->setEnabled(true);
     pages_->setTabEnabled(1, true);
@@ -209,6 +211,7 @@ void MainWindow::run_clicked() {
   RunSettings settings;
   settings.options = fstats_page_->options();
   settings.options.label_file_checked = Labelfileforpops1->isChecked();
+  settings.selection = options_commands_->selection();
   // Only data files are analysed; another file chosen beside them at Open
   // was never checked.
   for (const QString& entry : file_list_)
@@ -235,6 +238,7 @@ void MainWindow::after_run() {
   fstats_page_->BT_Run->setEnabled(false);
   set_menu_enabled(OptionsMenu, false);
   file_list_.clear();
+  options_commands_->set_default_labels();  // as the report named the samples
   mExit->setEnabled(true);
   mOpen->setEnabled(true);
   set_menu_enabled(UtilitiesMenu, true);

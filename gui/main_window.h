@@ -22,6 +22,7 @@ namespace torvi::gui {
 
 class FStatsPage;
 class GroupsPage;
+class OptionsCommands;
 class ProgressStrip;
 
 // The main window (TfTorvi): menus, the three pages, Open, Run and Exit.
@@ -44,6 +45,7 @@ class MainWindow : public QMainWindow {
 
   FStatsPage* fstats_page() const { return fstats_page_; }
   GroupsPage* groups_page() const { return groups_page_; }
+  OptionsCommands* options_commands() const { return options_commands_; }
   QTabWidget* pages() const { return pages_; }
   ProgressStrip* progress_strip() const { return progress_strip_; }
   const NbPerm& nb_perm() const { return nb_perm_; }
@@ -95,6 +97,7 @@ class MainWindow : public QMainWindow {
   QTabWidget* pages_;
   FStatsPage* fstats_page_;
   GroupsPage* groups_page_;
+  OptionsCommands* options_commands_;
 };
 
 }  // namespace torvi::gui

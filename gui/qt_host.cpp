@@ -28,12 +28,22 @@ void QtHost::show_info(const std::string& text) {
   on_gui_thread([&] { dialogs_.message(false, display_text(text)); });
 }
 
-std::optional<std::string> QtHost::ask_result_file(const std::string& title, const std::string& proposed) {
+std::optional<std::string> QtHost::ask_file_name(SaveDialog dialog, const std::string& title,
+                                                 const std::string& proposed) {
   std::optional<QString> chosen;
-  on_gui_thread([&] { chosen = dialogs_.save_file(QString::fromStdString(title), QString::fromStdString(proposed)); });
+  on_gui_thread([&] { chosen = (dialogs_.*dialog)(QString::fromStdString(title), QString::fromStdString(proposed)); });
   if (!chosen) return std::nullopt;
   return chosen->toStdString();
 }
+
+std::optional<std::string> QtHost::ask_result_file(const std::string& title, const std::string& proposed) {
+  return ask_file_name(&UserDialogs::save_file, title, proposed);
+}
+
+std::optional<std::string> QtHost::ask_subset_file(const std::string& title, const std::string& proposed) {
+  return ask_file_name(&UserDialogs::save_subset_file, title, proposed);
+}
+
 
 std::optional<Host::SeedTexts> QtHost::ask_seed_texts() {
   std::optional<SeedTexts> texts;

@@ -22,6 +22,7 @@ class QtHost : public QObject, public Host {
   void show_error(const std::string& text) override;
   void show_info(const std::string& text) override;
   std::optional<std::string> ask_result_file(const std::string& title, const std::string& proposed) override;
+  std::optional<std::string> ask_subset_file(const std::string& title, const std::string& proposed) override;
   std::optional<SeedTexts> ask_seed_texts() override;
   void progress_begin(int64_t range) override;
   void progress_step(int64_t steps = 1) override;
@@ -34,6 +35,9 @@ class QtHost : public QObject, public Host {
   void caption(const QString& text);
 
  private:
+  using SaveDialog = std::optional<QString> (UserDialogs::*)(const QString&, const QString&);
+  std::optional<std::string> ask_file_name(SaveDialog dialog, const std::string& title, const std::string& proposed);
+
   // Runs `f` on the thread this object lives in and waits for it.
   void on_gui_thread(const std::function<void()>& f);
 

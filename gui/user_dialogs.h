@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <vector>
 
 #include <QString>
 #include <QStringList>
@@ -8,6 +9,29 @@
 #include "host/host.h"
 
 namespace torvi::gui {
+
+// One line of a pick dialog: a sample or locus number and the line shown
+// for it ("3. loc3").
+struct PickEntry {
+  int number = 0;
+  QString text;
+  bool operator==(const PickEntry&) const = default;
+};
+
+// The two lists of a pick dialog, as shown and as the person left them.
+struct PickLists {
+  std::vector<PickEntry> left, right;
+};
+
+// Texts of a pick dialog: "Pick Loci", "Samples to use", "Define group g".
+struct PickCaptions {
+  QString object_name;  // Tfpickloci or TFpickpop
+  QString caption, left_label, right_label;
+  bool cancel_button = false;  // only the sample dialog offers Cancel
+};
+
+// How a pick dialog was closed: OK, Cancel, or its window frame.
+enum class PickAnswer { ok, cancel, closed };
 
 // Every dialog of the main window that needs a person to answer it. The
 // program shows real dialogs; tests answer them from a script.
@@ -24,6 +48,23 @@ class UserDialogs {
   // The seeds dialog: the two texts, or nothing when closed without OK.
   virtual std::optional<Host::SeedTexts> seed_texts() = 0;
   virtual void about() = 0;
+
+  // The open dialog on its label-file filter: the chosen file, or nothing.
+  virtual std::optional<QString> open_label_file() { return std::nullopt; }
+  // The save dialog naming a subset data file: asks before replacing an
+  // existing file and adds ".dat" to a name without it; nothing on cancel.
+  virtual std::optional<QString> save_subset_file(const QString& title, const QString& proposed) {
+    (void)title;
+    (void)proposed;
+    return std::nullopt;
+  }
+  // A pick dialog shown once on `lists`, which come back as the person left
+  // them.
+  virtual PickAnswer pick(const PickCaptions& captions, PickLists& lists) {
+    (void)captions;
+    (void)lists;
+    return PickAnswer::closed;
+  }
 };
 
 }  // namespace torvi::gui

@@ -1,9 +1,11 @@
 #include "widget_dialogs.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 
 #include "about_box.h"
+#include "pick_dialog.h"
 #include "seed_dialog.h"
 
 namespace torvi::gui {
@@ -29,6 +31,33 @@ std::optional<QString> WidgetDialogs::save_file(const QString& title, const QStr
                                               QFileDialog::DontConfirmOverwrite);
   if (name.isEmpty()) return std::nullopt;
   return name;
+}
+
+std::optional<QString> WidgetDialogs::open_label_file() {
+  QString filter = QString(kOpenDialogFilters).section(";;", 1, 1);
+  QString name = QFileDialog::getOpenFileName(parent_, kOpenDialogTitle, QString(), kOpenDialogFilters, &filter);
+  if (name.isEmpty()) return std::nullopt;
+  return name;
+}
+
+std::optional<QString> WidgetDialogs::save_subset_file(const QString& title, const QString& proposed) {
+  for (;;) {
+    QString name = QFileDialog::getSaveFileName(parent_, title, proposed, kSaveDialogFilters, nullptr,
+                                                QFileDialog::DontConfirmOverwrite);
+    if (name.isEmpty()) return std::nullopt;
+    if (!name.endsWith(".dat", Qt::CaseInsensitive)) name += ".dat";
+    if (!QFileInfo::exists(name)) return name;
+    const auto replace = QMessageBox::question(parent_, title, name + " already exists.\nDo you want to replace it?");
+    if (replace == QMessageBox::Yes) return name;
+  }
+}
+
+PickAnswer WidgetDialogs::pick(const PickCaptions& captions, PickLists& lists) {
+  PickDialog dialog(captions, parent_);
+  dialog.set_lists(lists);
+  dialog.exec();
+  lists = dialog.lists();
+  return dialog.answer();
 }
 
 std::optional<Host::SeedTexts> WidgetDialogs::seed_texts() { return seed_dialog_->ask(); }

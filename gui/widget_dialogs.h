@@ -19,6 +19,9 @@ class WidgetDialogs : public UserDialogs {
   std::optional<QString> save_file(const QString& title, const QString& proposed) override;
   std::optional<Host::SeedTexts> seed_texts() override;
   void about() override;
+  std::optional<QString> open_label_file() override;
+  std::optional<QString> save_subset_file(const QString& title, const QString& proposed) override;
+  PickAnswer pick(const PickCaptions& captions, PickLists& lists) override;
 
  private:
   QWidget* parent_;

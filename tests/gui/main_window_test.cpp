@@ -141,7 +141,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(window_->mExit->text(), QString("E&xit"));
     // Commands of later work are there but never pretend to work.
     for (QAction* a : {window_->mat2col, window_->Mantelproper1, window_->mBiaseddisp, window_->Torvigenepop1,
-                       window_->GenepopTorvi1, window_->Labelfileforpops1})
+                       window_->GenepopTorvi1})
       QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
 
     auto* page = window_->fstats_page();

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <algorithm>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -46,6 +48,58 @@ class ScriptedDialogs : public UserDialogs {
     return answer;
   }
   void about() override { ++about_boxes; }
+
+  std::deque<std::optional<QString>> label_file_answers;  // empty: the open dialog is cancelled
+  int label_file_dialogs = 0;
+  std::optional<QString> open_label_file() override {
+    ++label_file_dialogs;
+    return next(label_file_answers);
+  }
+
+  std::vector<std::pair<QString, QString>> subset_requests;  // title, proposed
+  std::deque<std::optional<QString>> subset_answers;         // empty: cancelled
+  std::optional<QString> save_subset_file(const QString& title, const QString& proposed) override {
+    subset_requests.emplace_back(title, proposed);
+    return next(subset_answers);
+  }
+
+  // Each pick dialog shown takes the next script, which may move lines and
+  // says how the dialog was closed; with none left it is closed by its frame.
+  using PickScript = std::function<PickAnswer(const PickCaptions&, PickLists&)>;
+  std::deque<PickScript> pick_scripts;
+  std::vector<PickCaptions> picks_shown;
+  std::vector<PickLists> pick_lists_shown;
+  PickAnswer pick(const PickCaptions& captions, PickLists& lists) override {
+    picks_shown.push_back(captions);
+    pick_lists_shown.push_back(lists);
+    if (pick_scripts.empty()) return PickAnswer::closed;
+    PickScript script = pick_scripts.front();
+    pick_scripts.pop_front();
+    return script(captions, lists);
+  }
+
+  // A script that moves the lines of `numbers` to the right-hand list, then
+  // closes the dialog with `answer`.
+  static PickScript choose(std::vector<int> numbers, PickAnswer answer = PickAnswer::ok) {
+    return [numbers, answer](const PickCaptions&, PickLists& lists) {
+      for (int n : numbers) {
+        auto it = std::find_if(lists.left.begin(), lists.left.end(), [n](const PickEntry& e) { return e.number == n; });
+        if (it == lists.left.end()) continue;
+        lists.right.push_back(*it);
+        lists.left.erase(it);
+      }
+      return answer;
+    };
+  }
+
+ private:
+  template <class T>
+  static std::optional<T> next(std::deque<std::optional<T>>& answers) {
+    if (answers.empty()) return std::nullopt;
+    auto answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
 };
 
 }  // namespace torvi::gui::testing
