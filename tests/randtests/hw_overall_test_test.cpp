@@ -34,7 +34,7 @@ Outcome run_with(int threads, bool hwo, PopDiff popdif, const std::string& data)
 }
 
 TEST(HwOverallTest, BothReportsFromOneSeriesWithAnyNumberOfThreads) {
-  const std::string data = testing::small_data(5, 4, 10, 0.1, 21);
+  const std::string data = testing::golden_input("permtests/hw_overall.dat");
   const Outcome one = run_with(1, true, PopDiff::assuming_hw, data);
   EXPECT_EQ(testing::compare_with_golden("permtests/hw_overall.out", one.text), "");
   const size_t hw = one.text.find("\tTesting for Hardy-Weinberg overall using the statistic CapF (Fit)\r\n\r\n");
@@ -42,7 +42,7 @@ TEST(HwOverallTest, BothReportsFromOneSeriesWithAnyNumberOfThreads) {
   EXPECT_NE(hw, std::string::npos);
   EXPECT_NE(diff, std::string::npos);
   EXPECT_LT(hw, diff);
-  for (int threads : {2, 3}) {
+  for (int threads : {2, 3, 7}) {
     const Outcome other = run_with(threads, true, PopDiff::assuming_hw, data);
     EXPECT_EQ(other.text, one.text) << threads;
     EXPECT_EQ(other.rng, one.rng) << threads;
@@ -76,9 +76,9 @@ TEST(HwOverallTest, DifferentiationAloneAndMonomorphicLocusSilent) {
 // frequencies) and still count in G. The expected text and tables were
 // written by the first implementation, which dealt and summed in the tables.
 TEST(HwOverallTest, RangeOfSamplesWithAnyNumberOfThreads) {
-  for (int threads : {1, 2}) {
+  for (int threads : testing::kThreadCounts) {
     PermRun run("hw-overall-range");
-    run.load(testing::small_data(5, 4, 9, 0.1, 41));
+    run.load(testing::golden_input("permtests/hw_overall_range.dat"));
     run.observe(2, 4);
     run.nb.perm_hw_overall = 230;
     run.opt.CB_HWO = true;

@@ -49,9 +49,9 @@ TEST(HwSampleTest, NoCountWritesNothingAndSaysWhy) {
 TEST(HwSampleTest, SameResultsWithAnyNumberOfThreads) {
   std::string first;
   Rng after;
-  for (int threads : {1, 2, 3}) {
+  for (int threads : testing::kThreadCounts) {
     PermRun run("hw-sample-threads");
-    run.load(testing::small_data(4, 6, 15, 0.1, 7));
+    run.load(testing::golden_input("permtests/hw_sample.dat"));
     run.nb.perm_hw_sample_locus = 57;
     run.threads = threads;
     const std::vector<long double> het = run.an.ct.het_allele_count;

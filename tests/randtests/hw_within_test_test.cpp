@@ -25,9 +25,9 @@ TEST(HwWithinTest, BelowTwoHundredWritesNothing) {
 // were written by the first implementation, which redealt into the tables
 // and computed the components from them.
 TEST(HwWithinTest, RangeOfSamplesWithAnyNumberOfThreads) {
-  for (int threads : {1, 2}) {
+  for (int threads : testing::kThreadCounts) {
     PermRun run("hw-within-range");
-    run.load(testing::small_data(5, 4, 9, 0.1, 43));
+    run.load(testing::golden_input("permtests/hw_within_range.dat"));
     run.observe(2, 4);
     run.nb.perm_hw_within = 230;
     run.threads = threads;
@@ -47,7 +47,7 @@ struct Outcome {
 
 Outcome run_with(int threads) {
   PermRun run("hw-within");
-  run.load(testing::small_data(4, 5, 12, 0.08, 11));
+  run.load(testing::golden_input("permtests/hw_within.dat"));
   run.observe();
   run.nb.perm_hw_within = 200;
   run.threads = threads;
@@ -66,7 +66,7 @@ TEST(HwWithinTest, SameResultsAndLastTablesWithAnyNumberOfThreads) {
   EXPECT_NE(one.text.find("\tbased on :   200 randomisations.\r\n\r\n"), std::string::npos);
   EXPECT_NE(one.text.find("All Loci\tProp rand. larger than observed"), std::string::npos);
   EXPECT_EQ(testing::compare_with_golden("permtests/hw_within.out", one.text), "");
-  for (int threads : {2, 3}) {
+  for (int threads : {2, 3, 7}) {
     const Outcome other = run_with(threads);
     EXPECT_EQ(other.text, one.text) << threads;
     EXPECT_EQ(other.rng, one.rng) << threads;

@@ -196,7 +196,7 @@ TEST(LdTest, ResultsDoNotDependOnTheThreadCount) {
   const LdCase data = random_case(5, 6, 30, 5, 12, 11);
   std::string reference, reference_details;
   Rng reference_rng;
-  for (int threads : {1, 2, 3}) {
+  for (int threads : testing::kThreadCounts) {
     LdRun run(data, "threads" + std::to_string(threads));
     run.options.CB_details = true;
     run.options.RG_GDT = LdTests::pairs_in_each_sample;

@@ -64,7 +64,7 @@ TEST(PairwiseTest, SameResultsWithAnyNumberOfThreads) {
   std::string first;
   Rng after;
   std::vector<long double> counts;
-  for (int threads : {1, 2, 3}) {
+  for (int threads : testing::kThreadCounts) {
     PermRun run("pairwise-threads");
     run.load(testing::small_data(4, 3, 7, 0.1, 31));
     run.nb.perm_pairwise = 150;

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
 #include <string>
 
 #include "randtests/g_statistics.h"
 #include "randtests/wc_components.h"
+#include "stats/fis_within.h"
 #include "run/analysis.h"
 #include "run/data_set_lifecycle.h"
 #include "support/golden.h"
@@ -65,29 +65,7 @@ struct PermRun {
   std::string result_and_tables() const { return result() + table_digest(an.ct); }
 
  private:
-  void fill_fis() {
-    const CountTables& ct = an.ct;
-    for (int s = 1; s <= ct.np; ++s) {
-      long double sb = 0, sbc = 0;
-      for (int l = 1; l <= ct.nl; ++l) {
-        const int n = ct.typed(s, l);
-        an.fis(s, l) = na_value;
-        if (n < 2) continue;
-        long double B = 0, C = 0;
-        for (int j = 0; j < ct.index->alleles_at_locus(l); ++j) {
-          const long double Na = ct.allele_row(s, l)[j], Ha = ct.het_row(s, l)[j];
-          if (!(Na > 0 && Na < 2 * n)) continue;
-          const long double p = Na / (2 * n);
-          C += Ha / (2 * n);
-          B += n * (2 * p * (1 - p) - Ha / (2 * n)) / (2 * n - 2) - Ha / (4 * n);
-        }
-        sb += B;
-        sbc += B + C;
-        if (B + C != 0) an.fis(s, l) = std::fabs(B / (B + C)) <= 1e-5L ? 0 : B / (B + C);
-      }
-      an.fis(s, 0) = sbc != 0 ? (std::fabs(sb / sbc) <= 1e-5L ? 0 : sb / sbc) : na_value;
-    }
-  }
+  void fill_fis() { fis_within(an.ct, an.ct.het_allele_count, an.fis_sample_locus); }
 };
 
 // Small generated data sets of the test families.

@@ -5,6 +5,7 @@
 #include "report/report_text.h"
 #include "stats/analysis_fixture.h"
 #include "stats/jackknife.h"
+#include "support/golden.h"
 
 namespace torvi {
 namespace {
@@ -63,7 +64,7 @@ TEST(BootstrapLoci, AcceptsReplicatesInStreamOrderWithAnyThreadCount) {
                            "\t         95% Confidence Interval.\r\n\r\n" + interval_lines(v, 1250, 48750) +
                            "\r\n\t         99% Confidence Interval.\r\n\r\n" + interval_lines(v, 250, 49750) + "\r\n";
 
-  for (int threads : {1, 2, 3}) {
+  for (int threads : testing::kThreadCounts) {
     Analysis an = with_locus_sums(loci);
     SectionRun run("boot" + std::to_string(threads));
     run.ctx.threads = threads;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <stdexcept>
 
 namespace torvi::testing {
 
@@ -40,28 +41,39 @@ std::string first_difference(const std::string& expected, const std::string& act
          "]\n  actual:   [" + context(actual) + "]";
 }
 
+// Leaves `actual` for scripts/regenerate-golden.sh, one file per comparison:
+// <folder>/<name with '/' as '~'>@<process>-<comparison>.
+void leave_candidate(const std::string& name, const std::string& actual) {
+  const char* folder = std::getenv("TORVI_GOLDEN_CANDIDATES");
+  if (!folder || !*folder) return;
+  static int made = 0;
+  std::string flat = name;
+  std::replace(flat.begin(), flat.end(), '/', '~');
+  fs::create_directories(folder);
+  write_file(std::string(folder) + "/" + flat + "@" + std::to_string(::getpid()) + "-" + std::to_string(++made),
+             actual);
+}
+
 }  // namespace
 
 std::string compare_with_golden(const std::string& name, const std::string& actual) {
-  std::string path = std::string(TORVI_TEST_DATA_DIR) + "/golden/" + name;
-  const char* regen = std::getenv("TORVI_REGENERATE_GOLDEN");
-  if (regen && std::string(regen) == "1") {
-    fs::create_directories(fs::path(path).parent_path());
-    std::string old_path = path + ".old";
-    bool had_old = fs::exists(path);
-    if (had_old) fs::copy_file(path, old_path, fs::copy_options::overwrite_existing);
-    write_file(path, actual);
-    if (had_old) {
-      std::string cmd = "diff -u '" + old_path + "' '" + path + "'";
-      std::system(cmd.c_str());
-      fs::remove(old_path);
-    }
-    return {};
-  }
-  if (!fs::exists(path)) return "golden file " + path + " is missing (run with TORVI_REGENERATE_GOLDEN=1)";
-  std::string expected = read_file(path);
+  leave_candidate(name, actual);
+  const std::string path = std::string(TORVI_TEST_DATA_DIR) + "/golden/" + name;
+  if (!fs::exists(path)) return "golden file " + path + " is missing (see scripts/regenerate-golden.sh)";
+  const std::string expected = read_file(path);
   if (expected == actual) return {};
   return name + ": " + first_difference(expected, actual);
+}
+
+std::string compare_file_with_golden(const std::string& name, const std::string& path) {
+  if (!fs::exists(path)) return name + ": the output file " + path + " was not written";
+  return compare_with_golden(name, read_file(path));
+}
+
+std::string golden_input(const std::string& name) {
+  const std::string path = std::string(TORVI_TEST_DATA_DIR) + "/inputs/" + name;
+  if (!fs::exists(path)) throw std::runtime_error("missing test input " + path);
+  return read_file(path);
 }
 
 TempDir::TempDir(const std::string& tag) {

@@ -4,11 +4,24 @@
 
 namespace torvi::testing {
 
-// Compares `actual` with the golden file tests/data/golden/<name>. With
-// TORVI_REGENERATE_GOLDEN=1 in the environment the golden file is rewritten
-// instead, and a unified diff of the change is printed. Returns an empty
-// string when they match, otherwise a description of the first difference.
+// Thread counts of every test that checks results do not depend on them:
+// one, two, an odd count and more threads than the machine has cores.
+inline constexpr int kThreadCounts[] = {1, 2, 3, 7};
+
+// Compares `actual` with the golden file tests/data/golden/<name>. Returns
+// an empty string when they match, otherwise a description of the first
+// difference. Golden files are only ever rewritten by
+// scripts/regenerate-golden.sh: with TORVI_GOLDEN_CANDIDATES=<folder> in the
+// environment every comparison also leaves `actual` there for that script,
+// and still fails when it differs.
 std::string compare_with_golden(const std::string& name, const std::string& actual);
+
+// The same for an output file, which must exist: a run that stops writing a
+// file fails its comparison.
+std::string compare_file_with_golden(const std::string& name, const std::string& path);
+
+// A committed input of the golden tests: tests/data/inputs/<name>.
+std::string golden_input(const std::string& name);
 
 // Whole contents of a file (binary), or an empty string when it is missing.
 std::string read_file(const std::string& path);
