@@ -1,5 +1,6 @@
 // Time and peak heap of every estimator section, on a data set of the
-// limits' shape and on a typical one; the bootstrap with one and two threads.
+// limits' shape and on one shaped like a human microsatellite panel; the
+// sections that spread work over threads with one and two.
 #include <benchmark/benchmark.h>
 
 #include <atomic>
@@ -14,7 +15,9 @@
 #include "silent_host.h"
 #include "random/rng.h"
 #include "run/data_set_lifecycle.h"
+#include "stats/genotype_tables.h"
 #include "stats/jackknife.h"
+#include "stats/locus_report.h"
 #include "stats/pairwise_fst.h"
 #include "stats/rst_report.h"
 #include "stats/wc_report.h"
@@ -47,16 +50,20 @@ void operator delete(void* p, size_t) noexcept { operator delete(p); }
 namespace torvi {
 namespace {
 
-enum Shape { kLimits = 0, kTypical = 1 };
+enum Shape { kLimits = 0, kHuman = 1 };
 
+// The limits' shape: 200 samples, 600 loci, 10 000 individuals, alleles up
+// to 999. The human panel: 79 samples, 600 loci, 1343 individuals, about 12
+// alleles per locus.
 datagen::Shape shape_of(int which) {
   datagen::Shape s;
   if (which == kLimits) {
     s.samples = 200, s.loci = 600, s.alleles_per_locus = 30, s.max_allele = 999, s.individuals_per_sample = 50;
+    s.differentiation = 0.3;
   } else {
-    s.samples = 20, s.loci = 15, s.alleles_per_locus = 12, s.max_allele = 40, s.individuals_per_sample = 50;
+    s.samples = 79, s.loci = 600, s.alleles_per_locus = 12, s.max_allele = 40, s.individuals_per_sample = 17;
+    s.differentiation = 0.1;
   }
-  s.differentiation = 0.3;
   s.missing_rate = 0.02;
   return s;
 }
@@ -116,6 +123,17 @@ void run_section(benchmark::State& state, bool needs_components, Section section
   state.counters["data_set_MB"] = static_cast<double>(g_live.load()) / (1 << 20);
 }
 
+void BM_genotype_tables(benchmark::State& s) {
+  run_section(s, false, [](Fixture& f) { genotype_tables(f.an); });
+  const auto bytes = static_cast<int64_t>(std::filesystem::file_size(fixture(static_cast<int>(s.range(0))).an.base_name + ".x2"));
+  s.SetBytesProcessed(bytes * static_cast<int64_t>(s.iterations()));
+}
+void BM_locus_report(benchmark::State& s) {
+  run_section(s, false, [](Fixture& f) {
+    f.options.CB_Rar = f.options.CB_fis = true;
+    locus_report(*f.ctx, f.an);
+  });
+}
 void BM_wc_components(benchmark::State& s) {
   run_section(s, false, [](Fixture& f) { wc_components(f.an.ct, f.an.wc, 1, f.an.ds.np); });
 }
@@ -140,13 +158,15 @@ void BM_pairwise_fst(benchmark::State& s) {
   run_section(s, true, [threads](Fixture& f) { pairwise_fst(f.an, threads); });
 }
 
-BENCHMARK(BM_wc_components)->Arg(kLimits)->Arg(kTypical)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_wc_report)->Arg(kLimits)->Arg(kTypical)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_rst_report)->Arg(kLimits)->Arg(kTypical)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_jackknife_report)->Arg(kLimits)->Arg(kTypical)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_bootstrap_loci)->Args({kLimits, 1})->Args({kLimits, 2})->Args({kTypical, 1})->Args({kTypical, 2})
+BENCHMARK(BM_genotype_tables)->Arg(kHuman)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_locus_report)->Arg(kHuman)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_wc_components)->Arg(kLimits)->Arg(kHuman)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_wc_report)->Arg(kLimits)->Arg(kHuman)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_rst_report)->Arg(kLimits)->Arg(kHuman)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_jackknife_report)->Arg(kLimits)->Arg(kHuman)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_bootstrap_loci)->Args({kLimits, 1})->Args({kLimits, 2})->Args({kHuman, 1})->Args({kHuman, 2})
     ->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_pairwise_fst)->Args({kLimits, 1})->Args({kLimits, 2})->Args({kTypical, 1})
+BENCHMARK(BM_pairwise_fst)->Args({kLimits, 1})->Args({kLimits, 2})->Args({kHuman, 1})->Args({kHuman, 2})
     ->Unit(benchmark::kMillisecond)->Iterations(2);
 
 }  // namespace

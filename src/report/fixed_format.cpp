@@ -1,6 +1,8 @@
 #include "report/fixed_format.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -22,9 +24,82 @@ void increment_digits(std::string& digits) {
   digits.insert(digits.begin(), '1');
 }
 
+// Powers of ten up to the decimals a quick text can have.
+constexpr int kQuickDecimals = 8;
+constexpr double kTen[kQuickDecimals + 1] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
+// A value whose text needs more significant digits than the 15 it is first
+// rounded to takes the digit by digit path.
+constexpr double kQuickLimit = 1e15;
+// Rounding to 15 significant digits moves a value by at most 5e-15 of it,
+// and forming the scaled value in double precision by less than 3e-16 of
+// it: a scaled value whose fraction lies farther than this share of it from
+// one half rounds the same way with or without the first step.
+constexpr double kTieMargin = 1e-13;
+
+// Appends the text of fixed() made in double precision and integers, when
+// the value is far enough from a rounding tie that every way of rounding it
+// agrees. False (and nothing appended) otherwise.
+bool append_quick_fixed(std::string& out, long double value, int width, int decimals) {
+  if (decimals < 0 || decimals > kQuickDecimals) return false;
+  if (value == 0) {  // the commonest cell of sparse tables
+    out.append(static_cast<size_t>(std::max(0, width - (decimals > 0 ? decimals + 2 : 1))), ' ');
+    out += '0';
+    if (decimals > 0) out.append(1, '.').append(static_cast<size_t>(decimals), '0');
+    return true;
+  }
+  const bool negative = value < 0;
+  const double x = static_cast<double>(negative ? -value : value) * kTen[decimals];
+  if (!(x < kQuickLimit)) return false;
+  auto units = static_cast<int64_t>(x);
+  const double fraction = x - static_cast<double>(units);
+  if (std::fabs(fraction - 0.5) <= x * kTieMargin) return false;
+  if (fraction > 0.5) ++units;
+
+  char buf[32];
+  char* end = buf + sizeof buf;
+  char* p = end;
+  for (int d = 0; d < decimals; ++d, units /= 10) *--p = static_cast<char>('0' + units % 10);
+  if (decimals > 0) *--p = '.';
+  do {
+    *--p = static_cast<char>('0' + units % 10);
+    units /= 10;
+  } while (units > 0);
+  const bool all_zero = std::find_if(p, end, [](char c) { return c > '0'; }) == end;
+  if (negative && !all_zero) *--p = '-';
+  const auto length = static_cast<int>(end - p);
+  out.append(static_cast<size_t>(std::max(0, width - length)), ' ');
+  out.append(p, end);
+  return true;
+}
+
 }  // namespace
 
 std::string fixed(long double value, int width, int decimals) {
+  std::string text;
+  append_fixed(text, value, width, decimals);
+  return text;
+}
+
+void append_fixed(std::string& out, long double value, int width, int decimals) {
+  if (std::isfinite(value) && append_quick_fixed(out, value, width, decimals)) return;
+  out += fixed_by_digits(value, width, decimals);
+}
+
+void append_integer(std::string& out, int64_t value, int width) {
+  char buf[24];
+  char* end = buf + sizeof buf;
+  char* p = end;
+  uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+  do {
+    *--p = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude > 0);
+  if (value < 0) *--p = '-';
+  out.append(static_cast<size_t>(std::max<int64_t>(0, width - (end - p))), ' ');
+  out.append(p, end);
+}
+
+std::string fixed_by_digits(long double value, int width, int decimals) {
   if (std::isnan(value)) return right("NaN", width);
   if (std::isinf(value)) return right(value < 0 ? "-Inf" : "Inf", width);
 
@@ -65,7 +140,11 @@ std::string fixed(long double value, int width, int decimals) {
   return right(text, width);
 }
 
-std::string integer(int64_t value, int width) { return right(std::to_string(value), width); }
+std::string integer(int64_t value, int width) {
+  std::string text;
+  append_integer(text, value, width);
+  return text;
+}
 
 std::string right(const std::string& text, int width) {
   if (static_cast<int>(text.size()) >= width) return text;

@@ -12,8 +12,16 @@ namespace torvi {
 // A result whose digits are all zero carries no minus sign.
 std::string fixed(long double value, int width, int decimals);
 
+// The same text formed digit by digit from the value's 15 significant
+// digits: what fixed() falls back to near a rounding tie or for large values.
+std::string fixed_by_digits(long double value, int width, int decimals);
+
 // Integer right-aligned in `width` characters (0: its fewest digits).
 std::string integer(int64_t value, int width = 0);
+
+// The two texts appended to `out`, for writers of large tables.
+void append_fixed(std::string& out, long double value, int width, int decimals);
+void append_integer(std::string& out, int64_t value, int width = 0);
 
 // Text right-aligned in `width` characters (never cut).
 std::string right(const std::string& text, int width);

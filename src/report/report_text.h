@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "report/fixed_format.h"
@@ -21,6 +22,17 @@ class ReportText {
   ReportText& operator<<(char c) { buf_ += c; return *this; }
   // col_sep followed by the cell text.
   ReportText& cell(const std::string& s) { buf_ += col_sep; buf_ += s; return *this; }
+  // col_sep followed by fixed(value, width, decimals) or integer(value, width).
+  ReportText& fixed_cell(long double value, int width, int decimals) {
+    buf_ += col_sep;
+    append_fixed(buf_, value, width, decimals);
+    return *this;
+  }
+  ReportText& integer_cell(int64_t value, int width = 0) {
+    buf_ += col_sep;
+    append_integer(buf_, value, width);
+    return *this;
+  }
   ReportText& eol() { buf_ += kEol; return *this; }
   // A whole line: its text then the line end.
   ReportText& line(const std::string& s = {}) { buf_ += s; buf_ += kEol; return *this; }

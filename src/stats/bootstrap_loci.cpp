@@ -25,6 +25,37 @@ struct FloatSums {
   }
 };
 
+// Replicates begin..end-1, replicate j drawing from `first` advanced by
+// (j - begin) * nl: each sums the components of nl loci drawn with
+// replacement and is handed to done(j, sums). The draws of one stream form
+// a chain (each state comes from the one before), so several replicates are
+// drawn side by side from streams of their own: the same draws, with their
+// chains overlapping.
+template <class Done>
+void draw_replicates(const std::vector<WcSums>& locus, int nl, const Rng& first, int64_t begin, int64_t end,
+                     Done&& done) {
+  constexpr int kSideBySide = 4;
+  const auto per = static_cast<uint64_t>(nl);
+  const Rng::Stride next_group = Rng::stride(per * (kSideBySide - 1));
+  Rng rng[kSideBySide];
+  for (int i = 0; i < kSideBySide; ++i) rng[i] = first.jumped(per * static_cast<uint64_t>(i));
+  int64_t j = begin;
+  for (; j + kSideBySide <= end; j += kSideBySide) {
+    FloatSums s[kSideBySide];
+    for (int d = 0; d < nl; ++d)
+      for (int i = 0; i < kSideBySide; ++i) s[i].add(locus[1 + rng[i].rnd_int(nl)]);
+    for (int i = 0; i < kSideBySide; ++i) {
+      done(j + i, s[i]);
+      rng[i].jump(next_group);
+    }
+  }
+  for (; j < end; ++j) {  // the rest one at a time, from the first stream
+    FloatSums s;
+    for (int d = 0; d < nl; ++d) s.add(locus[1 + rng[0].rnd_int(nl)]);
+    done(j, s);
+  }
+}
+
 // The four arrays of replicate statistics, 1-based as sort_reals takes them.
 struct Replicates {
   std::vector<long double> F, theta, f, R;
@@ -77,19 +108,17 @@ void bootstrap_loci(RunContext& ctx, Analysis& an) {
       const int round = kReplicates - accepted;
       const uint64_t round_start = consumed;
       parallel_shares(ctx.threads, round, [&](int64_t begin, int64_t end, int) {
-        Rng rng = start.jumped((round_start + static_cast<uint64_t>(begin)) * static_cast<uint64_t>(nl));
-        for (int64_t j = begin; j < end; ++j) {
-          FloatSums s;
-          for (int d = 0; d < nl; ++d) s.add(locus[1 + rng.rnd_int(nl)]);
+        Rng first = start.jumped((round_start + static_cast<uint64_t>(begin)) * static_cast<uint64_t>(nl));
+        draw_replicates(locus, nl, first, begin, end, [&](int64_t j, const FloatSums& s) {
           const int slot = accepted + 1 + static_cast<int>(j);
           rep.accepted[j] = s.abc != 0 && s.bc != 0;
-          if (!rep.accepted[j]) continue;
+          if (!rep.accepted[j]) return;
           const long double ab = s.ab, abc = s.abc, a = s.a, b = s.b, bc = s.bc, c = s.c;
           rep.F[slot] = ab / abc;
           rep.theta[slot] = a / abc;
           rep.f[slot] = b / bc;
           rep.R[slot] = 2 * a / (2 * ab + c);
-        }
+        });
       });
       const int before = accepted;
       for (int j = 0; j < round; ++j) {

@@ -36,7 +36,9 @@ void genotype_tables(const Analysis& an) {
   int k_max = 0;
   for (int l = 1; l <= ds.nl; ++l) k_max = std::max(k_max, ix.alleles_at_locus(l));
   const size_t pairs_max = static_cast<size_t>(k_max) * (k_max + 1) / 2;
-  std::vector<long double> geno_obs(static_cast<size_t>(np + 1) * pairs_max);
+  // Observed counts are whole numbers: written as such, they read as the
+  // reals with 0 decimals.
+  std::vector<int32_t> geno_obs(static_cast<size_t>(np + 1) * pairs_max);
   std::vector<long double> geno_exp(static_cast<size_t>(np + 1) * pairs_max);
 
   // Written in pieces: the whole text can be far larger than the tables.
@@ -50,7 +52,7 @@ void genotype_tables(const Analysis& an) {
   for (int l = 1; l <= ds.nl; ++l) {
     const int k = ix.alleles_at_locus(l);
     const size_t pairs = static_cast<size_t>(k) * (k + 1) / 2;
-    std::fill(geno_obs.begin(), geno_obs.end(), 0.0L);
+    std::fill(geno_obs.begin(), geno_obs.end(), 0);
     std::fill(geno_exp.begin(), geno_exp.end(), 0.0L);
 
     for (int i = 1; i <= ds.ni; ++i) {
@@ -59,7 +61,7 @@ void genotype_tables(const Analysis& an) {
       int x = ix.slot(l, g / base) - ix.first[l];
       int y = ix.slot(l, g % base) - ix.first[l];
       if (x > y) std::swap(x, y);
-      geno_obs[ds.sample_of[i] * pairs + pair_index(x, y, k)] += 1.0L;
+      ++geno_obs[ds.sample_of[i] * pairs + pair_index(x, y, k)];
     }
 
     for (int s = 1; s <= np; ++s) {
@@ -76,21 +78,22 @@ void genotype_tables(const Analysis& an) {
       }
     }
 
-    auto write_table = [&](const char* title, const std::vector<long double>& table, int width, int decimals) {
+    auto write_table = [&](const char* title, auto&& write_cell) {
       out.eol();
       out.cell(title + ds.locus_names[l]).eol();
       for (int x = 0; x < k; ++x) {
         for (int y = x; y < k; ++y) {
           out.cell(genotype_label(ix.allele[ix.first[l] + x], ix.allele[ix.first[l] + y]));
-          for (int s = 1; s <= np; ++s) out.cell(fixed(table[s * pairs + pair_index(x, y, k)], width, decimals));
+          const size_t pair = pair_index(x, y, k);
+          for (int s = 1; s <= np; ++s) write_cell(s * pairs + pair);
           out.eol();
         }
         flush();
       }
       flush();
     };
-    write_table(" Observed for locus : ", geno_obs, 3, 0);
-    write_table(" Expected for locus : ", geno_exp, 6, 2);
+    write_table(" Observed for locus : ", [&](size_t cell) { out.integer_cell(geno_obs[cell], 3); });
+    write_table(" Expected for locus : ", [&](size_t cell) { out.fixed_cell(geno_exp[cell], 6, 2); });
   }
 }
 

@@ -6,6 +6,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <cmath>
+#include <random>
 #include <sstream>
 
 namespace torvi {
@@ -54,6 +56,38 @@ TEST(FixedFormat, SmallAndLargeMagnitudes) {
   EXPECT_EQ(fixed(1e-300L, 6, 3), " 0.000");
   EXPECT_EQ(fixed(0.05L / 2 / 5, 10, 5), "   0.00500");
   EXPECT_EQ(fixed(1e20L, 4, 1), "100000000000000000000.0");
+}
+
+// The integer path must give the digit-by-digit text for every value: random
+// magnitudes and signs, exact binary ties (k/8), decimal ties that binary
+// cannot hold (k/80), ratios of small integers as the estimators form them,
+// and values needing more than 15 significant digits.
+TEST(FixedFormat, QuickTextEqualsTheDigitByDigitText) {
+  std::mt19937_64 gen(17);
+  std::uniform_real_distribution<double> mantissa(-1.0, 1.0);
+  std::uniform_int_distribution<int> exponent(-12, 17), decimals(0, 8), width(0, 10);
+  auto check = [](long double v, int w, int d) {
+    ASSERT_EQ(fixed(v, w, d), fixed_by_digits(v, w, d)) << static_cast<double>(v) << " " << w << ":" << d;
+  };
+  for (int i = 0; i < 30000; ++i) {
+    const long double v = static_cast<long double>(mantissa(gen)) * std::pow(10.0L, exponent(gen));
+    check(v, width(gen), decimals(gen));
+  }
+  for (int k = -800; k <= 800; ++k)
+    for (int d = 0; d <= 5; ++d) {
+      check(k / 8.0L, 6, d);
+      check(k / 80.0L, 6, d);
+      check(static_cast<long double>(k) / 7, 7, d);
+      check(0.1L * k, 8, d);
+    }
+  for (int n = 1; n <= 120; ++n)
+    for (int c = 0; c <= 2 * n; c += 3) {
+      check(c * (c - 1.0L) / (2 * (2.0L * n - 1)), 6, 2);
+      check(c * 7.0L / (2.0L * n - 1), 6, 2);
+      check(static_cast<long double>(c) / (2.0L * n), 6, 3);
+    }
+  for (long double big : {999999999999999.4L, 123456789012.345678L, -98765432109876.5L, 4.5e15L, 1e20L})
+    for (int d = 0; d <= 8; ++d) check(big, 4, d);
 }
 
 TEST(FixedFormat, Integers) {

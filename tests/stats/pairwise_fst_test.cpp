@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <regex>
 
 #include "report/report_text.h"
 #include "stats/analysis_fixture.h"
+#include "support/golden.h"
 
 namespace torvi {
 namespace {
@@ -75,6 +77,38 @@ TEST(PairwiseFst, SampleWithOneTypedIndividualEverywhereIsNA) {
   std::vector<std::string> mat = lines_of(SectionRun::read(run.base() + ".mat"));
   EXPECT_EQ(mat[2], "\t 0.0000\t 0.0000\t");
   EXPECT_EQ(mat[5], "\t 0.0000\t 0.0000\t");
+}
+
+// Pairs are shared among the threads: the files must not depend on how.
+// Nine samples (36 pairs) of uneven sizes, some untyped or single at a locus.
+TEST(PairwiseFst, SameFilesWithAnyNumberOfThreads) {
+  std::mt19937 gen(5);
+  std::vector<Individual> inds;
+  for (int s = 1; s <= 9; ++s)
+    for (int i = 0; i < 2 + s % 4; ++i) {
+      Individual ind{s, {}};
+      for (int l = 0; l < 3; ++l) {
+        const int a = 1 + static_cast<int>(gen() % 4), b = 1 + static_cast<int>(gen() % 4);
+        ind.alleles.push_back(gen() % 7 == 0 ? std::pair{0, 0} : std::pair{std::min(a, b), std::max(a, b)});
+      }
+      inds.push_back(ind);
+    }
+  std::string mat, fst;
+  for (int threads : kThreadCounts) {
+    Analysis an = make_analysis(9, 3, inds);
+    wc_components(an.ct, an.wc, 1, 9);
+    SectionRun run("fst_threads");
+    an.base_name = run.base();
+    pairwise_fst(an, threads);
+    if (threads == 1) {
+      mat = SectionRun::read(run.base() + ".mat");
+      fst = SectionRun::read(run.base() + ".fst");
+      EXPECT_EQ(lines_of(fst).size(), 9u);
+      continue;
+    }
+    EXPECT_EQ(SectionRun::read(run.base() + ".mat"), mat) << threads;
+    EXPECT_EQ(SectionRun::read(run.base() + ".fst"), fst) << threads;
+  }
 }
 
 }  // namespace
