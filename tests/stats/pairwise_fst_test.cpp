@@ -7,6 +7,7 @@
 
 #include "report/report_text.h"
 #include "stats/analysis_fixture.h"
+#include "stats/pair_components.h"
 #include "support/golden.h"
 
 namespace torvi {
@@ -77,6 +78,33 @@ TEST(PairwiseFst, SampleWithOneTypedIndividualEverywhereIsNA) {
   std::vector<std::string> mat = lines_of(SectionRun::read(run.base() + ".mat"));
   EXPECT_EQ(mat[2], "\t 0.0000\t 0.0000\t");
   EXPECT_EQ(mat[5], "\t 0.0000\t 0.0000\t");
+}
+
+// The tabulated parts must give the direct formulas' sums to the last bit,
+// whichever sample of a pair is the larger (tables keep the smaller first).
+TEST(PairComponents, TablesGiveTheDirectSums) {
+  std::mt19937 gen(9);
+  std::vector<Individual> inds;
+  for (int s = 1; s <= 6; ++s)
+    for (int i = 0; i < 3 + 2 * s; ++i) {
+      Individual ind{s, {}};
+      for (int l = 0; l < 4; ++l) {
+        const int a = 1 + static_cast<int>(gen() % 5), b = 1 + static_cast<int>(gen() % 5);
+        ind.alleles.push_back(gen() % 9 == 0 ? std::pair{0, 0} : std::pair{std::min(a, b), std::max(a, b)});
+      }
+      inds.push_back(ind);
+    }
+  Analysis an = make_analysis(6, 4, inds);
+  wc_components(an.ct, an.wc, 1, 6);
+  const PairComponents tabulated(an.ct), direct(an.ct, false);
+  for (int s = 1; s <= 6; ++s)
+    for (int t = 1; t <= 6; ++t) {
+      if (s == t) continue;
+      const PairSums a = tabulated.sums(s, t), b = direct.sums(s, t);
+      EXPECT_EQ(a.tot, b.tot) << s << "," << t;
+      EXPECT_EQ(a.sa, b.sa) << s << "," << t;
+      EXPECT_NE(a.tot, 0.0L);
+    }
 }
 
 // Pairs are shared among the threads: the files must not depend on how.
