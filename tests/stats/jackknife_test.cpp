@@ -77,23 +77,6 @@ TEST(Jackknife, OverSamplesMatchesAnalysesWithOneSampleLeftOut) {
   }
 }
 
-TEST(Jackknife, OverSamplesTurnsMeansIntoSums) {
-  Analysis an = make_analysis(5, 2, random_samples(5, 2, 6, 4));
-  wc_components(an.ct, an.wc, 1, 5);
-  const WcState before = an.wc;
-  ReportText out;
-  jackknife_samples(an, 1, 5, out);
-  for (int l = 1; l <= 2; ++l) {
-    const long double S1 = 5 * before.nbar[l];
-    EXPECT_EQ(an.wc.nbar[l], S1);
-    for (int slot = an.alleles->first[l]; slot < an.alleles->first[l + 1]; ++slot) {
-      EXPECT_EQ(an.wc.pbar[slot], before.pbar[slot] * S1);
-      EXPECT_EQ(an.wc.hbar[slot], before.hbar[slot] * S1);
-      EXPECT_EQ(an.wc.Q[slot], before.Q[slot]);
-    }
-  }
-}
-
 TEST(Jackknife, OverSamplesLeavesOutLociThatCannotBeJackknifed) {
   // Locus 1 typed in two samples only; locus 2 with 1, 1 and 2 typed
   // individuals (leaving out the third gives a mean size of 1); locus 3 fine.
