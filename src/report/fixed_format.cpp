@@ -36,17 +36,35 @@ constexpr double kQuickLimit = 1e15;
 // one half rounds the same way with or without the first step.
 constexpr double kTieMargin = 1e-13;
 
+// Room for any quick text with its padding: wider fields take the slow way.
+constexpr int kQuickRoom = 40;
+
+// Writes `units` right to left ending at `end`, with `decimals` of its
+// digits after a point; returns where the text starts.
+char* write_units(char* end, uint64_t units, int decimals) {
+  char* p = end;
+  for (int d = 0; d < decimals; ++d, units /= 10) *--p = static_cast<char>('0' + units % 10);
+  if (decimals > 0) *--p = '.';
+  do {
+    *--p = static_cast<char>('0' + units % 10);
+    units /= 10;
+  } while (units > 0);
+  return p;
+}
+
+// Appends `lead` (when not 0), blanks up to `width`, then [p, end): one append.
+void append_padded(std::string& out, char lead, int width, char* p, char* end, char* buf_begin) {
+  const char* start = buf_begin + 1;  // keep room for the lead
+  while (end - p < width && p > start) *--p = ' ';
+  if (lead) *--p = lead;
+  out.append(p, end);
+}
+
 // Appends the text of fixed() made in double precision and integers, when
 // the value is far enough from a rounding tie that every way of rounding it
 // agrees. False (and nothing appended) otherwise.
-bool append_quick_fixed(std::string& out, long double value, int width, int decimals) {
-  if (decimals < 0 || decimals > kQuickDecimals) return false;
-  if (value == 0) {  // the commonest cell of sparse tables
-    out.append(static_cast<size_t>(std::max(0, width - (decimals > 0 ? decimals + 2 : 1))), ' ');
-    out += '0';
-    if (decimals > 0) out.append(1, '.').append(static_cast<size_t>(decimals), '0');
-    return true;
-  }
+bool append_quick_fixed(std::string& out, char lead, long double value, int width, int decimals) {
+  if (decimals < 0 || decimals > kQuickDecimals || width > kQuickRoom - 24) return false;
   const bool negative = value < 0;
   const double x = static_cast<double>(negative ? -value : value) * kTen[decimals];
   if (!(x < kQuickLimit)) return false;
@@ -55,20 +73,11 @@ bool append_quick_fixed(std::string& out, long double value, int width, int deci
   if (std::fabs(fraction - 0.5) <= x * kTieMargin) return false;
   if (fraction > 0.5) ++units;
 
-  char buf[32];
+  char buf[kQuickRoom];
   char* end = buf + sizeof buf;
-  char* p = end;
-  for (int d = 0; d < decimals; ++d, units /= 10) *--p = static_cast<char>('0' + units % 10);
-  if (decimals > 0) *--p = '.';
-  do {
-    *--p = static_cast<char>('0' + units % 10);
-    units /= 10;
-  } while (units > 0);
-  const bool all_zero = std::find_if(p, end, [](char c) { return c > '0'; }) == end;
-  if (negative && !all_zero) *--p = '-';
-  const auto length = static_cast<int>(end - p);
-  out.append(static_cast<size_t>(std::max(0, width - length)), ' ');
-  out.append(p, end);
+  char* p = write_units(end, static_cast<uint64_t>(units), decimals);
+  if (negative && units != 0) *--p = '-';  // no sign on a text of zeros
+  append_padded(out, lead, width, p, end, buf);
   return true;
 }
 
@@ -80,21 +89,23 @@ std::string fixed(long double value, int width, int decimals) {
   return text;
 }
 
-void append_fixed(std::string& out, long double value, int width, int decimals) {
-  if (std::isfinite(value) && append_quick_fixed(out, value, width, decimals)) return;
+void append_fixed(std::string& out, long double value, int width, int decimals, char lead) {
+  if (std::isfinite(value) && append_quick_fixed(out, lead, value, width, decimals)) return;
+  if (lead) out += lead;
   out += fixed_by_digits(value, width, decimals);
 }
 
-void append_integer(std::string& out, int64_t value, int width) {
-  char buf[24];
+void append_integer(std::string& out, int64_t value, int width, char lead) {
+  char buf[kQuickRoom];
   char* end = buf + sizeof buf;
-  char* p = end;
-  uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
-  do {
-    *--p = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
-  } while (magnitude > 0);
+  const uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
+  char* p = write_units(end, magnitude, 0);
   if (value < 0) *--p = '-';
+  if (width <= kQuickRoom - 24) {
+    append_padded(out, lead, width, p, end, buf);
+    return;
+  }
+  if (lead) out += lead;
   out.append(static_cast<size_t>(std::max<int64_t>(0, width - (end - p))), ' ');
   out.append(p, end);
 }

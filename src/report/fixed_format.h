@@ -19,9 +19,10 @@ std::string fixed_by_digits(long double value, int width, int decimals);
 // Integer right-aligned in `width` characters (0: its fewest digits).
 std::string integer(int64_t value, int width = 0);
 
-// The two texts appended to `out`, for writers of large tables.
-void append_fixed(std::string& out, long double value, int width, int decimals);
-void append_integer(std::string& out, int64_t value, int width = 0);
+// The two texts appended to `out` in one go, after the character `lead`
+// unless it is 0 (a column separator), for writers of large tables.
+void append_fixed(std::string& out, long double value, int width, int decimals, char lead = 0);
+void append_integer(std::string& out, int64_t value, int width = 0, char lead = 0);
 
 // Text right-aligned in `width` characters (never cut).
 std::string right(const std::string& text, int width);

@@ -24,13 +24,11 @@ class ReportText {
   ReportText& cell(const std::string& s) { buf_ += col_sep; buf_ += s; return *this; }
   // col_sep followed by fixed(value, width, decimals) or integer(value, width).
   ReportText& fixed_cell(long double value, int width, int decimals) {
-    buf_ += col_sep;
-    append_fixed(buf_, value, width, decimals);
+    append_fixed(buf_, value, width, decimals, col_sep);
     return *this;
   }
   ReportText& integer_cell(int64_t value, int width = 0) {
-    buf_ += col_sep;
-    append_integer(buf_, value, width);
+    append_integer(buf_, value, width, col_sep);
     return *this;
   }
   ReportText& eol() { buf_ += kEol; return *this; }
