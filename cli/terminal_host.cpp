@@ -5,6 +5,8 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "util/progress_clock.h"
+
 namespace torvi::cli {
 
 std::string plain_lines(const std::string& text) {
@@ -51,22 +53,35 @@ void TerminalHost::progress_begin(int64_t range) {
   range_ = range;
   done_ = 0;
   shown_percent_ = -1;
-  if (show_progress_) draw_progress(0);
+  shown_permille_ = -1;
+  started_ns_ = steady_now_ns();
+  if (show_progress_) draw_progress(0, true);
 }
 
 void TerminalHost::progress_step(int64_t steps) {
   int64_t done = done_ += steps;
   if (!show_progress_ || range_ <= 0) return;
-  int percent = static_cast<int>(done * 100 / range_);
-  if (percent != shown_percent_.load(std::memory_order_relaxed)) draw_progress(done);
+  // The clock is read once per thousandth of the test, not per step.
+  int permille = static_cast<int>(done * 1000 / range_);
+  if (permille == shown_permille_.load(std::memory_order_relaxed)) return;
+  shown_permille_ = permille;
+  draw_progress(done, permille / 10 != shown_percent_.load(std::memory_order_relaxed));
 }
 
-void TerminalHost::draw_progress(int64_t done) {
+// Redrawn at every whole percent, and in between at most a few times a second
+// so that the times stay current without flooding the terminal.
+void TerminalHost::draw_progress(int64_t done, bool forced) {
+  constexpr int64_t kRedrawNs = 250'000'000;
   std::unique_lock<std::mutex> lock(draw_mutex_, std::try_to_lock);
   if (!lock) return;
+  const int64_t now = steady_now_ns();
+  if (!forced && now - drawn_ns_ < kRedrawNs) return;
+  drawn_ns_ = now;
   int percent = range_ > 0 ? static_cast<int>(done * 100 / range_) : 0;
   shown_percent_ = percent;
-  std::cerr << "\rrandomisations: " << done << " / " << range_ << " (" << percent << "%)" << std::flush;
+  const ProgressTime t = progress_time(static_cast<double>(now - started_ns_) * 1e-9, done, range_);
+  std::cerr << "\rrandomisations: " << done << " / " << range_ << " (" << percent << "%), " << progress_time_text(t)
+            << "\033[K" << std::flush;
 }
 
 void TerminalHost::progress_end() {

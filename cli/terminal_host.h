@@ -30,7 +30,7 @@ class TerminalHost : public Host {
   bool any_error() const { return errors_ > 0; }
 
  private:
-  void draw_progress(int64_t done);
+  void draw_progress(int64_t done, bool forced);
 
   ExistingResult existing_;
   bool quiet_;
@@ -39,6 +39,9 @@ class TerminalHost : public Host {
   int64_t range_ = 0;
   std::atomic<int64_t> done_{0};
   std::atomic<int> shown_percent_{-1};
+  std::atomic<int> shown_permille_{-1};
+  int64_t started_ns_ = 0;
+  int64_t drawn_ns_ = 0;
   std::mutex draw_mutex_;
 };
 

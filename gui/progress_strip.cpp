@@ -8,12 +8,14 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "util/progress_clock.h"
+
 namespace torvi::gui {
 
 ProgressStrip::ProgressStrip(RunProgress& progress, QWidget* parent)
     : QWidget(parent), progress_(progress), timer_(new QTimer(this)) {
   bar = new QProgressBar(this);
-  bar->setTextVisible(false);
+  bar->setTextVisible(true);
   BT_Cancel = new QPushButton("Cancel", this);
   BT_Cancel->setObjectName("BT_Cancel");
   auto* layout = new QHBoxLayout(this);
@@ -50,7 +52,10 @@ void ProgressStrip::refresh() {
   const int64_t range = std::max<int64_t>(progress_.range, 1);
   const int64_t scale = range / INT_MAX + 1;
   bar->setRange(0, static_cast<int>(range / scale));
-  bar->setValue(static_cast<int>(std::min(progress_.done.load(), range) / scale));
+  const int64_t done = std::min(progress_.done.load(), range);
+  bar->setValue(static_cast<int>(done / scale));
+  const double elapsed = static_cast<double>(steady_now_ns() - progress_.started_ns) * 1e-9;
+  bar->setFormat("%p%   " + QString::fromStdString(progress_time_text(progress_time(elapsed, done, range))));
   show();
 }
 

@@ -2,6 +2,8 @@
 
 #include <QThread>
 
+#include "util/progress_clock.h"
+
 namespace torvi::gui {
 
 QString display_text(const std::string& text) {
@@ -54,6 +56,7 @@ std::optional<Host::SeedTexts> QtHost::ask_seed_texts() {
 void QtHost::progress_begin(int64_t range) {
   progress_.done = 0;
   progress_.range = range;
+  progress_.started_ns = steady_now_ns();
   progress_.active = true;
 }
 

@@ -11,6 +11,7 @@ struct RunProgress {
   std::atomic<bool> active{false};
   std::atomic<int64_t> range{0};
   std::atomic<int64_t> done{0};
+  std::atomic<int64_t> started_ns{0};  // steady clock when the test began
   std::atomic<bool> stop{false};  // Cancel was pressed
 };
 
