@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
   qt6-base-dev qt6-charts-dev libgl-dev
   clang libclang-rt-14-dev
 )
