@@ -1,6 +1,7 @@
 // torvi: the command line of Torvi.
 //   torvi run [OPTIONS] FILE.dat...   analyse data files (one result file each)
 //   torvi seeds S1 S2                 set the seeds of the random number generator
+//   torvi summary [--json] FILE.dat...  what each data file holds
 
 #include <CLI/CLI.hpp>
 
@@ -8,7 +9,9 @@
 #include <map>
 #include <thread>
 
+#include "cli/command_line.h"
 #include "cli/selection_options.h"
+#include "cli/summary_command.h"
 #include "cli/terminal_host.h"
 #include "random/seeds_file.h"
 #include "run/run_driver.h"
@@ -195,9 +198,13 @@ int main(int argc, char** argv) {
       ->expected(2)
       ->required();
 
+  cli::SummaryCommand summary(app);
+  cli::remember_arguments(argc, argv);
+
   CLI11_PARSE(app, argc, argv);
 
   if (*run) return run_command(run_args);
+  if (summary.chosen()) return summary.execute();
   if (new_seeds[0] < 1 || new_seeds[0] > kSeed1Max || new_seeds[1] < 1 || new_seeds[1] > kSeed2Max) {
     std::cerr << "torvi: the first seed must lie in 1..2147483562 and the second in 1..2147483398\n";
     return 2;

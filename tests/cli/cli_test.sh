@@ -50,4 +50,14 @@ cp "$examples/nancycats.dat" .
 "$torvi" run --seeds 12345 67890 --quiet --threads 2 --hw-within 200 nancycats.dat && mv nancycats.out two.out
 cmp -s one.out two.out; check "one and two threads write the same result file" test $? -eq 0
 
+"$torvi" summary tiny.dat > summary.txt; check "summary of a good file: exit 0" test $? -eq 0
+grep -q "3 samples, 2 loci, 3 individuals" summary.txt; check "summary counts samples, loci, individuals" test $? -eq 0
+grep -q "missing genotypes: 1 of 6" summary.txt; check "summary counts missing genotypes" test $? -eq 0
+"$torvi" summary --json tiny.dat bad.dat > summary.json 2> err.txt; code=$?
+check "summary with a refused file: exit 1" test $code -eq 1
+grep -q '"format": "torvi-summary"' summary.json; check "summary --json prints the document" test $? -eq 0
+grep -q '"refused": ' summary.json; check "summary --json records the refused file" test $? -eq 0
+grep -q "bad.dat" err.txt; check "summary names the refused file on standard error" test $? -eq 0
+check "summary writes no file" test ! -e tiny.torvi.json
+
 [ $failures -eq 0 ]
