@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "data/data_reader.h"
+#include "data_summary_window.h"
 #include "default_options_dialog.h"
 #include "fstats_page.h"
 #include "groups_page.h"
@@ -91,6 +92,7 @@ MainWindow::MainWindow(SettingsStore& store, UserDialogs* dialogs)
   layout->addWidget(scroll, 1);
   setCentralWidget(central);
 
+  data_summary_ = new DataSummaryWindow(this);
   build_menus();
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 
@@ -193,6 +195,7 @@ void MainWindow::open_clicked() {
   file_list_ = dialogs_.open_data_files();
   set_available(Labelfileforpops1, file_list_.size() < 2);
 
+  QStringList checked;
   for (const QString& entry : file_list_) {
     if (!is_data_file(entry)) continue;
     const QString base_name = entry.left(entry.size() - 4);
@@ -204,7 +207,9 @@ void MainWindow::open_clicked() {
     fstats_page_->BT_Run->setEnabled(true);
     pages_->setTabEnabled(1, true);
     set_menu_enabled(UtilitiesMenu, false);
+    checked << entry;
   }
+  if (!checked.isEmpty()) data_summary_->summarise(checked);
 }
 
 void MainWindow::run_clicked() {

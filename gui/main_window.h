@@ -20,6 +20,7 @@ class QTabWidget;
 
 namespace torvi::gui {
 
+class DataSummaryWindow;
 class FStatsPage;
 class GroupsPage;
 class OptionsCommands;
@@ -48,6 +49,7 @@ class MainWindow : public QMainWindow {
   OptionsCommands* options_commands() const { return options_commands_; }
   QTabWidget* pages() const { return pages_; }
   ProgressStrip* progress_strip() const { return progress_strip_; }
+  DataSummaryWindow* data_summary() const { return data_summary_; }
   const NbPerm& nb_perm() const { return nb_perm_; }
   const Rng& rng() const { return rng_; }
   const QStringList& file_list() const { return file_list_; }
@@ -98,6 +100,7 @@ class MainWindow : public QMainWindow {
   FStatsPage* fstats_page_;
   GroupsPage* groups_page_;
   OptionsCommands* options_commands_;
+  DataSummaryWindow* data_summary_;
 };
 
 }  // namespace torvi::gui

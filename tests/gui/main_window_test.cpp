@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -15,6 +16,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "data_summary_window.h"
 #include "fstats_page.h"
 #include "progress_strip.h"
 #include "groups_page.h"
@@ -198,6 +200,16 @@ class MainWindowTest : public QObject {
 
     open({data_file("one.dat")});
     QVERIFY(MainWindow::available(window_->Labelfileforpops1));
+  }
+
+  void openShowsWhatTheDataFilesHold() {
+    start();
+    QSignalSpy summarised(window_->data_summary(), &torvi::gui::DataSummaryWindow::summarised);
+    open({data_file("cats.dat")});
+    QVERIFY(window_->data_summary()->isVisible());
+    QVERIFY(summarised.wait(10000));
+    QVERIFY(window_->data_summary()->text->toPlainText().contains("17 samples, 9 loci, 237 individuals"));
+    QVERIFY(run_enabled());
   }
 
   void openStopsAtAFileWhoseHeaderFails() {
