@@ -10,38 +10,28 @@ constexpr size_t kFlushSize = 1 << 16;
 
 }  // namespace
 
-CompanionStream::~CompanionStream() {
-  if (file_) std::fclose(file_);
-}
-
-bool CompanionStream::open(const std::string& path) {
-  file_ = std::fopen(path.c_str(), "wb");
-  ok_ = file_ != nullptr;
-  return ok_;
-}
+void CompanionStream::open(const std::string& path) { file_.emplace(path); }
 
 void CompanionStream::flush_if_large() {
   if (!file_ || buf_.str().size() < kFlushSize) return;
-  ok_ = std::fwrite(buf_.str().data(), 1, buf_.str().size(), file_) == buf_.str().size() && ok_;
+  file_->write(buf_.str());
   buf_.clear();
 }
 
-bool CompanionStream::close() {
-  if (!file_) return ok_;
-  ok_ = std::fwrite(buf_.str().data(), 1, buf_.str().size(), file_) == buf_.str().size() && ok_;
-  ok_ = std::fclose(file_) == 0 && ok_;
-  file_ = nullptr;
+void CompanionStream::commit() {
+  if (!file_) return;
+  file_->write(buf_.str());
   buf_.clear();
-  return ok_;
+  file_->commit();
 }
 
 LdCompanionFiles::LdCompanionFiles(Host& host, const RunOptions& opt, const std::string& base_name,
                                    const DataSet& ds, const LdGenotypes& lg)
     : host_(host), ds_(ds), lg_(lg) {
-  open(tables_, opt.CB_Savetables, tables_path_ = base_name + "-tables.ld");
-  open(dp_, opt.CB_dp, dp_path_ = base_name + "-dp.cd");
-  open(r2_, opt.CB_r, r2_path_ = base_name + "-r2.cd");
-  open(details_, opt.CB_details, details_path_ = base_name + "-details.cd");
+  if (opt.CB_Savetables) tables_.open(base_name + "-tables.ld");
+  if (opt.CB_dp) dp_.open(base_name + "-dp.cd");
+  if (opt.CB_r) r2_.open(base_name + "-r2.cd");
+  if (opt.CB_details) details_.open(base_name + "-details.cd");
   if (details_.is_open()) {
     details_.text() << "   pop";
     for (const char* h : {"  loc1(al)X  loc2(al)", "       N", "      pA", "      pB", "      cA", "      cB",
@@ -49,10 +39,6 @@ LdCompanionFiles::LdCompanionFiles(Host& host, const RunOptions& opt, const std:
       details_.text().cell(h);
     details_.text().eol();
   }
-}
-
-void LdCompanionFiles::open(CompanionStream& stream, bool wanted, const std::string& path) {
-  if (wanted && !stream.open(path)) host_.note("Cannot create " + path);
 }
 
 void LdCompanionFiles::begin_pair(int l1, int l2) {
@@ -78,10 +64,7 @@ void LdCompanionFiles::end_pair(long double sd, long double sr, int64_t sn) {
 }
 
 void LdCompanionFiles::close() {
-  const std::pair<CompanionStream*, const std::string*> files[] = {
-      {&tables_, &tables_path_}, {&dp_, &dp_path_}, {&r2_, &r2_path_}, {&details_, &details_path_}};
-  for (const auto& [stream, path] : files)
-    if (stream->is_open() && !stream->close()) host_.note("Cannot write " + *path);
+  for (CompanionStream* f : {&tables_, &dp_, &r2_, &details_}) f->commit();
 }
 
 void LdCompanionFiles::gamete_counts_differ() {

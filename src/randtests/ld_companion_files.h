@@ -1,38 +1,34 @@
 #pragma once
 
-#include <cstdio>
+#include <optional>
 #include <string>
 
 #include "data/data_set.h"
 #include "host/host.h"
 #include "randtests/ld_pair_stat.h"
+#include "report/output_file.h"
 #include "report/report_text.h"
 #include "run/run_options.h"
 
 namespace torvi {
 
-// A companion file created anew and written as it is built, so that large
-// tables and details never sit whole in memory.
+// A companion file written as it is built, so that large tables and details
+// never sit whole in memory, and put in place of the earlier file only when
+// complete (an AtomicFile): a failed or stopped run leaves the earlier file.
 class CompanionStream {
  public:
-  CompanionStream() = default;
-  CompanionStream(const CompanionStream&) = delete;
-  CompanionStream& operator=(const CompanionStream&) = delete;
-  ~CompanionStream();
-
-  // False when the file cannot be created; the stream then stays closed.
-  bool open(const std::string& path);
-  bool is_open() const { return file_ != nullptr; }
+  // Starts the temporary file; throws OutputError when it cannot be created.
+  void open(const std::string& path);
+  bool is_open() const { return file_.has_value(); }
   ReportText& text() { return buf_; }
   // Writes what was built when enough has gathered.
   void flush_if_large();
-  // Writes the rest and closes; false when any write failed.
-  bool close();
+  // Writes the rest and puts the file in place. Throws OutputError.
+  void commit();
 
  private:
-  std::FILE* file_ = nullptr;
+  std::optional<AtomicFile> file_;
   ReportText buf_;
-  bool ok_ = true;
 };
 
 // The four companion files of the observed phase: the contingency tables
@@ -50,7 +46,7 @@ class LdCompanionFiles : public LdPairObserver {
   void sample_not_testable();
   void end_pair(long double sd, long double sr, int64_t sn);
 
-  // Closes every file; a file that could not be written is noted to the host.
+  // Puts every file in place once all are complete. Throws OutputError.
   void close();
 
   void gamete_counts_differ() override;
@@ -60,14 +56,12 @@ class LdCompanionFiles : public LdPairObserver {
   void allele_pair(int s, int l1, int l2, const LdAllelePair& line) override;
 
  private:
-  void open(CompanionStream& stream, bool wanted, const std::string& path);
   std::string genotype_label(int s, int l, int g) const;
 
   Host& host_;
   const DataSet& ds_;
   const LdGenotypes& lg_;
   CompanionStream tables_, dp_, r2_, details_;
-  std::string tables_path_, dp_path_, r2_path_, details_path_;
 };
 
 }  // namespace torvi

@@ -17,8 +17,7 @@ void ld_test(RunContext& ctx, Analysis& an) {
     Progress progress(ctx.host, n_perm);
     ld_permutations(lg, state, n_perm, ctx.rng, ctx.threads, progress);
   }
-  if (!ld_result_section(ctx.options, an.ds, state, n_perm).append_to(ctx.result_name))
-    ctx.host.note("Cannot write " + ctx.result_name);
+  ld_result_section(ctx.options, an.ds, state, n_perm).append_to(ctx.result_name);
 }
 
 }  // namespace torvi

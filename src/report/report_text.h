@@ -39,11 +39,11 @@ class ReportText {
   bool empty() const { return buf_.empty(); }
   void clear() { buf_.clear(); }
 
-  // Opens `path` for appending (creating it when missing), writes, closes.
-  // Returns false when the file could not be written.
-  bool append_to(const std::string& path) const;
-  // Creates `path` anew (replacing an older file), writes, closes.
-  bool write_new(const std::string& path) const;
+  // Appends the text to `path` as one whole section (append_section).
+  // Throws OutputError when the file cannot be written.
+  void append_to(const std::string& path) const;
+  // Replaces `path` by the text once it is complete (write_file_atomically).
+  void write_new(const std::string& path) const;
 
  private:
   std::string buf_;

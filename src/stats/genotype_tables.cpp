@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 
+#include "report/output_file.h"
 #include "report/report_text.h"
 
 namespace torvi {
@@ -42,10 +42,10 @@ void genotype_tables(const Analysis& an) {
   std::vector<long double> geno_exp(static_cast<size_t>(np + 1) * pairs_max);
 
   // Written in pieces: the whole text can be far larger than the tables.
-  std::ofstream file(an.base_name + ".x2", std::ios::binary | std::ios::trunc);
+  AtomicFile file(an.base_name + ".x2");
   ReportText out;
   auto flush = [&] {
-    file << out.str();
+    file.write(out.str());
     out.clear();
   };
   out.line(" Observed and expected genotype frequencies ");
@@ -95,6 +95,8 @@ void genotype_tables(const Analysis& an) {
     write_table(" Observed for locus : ", [&](size_t cell) { out.integer_cell(geno_obs[cell], 3); });
     write_table(" Expected for locus : ", [&](size_t cell) { out.fixed_cell(geno_exp[cell], 6, 2); });
   }
+  flush();
+  file.commit();
 }
 
 }  // namespace torvi

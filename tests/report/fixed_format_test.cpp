@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "report/output_file.h"
 #include "report/report_text.h"
 
 #include <filesystem>
@@ -102,23 +103,23 @@ TEST(ReportText, AppendsWholeSectionsWithCrLf) {
   std::filesystem::remove(path);
   ReportText a;
   a.line().line(kStars48).cell("x").cell(fixed(1, 6, 3)).eol();
-  ASSERT_TRUE(a.append_to(path.string()));
+  a.append_to(path.string());
   ReportText b;
   b.line("second");
-  ASSERT_TRUE(b.append_to(path.string()));
+  b.append_to(path.string());
   std::ifstream in(path, std::ios::binary);
   std::stringstream got;
   got << in.rdbuf();
   EXPECT_EQ(got.str(), "\r\n" + std::string(48, '*') + "\r\n\tx\t 1.000\r\nsecond\r\n");
   ReportText c;
   c.line("anew");
-  ASSERT_TRUE(c.write_new(path.string()));
+  c.write_new(path.string());
   std::ifstream again(path, std::ios::binary);
   std::stringstream got2;
   got2 << again.rdbuf();
   EXPECT_EQ(got2.str(), "anew\r\n");
   std::filesystem::remove(path);
-  EXPECT_FALSE(c.append_to("/nonexistent-dir/x.out"));
+  EXPECT_THROW(c.append_to("/nonexistent-dir/x.out"), OutputError);
 }
 
 }  // namespace
