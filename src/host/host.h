@@ -61,6 +61,11 @@ class Host {
   virtual void progress_end() = 0;
   virtual bool stop_requested() { return false; }
 
+  // The closing message of a Run that went through ("Torvi finished
+  // processing data in ..."): an information box; the command line may
+  // silence it.
+  virtual void show_finished(const std::string& text) { show_info(text); }
+
   // The window caption while a run works on a file ("TORVI is Processing: ...").
   virtual void show_caption(const std::string& text) { (void)text; }
 

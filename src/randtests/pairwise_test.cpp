@@ -46,7 +46,7 @@ void pairwise_test(RunContext& ctx, Analysis& an) {
   const int64_t pairs = static_cast<int64_t>(np) * (np - 1) / 2;
   const int64_t n = std::max<int64_t>(ctx.nb_perm.perm_pairwise, 20 * pairs);
 
-  if (!read_data_file(ctx.host, an.base_name + ".dat", ds)) {
+  if (!read_data_file(ctx.host, an.data_path.empty() ? an.base_name + ".dat" : an.data_path, ds)) {
     ctx.host.note("Pairwise tests of differentiation not done: the data file could not be read again.");
     return;
   }

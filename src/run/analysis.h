@@ -29,6 +29,7 @@ struct RunContext {
 // and what the sections leave for the ones after them.
 struct Analysis {
   std::string base_name;  // data file path without ".dat"
+  std::string data_path;  // the data file as given (its ".dat" may be in any case)
   DataSet ds;
   std::shared_ptr<const AlleleIndex> alleles;
   CountTables ct;

@@ -22,16 +22,19 @@ struct RunSettings {
 };
 
 struct RunOutcome {
-  int files_done = 0;      // result files written
-  int files_failed = 0;    // files the reader refused
-  int files_skipped = 0;   // result-file dialog cancelled
-  bool cancelled = false;  // the host asked the run to stop
+  int files_done = 0;       // result files written
+  int files_failed = 0;     // files refused (unreadable, reader message) or not written
+  int files_skipped = 0;    // result-file dialog cancelled
+  bool cancelled = false;   // the host asked the run to stop
+  bool seeds_saved = true;  // false when the seeds file could not be written
   std::string last_base_name;
 };
 
 // The Run command: one result file per data file, sections in their fixed
 // order, then the closing step (seeds saved to `seeds_path`, closing message).
-// Never truncates an existing result file.
+// Never truncates an existing result file; a file that cannot be written is
+// named with its reason through the host and counts as failed, and the
+// sections already in it stay whole.
 RunOutcome run_files(Host& host, Rng& rng, NbPerm& nb_perm, const RunSettings& settings,
                      const std::string& seeds_path);
 
