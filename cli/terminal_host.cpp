@@ -18,21 +18,24 @@ std::string plain_lines(const std::string& text) {
   return out;
 }
 
-TerminalHost::TerminalHost(ExistingResult existing, bool quiet)
-    : existing_(existing), quiet_(quiet), show_progress_(!quiet && isatty(STDERR_FILENO)) {}
+TerminalHost::TerminalHost(ExistingResult existing, bool quiet, bool (*stop)())
+    : existing_(existing), quiet_(quiet), show_progress_(!quiet && isatty(STDERR_FILENO)), stop_(stop) {}
 
 void TerminalHost::show_error(const std::string& text) {
   ++errors_;
   std::cerr << "torvi: error: " << plain_lines(text) << '\n';
 }
 
-void TerminalHost::show_info(const std::string& text) {
-  if (!quiet_) std::cerr << "torvi: " << plain_lines(text) << '\n';
+void TerminalHost::show_info(const std::string& text) { std::cerr << "torvi: " << plain_lines(text) << '\n'; }
+
+void TerminalHost::show_finished(const std::string& text) {
+  if (!quiet_) show_info(text);
 }
 
 std::optional<std::string> TerminalHost::ask_result_file(const std::string&, const std::string& proposed) {
   if (existing_ == ExistingResult::skip) {
-    note(proposed + " exists: file skipped (--existing skip)");
+    // Not analysed: said even under --quiet.
+    std::cerr << "torvi: " << proposed << " exists: file skipped (--existing skip)\n";
     return std::nullopt;
   }
   return proposed;

@@ -237,7 +237,7 @@ void MainWindow::after_run() {
   progress_strip_->stop_watching();
   if (!worker_.failure().isEmpty()) {
     // The stream has advanced; the next start continues it.
-    save_seeds(rng_, seeds_path_);
+    if (!worker_.refused()) save_seeds(rng_, seeds_path_);
     dialogs_.message(true, "The run stopped: " + worker_.failure());
   }
   fstats_page_->BT_Run->setEnabled(false);

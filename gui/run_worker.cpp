@@ -2,6 +2,8 @@
 
 #include <exception>
 
+#include "random/seeds_lock.h"
+
 namespace torvi::gui {
 
 RunWorker::RunWorker(QObject* parent) : QObject(parent) {}
@@ -13,12 +15,19 @@ RunWorker::~RunWorker() {
 void RunWorker::start(Host& host, Rng& rng, NbPerm& nb_perm, RunSettings settings, std::string seeds_path) {
   outcome_ = RunOutcome{};
   failure_.clear();
+  refused_ = false;
   thread_ = std::thread([this, &host, &rng, &nb_perm, settings = std::move(settings),
                          seeds_path = std::move(seeds_path)] {
-    try {
-      outcome_ = run_files(host, rng, nb_perm, settings, seeds_path);
-    } catch (const std::exception& e) {
-      failure_ = QString::fromStdString(e.what());
+    FileLock seeds_lock;
+    if (auto problem = lock_seeds_file(seeds_lock, seeds_path)) {
+      refused_ = true;
+      failure_ = QString::fromStdString(*problem);
+    } else {
+      try {
+        outcome_ = run_files(host, rng, nb_perm, settings, seeds_path);
+      } catch (const std::exception& e) {
+        failure_ = QString::fromStdString(e.what());
+      }
     }
     QMetaObject::invokeMethod(this, &RunWorker::thread_done, Qt::QueuedConnection);
   });

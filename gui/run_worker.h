@@ -9,7 +9,9 @@
 
 namespace torvi::gui {
 
-// Runs the Run command on a thread of its own so the window keeps painting.
+// Runs the Run command on a thread of its own so the window keeps painting,
+// holding the seeds file for the run so that no other run draws the same
+// random numbers meanwhile.
 // The host, generator and counts must outlive the run; nothing else may use
 // them until finished() is emitted.
 class RunWorker : public QObject {
@@ -26,6 +28,8 @@ class RunWorker : public QObject {
   // stopped it (empty when none did).
   const RunOutcome& outcome() const { return outcome_; }
   const QString& failure() const { return failure_; }
+  // True when the run did not start because another run held the seeds file.
+  bool refused() const { return refused_; }
 
  signals:
   void finished();
@@ -36,6 +40,7 @@ class RunWorker : public QObject {
   std::thread thread_;
   RunOutcome outcome_;
   QString failure_;
+  bool refused_ = false;
 };
 
 }  // namespace torvi::gui

@@ -1,0 +1,250 @@
+#include "cli/run_command.h"
+
+#include <unistd.h>
+
+#include <iostream>
+#include <map>
+#include <thread>
+
+#include "cli/stop_signals.h"
+#include "cli/terminal_host.h"
+#include "cli/test_preflight.h"
+#include "data/data_reader.h"
+#include "random/seeds_file.h"
+#include "random/seeds_lock.h"
+
+namespace torvi::cli {
+
+namespace {
+
+constexpr int kThreadsMax = 256;
+constexpr int kExitFailed = 1, kExitUsage = 2, kExitStopped = 3;
+
+const std::map<std::string, NominalLevel> kLevels = {{"5/100", NominalLevel::p5_100},
+                                                     {"1/100", NominalLevel::p1_100},
+                                                     {"1/1000", NominalLevel::p1_1000},
+                                                     {"fixed", NominalLevel::fixed}};
+
+// An on/off pair of flags, --NAME and --no-NAME, for a box that starts ticked.
+void add_switch(CLI::App* app, const std::string& name, bool& value, const std::string& help,
+                const std::string& group) {
+  app->add_flag("--" + name + ",!--no-" + name, value, help + " (default: on)")->group(group);
+}
+
+
+void add_statistics_options(CLI::App* run, RunArgs& a) {
+  RunOptions& o = a.settings.options;
+  // Missing or unreadable files are reported one by one by the run itself,
+  // and the other files are still analysed.
+  run->add_option("files", a.settings.file_list, "Data files (.dat) to analyse, one result file (.out) each")
+      ->required();
+
+  auto stats = "Per locus and sample statistics";
+  add_switch(run, "allele-freq", o.CB_allfreq, "Allele frequencies", stats);
+  run->add_flag("--genotype-freq", o.CB_genotfreq, "Genotypic frequencies (companion file .x2)")->group(stats);
+  add_switch(run, "nb-alleles", o.CB_nal, "Number of alleles", stats);
+  run->add_flag("--richness", o.CB_Rar, "Allelic richness")->group(stats);
+  add_switch(run, "gene-div", o.CB_genediv, "Gene diversity", stats);
+  run->add_flag("--fis", o.CB_fis, "Fis per population")->group(stats);
+
+  auto global = "Global statistics";
+  add_switch(run, "nei", o.CB_nei, "Nei's F-statistics", global);
+  add_switch(run, "wc", o.CB_WC, "Weir and Cockerham's F-statistics, with jackknife and bootstrap", global);
+  run->add_flag("--rst", o.CB_Rst, "Rho_st")->group(global);
+  run->add_flag("--fst-pairs", o.CB_Fstpp, "Fst per pair of samples (companion files .mat and .fst)")->group(global);
+
+}
+
+void add_test_options(CLI::App* run, RunArgs& a) {
+  RunOptions& o = a.settings.options;
+  auto tests = "Global tests";
+  run->add_option("--hw-within", o.SpinEdit1,
+                  "Hardy Weinberg within samples, with N permutations (0..100000; tests need N >= 200)")
+      ->check(CLI::Range(0, 100000))
+      ->group(tests);
+  run->add_option("--hw-overall", o.SpinEdit2,
+                  "Hardy Weinberg overall samples, with N permutations (0..100000; tests need N >= 200)")
+      ->check(CLI::Range(0, 100000))
+      ->group(tests);
+  run->add_option("--popdiff", a.popdiff,
+                  "Population differentiation: none = \"NO test\", nohw = \"Test NOT assuming HW within "
+                  "samples\", hw = \"Test assuming HW within samples\"")
+      ->check(CLI::IsMember({"none", "nohw", "hw"}))
+      ->group(tests);
+  run->add_option("--popdiff-perm", a.popdiff_perm, "Permutations of the population differentiation test (0..100000)")
+      ->check(CLI::Range(0, 100000))
+      ->group(tests);
+
+  auto testing = "Testing";
+  run->add_flag("--hw-per-sample", o.CB_IFis, "HW tests per locus and sample")->group(testing);
+  run->add_option("--level", a.level,
+                  "Nominal level for multiple tests: 5/100, 1/100 or 1/1000 (permutations = number of tests / "
+                  "level), or fixed (--perm); absent = no item chosen")
+      ->check(CLI::IsMember({"5/100", "1/100", "1/1000", "fixed"}))
+      ->group(testing);
+  run->add_option("--perm", o.SpinEdit5, "# of permutations when --level fixed (default 1000)")
+      ->check(CLI::NonNegativeNumber)
+      ->group(testing);
+  run->add_flag("--pairwise-tests", o.CB_PPFst, "Pairwise tests of differentiation (companion file -pp.pvl)")
+      ->group(testing);
+
+}
+
+void add_ld_options(CLI::App* run, RunArgs& a) {
+  RunOptions& o = a.settings.options;
+  auto ld = "Genotypic disequilibrium";
+  run->add_flag("--ld-delta", o.CB_dp, "Delta' (average per pair of loci), companion file -dp.cd")->group(ld);
+  run->add_flag("--ld-r2", o.CB_r, "R^2 (average per pair of loci), companion file -r2.cd")->group(ld);
+  run->add_flag("--ld-details", o.CB_details, "Detail results per pair of alleles, companion file -details.cd")
+      ->group(ld);
+  run->add_flag("--ld-tables", o.CB_Savetables, "Save Contingency Tables, companion file -tables.ld")->group(ld);
+  run->add_option("--ld-tests", a.ld_tests,
+                  "Tests of Genotypic Disequilibrium: none = \"NO tests\", all = \"Tests between all pairs of "
+                  "loci\", per-sample = \"Tests between all pairs of loci in each sample\"")
+      ->check(CLI::IsMember({"none", "all", "per-sample"}))
+      ->group(ld);
+  run->add_option("--ld-level", a.ld_level,
+                  "Nominal level for multiple tests of disequilibrium: 5/100, 1/100, 1/1000 or fixed (--ld-perm)")
+      ->check(CLI::IsMember({"5/100", "1/100", "1/1000", "fixed"}))
+      ->group(ld);
+  run->add_option("--ld-perm", o.SpinEdit8, "# of permutations when --ld-level fixed (default 1000)")
+      ->check(CLI::NonNegativeNumber)
+      ->group(ld);
+
+}
+
+void add_run_control_options(CLI::App* run, RunArgs& a) {
+  auto runopts = "Run";
+  run->add_option("--seeds", a.seeds,
+                  "Seeds of the random number generator for this run (S1 in 1..2147483562, S2 in 1..2147483398); "
+                  "default: those saved in TORVI.INI. The advanced state is saved to TORVI.INI after the run")
+      ->expected(2)
+      ->allow_extra_args(false)
+      ->group(runopts);
+  run->add_option("--existing", a.existing,
+                  "When a result file exists: append the new results after the old (default) or skip the file "
+                  "(a skipped file counts as not analysed: exit status 1)")
+      ->check(CLI::IsMember({"append", "skip"}))
+      ->group(runopts);
+  a.settings.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  run->add_option("--threads", a.settings.threads,
+                  "Threads for randomisations, 1..256 (default: all cores); results never depend on it")
+      ->check(CLI::Range(1, kThreadsMax))
+      ->group(runopts);
+  run->add_flag("--quiet", a.quiet, "No progress line, notes or closing message on standard error (errors are always shown)")->group(runopts);
+}
+
+
+void map_choices(RunArgs& a) {
+  RunOptions& o = a.settings.options;
+  o.CB_HWW = o.SpinEdit1 > 0;
+  o.CB_HWO = o.SpinEdit2 > 0;
+  o.RG_popdif = a.popdiff == "nohw" ? PopDiff::not_assuming_hw
+                : a.popdiff == "hw" ? PopDiff::assuming_hw
+                                    : PopDiff::no_test;
+  if (o.RG_popdif == PopDiff::not_assuming_hw) o.SpinEdit3 = a.popdiff_perm;
+  if (o.RG_popdif == PopDiff::assuming_hw) o.SpinEdit4 = a.popdiff_perm;
+  o.RG_MT = a.level.empty() ? NominalLevel::none : kLevels.at(a.level);
+  o.RG_MTG = a.ld_level.empty() ? NominalLevel::none : kLevels.at(a.ld_level);
+  o.RG_GDT = a.ld_tests == "all"          ? LdTests::all_pairs
+             : a.ld_tests == "per-sample" ? LdTests::pairs_in_each_sample
+                                          : LdTests::no_tests;
+}
+
+// Seeds for the run: --seeds, else the seeds file, else asked on a terminal.
+// False after the message when there are none.
+bool prepare_seeds(Host& host, Rng& rng, const RunArgs& a) {
+  if (!a.seeds.empty()) {
+    if (a.seeds[0] < 1 || a.seeds[0] > kSeed1Max || a.seeds[1] < 1 || a.seeds[1] > kSeed2Max) {
+      std::cerr << "torvi: --seeds: the first seed must lie in 1..2147483562 and the second in 1..2147483398\n";
+      return false;
+    }
+    rng = Rng(static_cast<int32_t>(a.seeds[0]), static_cast<int32_t>(a.seeds[1]));
+    return true;
+  }
+  SeedsRead seeds = read_seeds_file(kSeedsFileName);
+  if (seeds.state == SeedsRead::State::usable) {
+    rng = Rng(seeds.seed1, seeds.seed2);
+    return true;
+  }
+  if (seeds.state == SeedsRead::State::unusable) std::cerr << "torvi: " << seeds.problem << '\n';
+  try {
+    ask_new_seeds(host, rng, kSeedsFileName);
+  } catch (const std::exception& e) {
+    std::cerr << "torvi: " << e.what() << '\n';
+    return false;
+  }
+  return true;
+}
+
+// Reads headers without a word: the run reports what is wrong with a file.
+struct SilentHost : Host {
+  void show_error(const std::string&) override {}
+  void show_info(const std::string&) override {}
+  std::optional<std::string> ask_result_file(const std::string&, const std::string&) override { return {}; }
+  std::optional<SeedTexts> ask_seed_texts() override { return {}; }
+  void progress_begin(int64_t) override {}
+  void progress_step(int64_t) override {}
+  void progress_end() override {}
+};
+
+// Says which requested tests will not run, before anything runs.
+void announce_skipped_tests(const RunArgs& a) {
+  const RunOptions& o = a.settings.options;
+  std::vector<std::string> notes = tests_that_will_not_run(o);
+  SilentHost silent;
+  for (const std::string& entry : a.settings.file_list) {
+    DataSet ds;
+    if (!check_header(silent, entry, ds)) continue;  // the run reports it
+    for (std::string& n : tests_that_will_not_run(o, entry, ds.np, ds.nl)) notes.push_back(std::move(n));
+  }
+  for (const std::string& n : notes) std::cerr << "torvi: " << n << '\n';
+}
+
+int exit_status(const RunOutcome& outcome, const TerminalHost& host) {
+  if (outcome.cancelled) return kExitStopped;
+  const bool all_done = outcome.files_failed == 0 && outcome.files_skipped == 0 && outcome.seeds_saved;
+  return all_done && !host.any_error() ? 0 : kExitFailed;
+}
+
+}  // namespace
+
+RunCommand::RunCommand(CLI::App& app) {
+  app_ = app.add_subcommand("run", "Analyse data files: the Run button of the main window");
+  add_statistics_options(app_, args_);
+  add_test_options(app_, args_);
+  add_ld_options(app_, args_);
+  add_selection_options(app_, args_.selection);
+  add_run_control_options(app_, args_);
+  app_->footer(
+      "Permutation counts follow the main window: a test with N permutations draws N - 1 randomised data sets.\n"
+      "Example: torvi run --fis --rst --hw-within 1000 --popdiff hw --popdiff-perm 1000 nancycats.dat");
+}
+
+int RunCommand::execute() {
+  map_choices(args_);
+  RunSettings& settings = args_.settings;
+  if (!build_selection(args_.selection, settings.file_list, settings.selection, settings.options.label_file_checked))
+    return kExitUsage;
+  install_stop_signals();
+  TerminalHost host(args_.existing == "skip" ? ExistingResult::skip : ExistingResult::append, args_.quiet,
+                    stop_signalled);
+  // Held from reading the seeds to saving them, so no other run draws the same stream.
+  FileLock seeds_lock;
+  if (auto problem = lock_seeds_file(seeds_lock, kSeedsFileName)) {
+    std::cerr << "torvi: " << *problem << '\n';
+    return kExitUsage;
+  }
+  if (auto problem = seeds_write_problem(kSeedsFileName)) {
+    std::cerr << "torvi: " << *problem << "\ntorvi: the seeds reached could not be saved after the run: nothing run\n";
+    return kExitUsage;
+  }
+  Rng rng;
+  if (!prepare_seeds(host, rng, args_)) return kExitUsage;
+  if (!args_.quiet) announce_skipped_tests(args_);
+  NbPerm nb_perm;
+  RunOutcome outcome = run_files(host, rng, nb_perm, args_.settings, kSeedsFileName);
+  return exit_status(outcome, host);
+}
+
+}  // namespace torvi::cli

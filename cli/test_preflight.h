@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "run/run_options.h"
+
+namespace torvi::cli {
+
+// The requested tests that will not run with these options, each with the
+// option that would make it run; said before a run starts, so that no test
+// is left out silently.
+std::vector<std::string> tests_that_will_not_run(const RunOptions& o);
+
+// The same for one data file's shape: tests that need two samples or two loci.
+std::vector<std::string> tests_that_will_not_run(const RunOptions& o, const std::string& file, int np, int nl);
+
+}  // namespace torvi::cli
