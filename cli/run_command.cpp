@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <climits>
 #include <map>
 #include <thread>
 
@@ -18,6 +19,7 @@ namespace torvi::cli {
 namespace {
 
 constexpr int kThreadsMax = 256;
+constexpr int32_t kCountMax = INT32_MAX;  // permutation counts: no upper limit of their own
 constexpr int kExitFailed = 1, kExitUsage = 2, kExitStopped = 3;
 
 const std::map<std::string, NominalLevel> kLevels = {{"5/100", NominalLevel::p5_100},
@@ -83,7 +85,7 @@ void add_test_options(CLI::App* run, RunArgs& a) {
       ->check(CLI::IsMember({"5/100", "1/100", "1/1000", "fixed"}))
       ->group(testing);
   run->add_option("--perm", o.SpinEdit5, "# of permutations when --level fixed (default 1000)")
-      ->check(CLI::NonNegativeNumber)
+      ->check(CLI::Range(0, kCountMax))
       ->group(testing);
   run->add_flag("--pairwise-tests", o.CB_PPFst, "Pairwise tests of differentiation (companion file -pp.pvl)")
       ->group(testing);
@@ -108,7 +110,7 @@ void add_ld_options(CLI::App* run, RunArgs& a) {
       ->check(CLI::IsMember({"5/100", "1/100", "1/1000", "fixed"}))
       ->group(ld);
   run->add_option("--ld-perm", o.SpinEdit8, "# of permutations when --ld-level fixed (default 1000)")
-      ->check(CLI::NonNegativeNumber)
+      ->check(CLI::Range(0, kCountMax))
       ->group(ld);
 
 }

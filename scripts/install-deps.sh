@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
 # Installs every build dependency of Torvi from Debian's packages.
 # Idempotent, and silent when everything is already present.
+#   scripts/install-deps.sh          everything: command line, desktop program, tests, fuzzing
+#   scripts/install-deps.sh --cli    only what the command line needs (no Qt)
 set -euo pipefail
 
-packages=(
-  g++ cmake ninja-build pkg-config
-  libcli11-dev libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  qt6-base-dev qt6-charts-dev libgl-dev
+cli_packages=(g++ cmake ninja-build pkg-config libcli11-dev nlohmann-json3-dev)
+packages=("${cli_packages[@]}"
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev
   clang libclang-rt-14-dev
 )
+[ "${1:-}" = --cli ] && packages=("${cli_packages[@]}")
 
 missing=()
 for p in "${packages[@]}"; do

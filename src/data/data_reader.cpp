@@ -49,18 +49,41 @@ void show_not_a_number(Host& host, const std::string& path, int line, const std:
                   "Correct the data file before rerunning please. Exiting...");
 }
 
+void show_binary(Host& host, const std::string& path, int line) {
+  host.show_error("Line " + std::to_string(line) + " of " + path + " holds binary data: it is not a data file." +
+                  kBreak + "Correct the data file before rerunning please. Exiting...");
+}
+
+// The line that names where a message of the reader comes from.
+std::string where(const std::string& path, int line) {
+  return std::string(kBreak) + "Line " + std::to_string(line) + " of " + path + ".";
+}
+
 void show_cannot_open(Host& host, const std::string& path) {
   host.show_error("Cannot open the data file " + path + ".");
+}
+
+// Reads one number, showing the message for text or binary data where it
+// should be. Returns what was found.
+TextScanner::Read read_token(Host& host, TextScanner& sc, const std::string& path, int32_t& value) {
+  std::string found;
+  const TextScanner::Read r = sc.read_int(value, found);
+  if (r == TextScanner::Read::not_a_number) show_not_a_number(host, path, sc.token_line(), found);
+  if (r == TextScanner::Read::binary) show_binary(host, path, sc.token_line());
+  return r;
 }
 
 // Reads one number; a missing number at the end of the file reads as 0, as
 // the header and the sample number allow. False after the message for text.
 bool read_number(Host& host, TextScanner& sc, const std::string& path, int32_t& value) {
-  std::string found;
-  if (sc.read_int(value, found) == TextScanner::Read::not_a_number) {
-    show_not_a_number(host, path, sc.token_line(), found);
-    return false;
-  }
+  const TextScanner::Read r = read_token(host, sc, path, value);
+  return r == TextScanner::Read::number || r == TextScanner::Read::end_of_file;
+}
+
+// A NUL byte anywhere, also where the format ignores what a line holds.
+bool binary_seen(Host& host, const TextScanner& sc, const std::string& path) {
+  if (sc.nul_line() == 0) return false;
+  show_binary(host, path, sc.nul_line());
   return true;
 }
 
@@ -69,13 +92,39 @@ bool read_counts(Host& host, TextScanner& sc, const std::string& path, DataSet& 
          read_number(host, sc, path, ds.nu);
 }
 
-// Locus names: the first characters of each of the next nl lines.
-void read_locus_names(TextScanner& sc, DataSet& ds) {
+// Locus names: the first characters of each of the next nl lines. A file
+// that ends before them is refused (`check_end`): its records would
+// otherwise be taken for names, or there would be none.
+bool read_locus_names(Host& host, TextScanner& sc, const std::string& path, DataSet& ds, bool check_end = true) {
   ds.locus_names.assign(static_cast<size_t>(ds.nl) + 1, std::string());
   for (int l = 1; l <= ds.nl; ++l) {
+    if (check_end && sc.at_end()) {
+      host.show_error("The data file " + path + " ends after " + std::to_string(l - 1) + " of " +
+                      std::to_string(ds.nl) + " locus names." + where(path, sc.line()) + kBreak +
+                      "Correct the data file before rerunning please. Exiting...");
+      return false;
+    }
     ds.locus_names[l] = sc.read_line_start(kNameLength);
     sc.skip_line();
   }
+  return !check_end || !binary_seen(host, sc, path);
+}
+
+// The message for a code that cannot be a genotype. When it is the first
+// number of a line after the record's own, the record most likely ended
+// early and this is the next record's sample number.
+void show_miscoded(Host& host, const TextScanner& sc, const std::string& path, const DataSet& ds, int i, int k,
+                   int record_line, int32_t h, int32_t m) {
+  if (sc.token_line() != record_line && sc.token_starts_line()) {
+    host.show_error("The record of individual " + std::to_string(i) + " on line " + std::to_string(record_line) +
+                    " of " + path + " holds " + std::to_string(k - 1) + " genotype codes where " +
+                    std::to_string(ds.nl) + " are expected." + kBreak +
+                    "Correct the data file before rerunning please. Exiting...");
+    return;
+  }
+  host.show_error("Miscoded genotype for individual " + std::to_string(i) + kBreak + "at locus " + std::to_string(k) +
+                  ". Alleles are " + std::to_string(h) + " and " + std::to_string(m) + kBreak +
+                  "Correct the data file before rerunning please. Exiting..." + where(path, sc.token_line()));
 }
 
 bool miscoded(int32_t g, int32_t h, int32_t m, const DataSet& ds) {
@@ -98,7 +147,7 @@ bool check_header(Host& host, std::istream& in, const std::string& path, DataSet
     show_below_one(host, path);
     return false;
   }
-  read_locus_names(sc, ds);
+  if (!read_locus_names(host, sc, path, ds)) return false;
   ds.locus_selected.assign(static_cast<size_t>(ds.nl) + 1, 1);
   ds.sample_selected.assign(static_cast<size_t>(ds.np) + 1, 1);
   return set_coding_base(host, path, ds);
@@ -125,7 +174,7 @@ bool read_header_as_written(Host& host, const std::string& path, DataSet& ds) {
   if (!read_counts(host, sc, path, ds) || !read_number(host, sc, path, ds.allele_digits)) return false;
   sc.skip_line();
   if (ds.nl >= 0 && ds.nl <= NLMax) {
-    read_locus_names(sc, ds);
+    read_locus_names(host, sc, path, ds, false);
   } else {
     ds.locus_names.assign(1, std::string());
   }
@@ -155,38 +204,31 @@ bool read_full_header(Host& host, TextScanner& sc, const std::string& path, Data
     show_below_one(host, path);
     return false;
   }
-  read_locus_names(sc, ds);
+  if (!read_locus_names(host, sc, path, ds)) return false;
   for (int l = 1; l <= ds.nl; ++l)
     for (char& c : ds.locus_names[l])
       if (static_cast<unsigned char>(c) <= 38) c = ' ';
   return true;
 }
 
-// The nl genotype codes of individual i, stored with the smaller allele in
-// the high place; false after the message.
-bool read_codes(Host& host, TextScanner& sc, const std::string& path, const DataSet& ds, int i, int32_t* row) {
+// The nl genotype codes of individual i, whose record starts on
+// record_line, stored with the smaller allele in the high place; false after
+// the message.
+bool read_codes(Host& host, TextScanner& sc, const std::string& path, const DataSet& ds, int i, int record_line,
+                int32_t* row) {
   const int32_t base = ds.coding_base;
-  std::string found;
   for (int k = 1; k <= ds.nl; ++k) {
     int32_t g = 0;
-    switch (sc.read_int(g, found)) {
-      case TextScanner::Read::number:
-        break;
-      case TextScanner::Read::not_a_number:
-        show_not_a_number(host, path, sc.token_line(), found);
-        return false;
-      case TextScanner::Read::end_of_file:
-        host.show_error("The data file " + path + " ends inside the record of individual " + std::to_string(i) +
-                        " (line " + std::to_string(sc.line()) + ")." + kBreak +
-                        "Correct the data file before rerunning please. Exiting...");
-        return false;
-    }
+    const TextScanner::Read r = read_token(host, sc, path, g);
+    if (r == TextScanner::Read::end_of_file)
+      host.show_error("The data file " + path + " ends inside the record of individual " + std::to_string(i) +
+                      " (line " + std::to_string(sc.line()) + ")." + kBreak +
+                      "Correct the data file before rerunning please. Exiting...");
+    if (r != TextScanner::Read::number) return false;
     int32_t h = g / base;
     int32_t m = g % base;
     if (miscoded(g, h, m, ds)) {
-      host.show_error("Miscoded genotype for individual " + std::to_string(i) + kBreak + "at locus " +
-                      std::to_string(k) + ". Alleles are " + std::to_string(h) + " and " + std::to_string(m) +
-                      kBreak + "Correct the data file before rerunning please. Exiting...");
+      show_miscoded(host, sc, path, ds, i, k, record_line, h, m);
       return false;
     }
     row[k - 1] = m < h ? h + m * base : g;
@@ -210,6 +252,7 @@ bool read_data_records(Host& host, std::istream& in, const std::string& path, Da
   while (!sc.at_end_after_space()) {
     int32_t s = 0;
     if (!read_number(host, sc, path, s)) return false;
+    const int record_line = sc.token_line();
     if (s < 1) {
       sc.skip_line();
       continue;
@@ -218,7 +261,7 @@ bool read_data_records(Host& host, std::istream& in, const std::string& path, Da
       host.show_error("At least one individual belongs to sample " + std::to_string(s) + kBreak +
                       "But the number of samples entered on the first line is " + std::to_string(ds.np) + kBreak +
                       "Adjust this later number to match the highest sample identifier in use." + kBreak +
-                      "Exiting...");
+                      "Exiting..." + where(path, record_line));
       return false;
     }
     ++ds.sample_size[s];
@@ -229,11 +272,19 @@ bool read_data_records(Host& host, std::istream& in, const std::string& path, Da
                       "        Exiting...");
       return false;
     }
-    if (!read_codes(host, sc, path, ds, i, row.data())) return false;
+    if (!read_codes(host, sc, path, ds, i, record_line, row.data())) return false;
     sc.skip_line();
     sink(s, row.data());
   }
   ds.ni = i;
+  // Binary data where the format skips the rest of a line is still binary.
+  if (binary_seen(host, sc, path)) return false;
+  if (ds.ni == 0) {
+    // Nothing to analyse: every table would be empty.
+    host.show_error("The data file " + path + " holds no individuals." + where(path, sc.line()) + kBreak +
+                    "Correct the data file before rerunning please. Exiting...");
+    return false;
+  }
   return true;
 }
 
@@ -250,7 +301,6 @@ bool read_data_file(Host& host, std::istream& in, const std::string& path, DataS
     ds.missing_count.push_back(static_cast<uint16_t>(std::count(codes, codes + ds.nl, 0)));
   };
   if (!read_data_records(host, in, path, ds, store)) return false;
-  if (ds.codes.empty()) ds.codes.assign(static_cast<size_t>(ds.nl), 0);
   ds.complete_count.assign(static_cast<size_t>(ds.np) + 1, 0);
   for (int j = 1; j <= ds.ni; ++j)
     if (ds.missing_count[j] == 0) ++ds.complete_count[ds.sample_of[j]];

@@ -44,7 +44,7 @@ bool set_coding_base(Host& host, const std::string& path, DataSet& ds);
 using RecordSink = std::function<void(int32_t sample, const int32_t* codes)>;
 
 // The full read of read_data_file, one record at a time, with the same checks
-// and messages: the individuals go to `sink` instead of the data set, which
+// and messages (a file with no individuals is refused): the individuals go to `sink` instead of the data set, which
 // receives np, nl, nu, nl_used, locus_names, ni, and sample_size as counts
 // per sample (not running totals). Memory does not grow with the file.
 bool read_data_records(Host& host, std::istream& in, const std::string& path, DataSet& ds, const RecordSink& sink);

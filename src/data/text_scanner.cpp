@@ -9,10 +9,33 @@ namespace {
 constexpr int kEof = std::char_traits<char>::eof();
 constexpr size_t kFoundMax = 20;  // enough of a bad token to recognise it
 
-bool is_space(int c) { return c != kEof && c <= ' '; }
+constexpr int kEndOfFileMark = 0x1A;  // ends the text of some old files
+
+// Blanks, tabs, line ends and form feeds separate numbers. Other control
+// characters are not text: they mark binary data.
+bool is_space(int c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f' || c == kEndOfFileMark;
+}
+bool is_binary(int c) { return c != kEof && c < ' ' && !is_space(c); }
 bool is_digit(int c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
+
+TextScanner::TextScanner(std::istream& in) : buf_(in.rdbuf()) {
+  static constexpr unsigned char kBom[] = {0xEF, 0xBB, 0xBF};
+  if (peek() != kBom[0]) return;
+  take();
+  for (unsigned char b : {kBom[1], kBom[2]}) {
+    if (peek() != b) {
+      // Not a byte-order mark after all: read the file from its start.
+      buf_->pubseekpos(0, std::ios::in);
+      return;
+    }
+    take();
+  }
+}
+
+bool TextScanner::at_end() const { return peek() == kEof; }
 
 int TextScanner::peek() const {
   int c = buf_->sgetc();
@@ -21,6 +44,7 @@ int TextScanner::peek() const {
 
 int TextScanner::take() {
   int c = buf_->sbumpc();
+  if (c == 0 && nul_line_ == 0) nul_line_ = line_;
   return c == kEof ? kEof : static_cast<unsigned char>(c);
 }
 
@@ -52,6 +76,8 @@ TextScanner::Read TextScanner::read_int(int32_t& value, std::string& found) {
     value = 0;
     return Read::end_of_file;
   }
+  token_starts_line_ = line_ != token_line_ || first_token_;
+  first_token_ = false;
   token_line_ = line_;
   found.clear();
   bool negative = false;
@@ -77,9 +103,13 @@ TextScanner::Read TextScanner::read_int(int32_t& value, std::string& found) {
   c = peek();
   if (!digits || overflow || !(c == kEof || is_space(c)) || v > std::numeric_limits<int32_t>::max()) {
     // Collect the rest of the token so the message shows what was there.
-    while ((c = peek()) != kEof && !is_space(c) && found.size() < kFoundMax) found += static_cast<char>(take());
+    bool binary = is_binary(c);
+    while ((c = peek()) != kEof && !is_space(c) && found.size() < kFoundMax) {
+      binary = binary || is_binary(c);
+      found += static_cast<char>(take());
+    }
     value = 0;
-    return Read::not_a_number;
+    return binary ? Read::binary : Read::not_a_number;
   }
   value = static_cast<int32_t>(v);
   return Read::number;

@@ -71,10 +71,10 @@ void randomise(const Analysis& an, const std::vector<int32_t>& copies, const Fix
       if (n == 0) continue;
       const size_t row = ct.row(s, l);
       const int k = ix.alleles_at_locus(l);
-      redeal_within_sample(&copies[row], k, het, w.list.data(), rng);
+      redeal_within_sample(copies.data() + row, k, het, w.list.data(), rng);
       if (n < 2) continue;
-      const int32_t* c = &copies[row];  // the tables' counts, as integers
-      const long double* pq = &fixed.pq[row];
+      const int32_t* c = copies.data() + row;  // the tables' counts, as integers
+      const long double* pq = fixed.pq.data() + row;
       const long double* fraction = fixed.het_fraction.row(n);
       const long double nn = n, ratio = nn / (n - 1);
       long double B = 0, C = 0;

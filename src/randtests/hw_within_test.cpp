@@ -37,7 +37,7 @@ void randomise(CountTables& ct, WcState& wc, int first, int last, const std::vec
       const long double two_n = 2.0L * n;
       long double* p = ct.allele_row(s, l);
       for (int j = 0; j < k; ++j) p[j] = p[j] * two_n;
-      redeal_within_sample(&copies[ct.row(s, l)], k, scratch.het.data(), scratch.list.data(), rng);
+      redeal_within_sample(copies.data() + ct.row(s, l), k, scratch.het.data(), scratch.list.data(), rng);
       long double* het = ct.het_row(s, l);
       for (int j = 0; j < k; ++j) het[j] = scratch.het[j];
     }
@@ -102,7 +102,7 @@ class SettledRandomiser {
       for (int l = 1; l <= ct_.nl; ++l) {
         if (ct_.typed(s, l) == 0) continue;
         const size_t row = ct_.row(s, l);
-        redeal_within_sample(&copies[row], ix_.alleles_at_locus(l), &w.hets[row], w.scratch.list.data(), rng);
+        redeal_within_sample(copies.data() + row, ix_.alleles_at_locus(l), w.hets.data() + row, w.scratch.list.data(), rng);
       }
     WcState& wc = w.wc;
     wc.totals = WcSums{};

@@ -35,7 +35,7 @@ std::vector<int32_t> integer_counts(const CountTables& ct, int first, int last, 
   for (int l = 1; l <= ct.nl; ++l)
     for (int s = first; s <= last; ++s) {
       const long double* p = ct.allele_row(s, l);
-      int32_t* c = &counts[ct.row(s, l)];
+      int32_t* c = counts.data() + ct.row(s, l);
       const long double two_n = 2.0L * ct.typed(s, l);
       for (int j = 0, k = ct.index->alleles_at_locus(l); j < k; ++j)
         c[j] = nearest_count(tables_hold_frequencies ? p[j] * two_n : p[j]);

@@ -38,8 +38,8 @@ void wc_locus_from_sums(WcState& wc, const AlleleIndex& ix, int l, int r, long d
                         bool first_call) {
   const int k = ix.alleles_at_locus(l);
   const size_t base = static_cast<size_t>(ix.first[l]);
-  long double* sum_np = &wc.pbar[base];
-  long double* sum_nh = &wc.hbar[base];
+  long double* sum_np = wc.pbar.data() + base;
+  long double* sum_nh = wc.hbar.data() + base;
   wc.samples_at_locus[l] = r;
   wc.S2[l] = S2;
   const long double nbar = r > 0 ? S1 / r : 0.0L;
@@ -103,8 +103,8 @@ void wc_components(CountTables& ct, WcState& wc, int first, int last) {
   for (int l = 1; l <= ct.nl; ++l) {
     const int k = ix.alleles_at_locus(l);
     const size_t base = static_cast<size_t>(ix.first[l]);
-    long double* sum_np = &wc.pbar[base];
-    long double* sum_nh = &wc.hbar[base];
+    long double* sum_np = wc.pbar.data() + base;
+    long double* sum_nh = wc.hbar.data() + base;
     long double* sum_npp = &wc.Q[base];
     for (int j = 0; j < k; ++j) sum_np[j] = sum_nh[j] = sum_npp[j] = 0;
 

@@ -53,12 +53,15 @@ struct CountTables {
     const AlleleIndex& ix = *index;
     return static_cast<size_t>(np) * ix.first[l] + static_cast<size_t>(s - 1) * ix.alleles_at_locus(l);
   }
-  long double* allele_row(int s, int l) { return &allele_count[row(s, l)]; }
-  const long double* allele_row(int s, int l) const { return &allele_count[row(s, l)]; }
-  long double* het_row(int s, int l) { return &het_allele_count[row(s, l)]; }
-  const long double* het_row(int s, int l) const { return &het_allele_count[row(s, l)]; }
-  long double* total_row(int l) { return &total_allele_count[index->first[l]]; }
-  const long double* total_row(int l) const { return &total_allele_count[index->first[l]]; }
+  // Rows by pointer arithmetic, not by element: a locus with no allele (or a
+  // data set with none typed) has an empty row at the end of its table, or
+  // in a table that is empty.
+  long double* allele_row(int s, int l) { return allele_count.data() + row(s, l); }
+  const long double* allele_row(int s, int l) const { return allele_count.data() + row(s, l); }
+  long double* het_row(int s, int l) { return het_allele_count.data() + row(s, l); }
+  const long double* het_row(int s, int l) const { return het_allele_count.data() + row(s, l); }
+  long double* total_row(int l) { return total_allele_count.data() + index->first[l]; }
+  const long double* total_row(int l) const { return total_allele_count.data() + index->first[l]; }
 };
 
 // Fills the count tables from the genotype table. Allocates nothing, so the

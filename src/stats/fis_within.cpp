@@ -30,7 +30,7 @@ void fis_within(const CountTables& ct, const std::vector<long double>& het, std:
       const long double n = typed;
       const long double two_n = 2.0L * n;
       const long double* copies = ct.allele_row(s, l);
-      const long double* carriers = &het[ct.row(s, l)];
+      const long double* carriers = het.data() + ct.row(s, l);
       const long double* totals = ct.total_row(l);
       long double b_sum = 0.0L;
       long double c_sum = 0.0L;

@@ -4,14 +4,8 @@
 set -u
 torvi=$1
 examples=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-failures=0
-check() {  # description, condition...
-  local what=$1; shift
-  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
+# shellcheck source=check.sh
+source "$(dirname "$0")/check.sh"
 
 "$torvi" --version | grep -q '^torvi '; check "--version names the program" test $? -eq 0
 "$torvi" run --help > help.txt
@@ -42,8 +36,67 @@ grep -q "bad.dat" err.txt; check "the message names the refused file" test $? -e
 check "the other file is still analysed" test "$(grep -c 'from file tiny.dat' tiny.out)" -eq 2
 
 size=$(stat -c %s tiny.out)
-"$torvi" run --seeds 1 2 --existing skip --quiet tiny.dat
+"$torvi" run --seeds 1 2 --existing skip --quiet tiny.dat 2> err.txt; code=$?
 check "--existing skip leaves the result file alone" test "$(stat -c %s tiny.out)" -eq "$size"
+check "--existing skip counts as not analysed: exit 1" test $code -eq 1
+grep -q "tiny.out exists: file skipped" err.txt; check "--existing skip says so even under --quiet" test $? -eq 0
+
+# Usage errors: one line on standard error, exit 2, nothing run.
+for args in "run --threads 50000 tiny.dat" "run --threads 0 tiny.dat" "run --ld-perm -1 tiny.dat" \
+            "run --perm -5 tiny.dat" "run --no-such-option tiny.dat" "run" "" "run --level 2/100 tiny.dat" \
+            "seeds 1" "run --hw-within 100001 tiny.dat"; do
+  # shellcheck disable=SC2086
+  "$torvi" $args > out.txt 2> err.txt; code=$?
+  check "usage error '$args': exit 2" test $code -eq 2
+  check "usage error '$args': one line" test "$(wc -l < err.txt)" -eq 1
+done
+
+# A list with files that cannot be analysed: a message each, the others go on.
+mkdir folder.dat
+ln -s loop.dat loop.dat
+printf 'earlier\r\n' > data.out
+rm -f tiny.out
+"$torvi" run --seeds 1 2 --quiet missing.dat folder.dat loop.dat data.out ab tiny.dat 2> err.txt; code=$?
+check "unreadable entries: exit 1" test $code -eq 1
+check "unreadable entries: five messages" test "$(grep -c '^torvi: error:' err.txt)" -eq 5
+grep -q "Too many levels of symbolic links" err.txt; check "a symlink loop is named as such" test $? -eq 0
+check "data.out is refused, not appended to" test "$(cat data.out)" = $'earlier\r'
+check "the readable file is still analysed" test -s tiny.out
+check "no hidden result file" test ! -e .out
+
+# --quiet never hides why a file was refused.
+printf '1 1 9 5\nloc\n1 11\n' > digits.dat
+"$torvi" run --seeds 1 2 --quiet digits.dat 2> err.txt; code=$?
+check "a refused file under --quiet: exit 1" test $code -eq 1
+grep -q "The 4th number on the first line" err.txt; check "--quiet still shows the reader's message" test $? -eq 0
+
+# Tests that will not run are named before the run, with the option to give.
+"$torvi" run --seeds 1 2 --ld-tests all --hw-within 100 --hw-per-sample tiny.dat 2> err.txt
+grep -q "give --ld-level" err.txt; check "LD tests without a level are named" test $? -eq 0
+grep -q "needs --hw-within 200 or more" err.txt; check "too few permutations are named" test $? -eq 0
+grep -q "give --level" err.txt; check "per-sample tests without a level are named" test $? -eq 0
+printf '1 2 12 2\nloc1\nloc2\n1 0101 0312\n' > one.dat
+"$torvi" run --seeds 1 2 --pairwise-tests one.dat 2> err.txt
+grep -q "one.dat holds one sample: pairwise tests of differentiation will not run" err.txt
+check "tests needing two samples are named" test $? -eq 0
+
+# Unusable seeds files: said what is wrong, left untouched, nothing run.
+for content in '0 17' '2147483563 2147483399' '1.5 2.5' '17'; do
+  printf '%s\r\n' "$content" > TORVI.INI
+  rm -f tiny.out
+  "$torvi" run tiny.dat < /dev/null 2> err.txt; code=$?
+  check "seeds file '$content': exit 2" test $code -eq 2
+  grep -q "TORVI.INI" err.txt && grep -q -- "--seeds" err.txt; check "seeds file '$content': named, with a way out" test $? -eq 0
+  check "seeds file '$content': left untouched" test "$(cat TORVI.INI)" = "$content"$'\r'
+  check "seeds file '$content': nothing run" test ! -e tiny.out
+done
+grep -q "lies outside its range 1..2147483562" err.txt || true
+printf '7 8\r\n' > real.ini && rm TORVI.INI && ln -s real.ini TORVI.INI
+"$torvi" run --quiet tiny.dat 2> err.txt; code=$?
+check "symlinked seeds file: refused before the run (exit 2)" test $code -eq 2
+grep -q "symbolic link" err.txt; check "symlinked seeds file: the message says so" test $? -eq 0
+check "symlinked seeds file: its target untouched" test "$(cat real.ini)" = $'7 8\r'
+rm TORVI.INI
 
 cp "$examples/nancycats.dat" .
 "$torvi" run --seeds 12345 67890 --quiet --threads 1 --hw-within 200 nancycats.dat && mv nancycats.out one.out

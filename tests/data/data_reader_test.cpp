@@ -117,11 +117,13 @@ TEST(DataReader, SkipsSampleZeroAndRestOfLines) {
   ASSERT_FALSE(r.read_ok);
   EXPECT_EQ(r.only_error(),
             "Miscoded genotype for individual 2\n\rat locus 1. Alleles are 5 and 0\n\r"
-            "Correct the data file before rerunning please. Exiting...");
+            "Correct the data file before rerunning please. Exiting...\n\rLine 7 of /data/ex.dat.");
 }
 
 TEST(DataReader, HeaderLimits) {
-  Reading ok("200 600 999 3\n");
+  std::string names;
+  for (int l = 1; l <= 600; ++l) names += "l" + std::to_string(l) + "\n";
+  Reading ok("200 600 999 3\n" + names);
   EXPECT_TRUE(ok.header_ok);
   EXPECT_EQ(ok.ds.locus_names.size(), 601u);
   const std::string limit_message =
@@ -178,7 +180,8 @@ TEST(DataReader, SampleAboveDeclared) {
   EXPECT_EQ(r.only_error(),
             "At least one individual belongs to sample 3\n\r"
             "But the number of samples entered on the first line is 2\n\r"
-            "Adjust this later number to match the highest sample identifier in use.\n\rExiting...");
+            "Adjust this later number to match the highest sample identifier in use.\n\rExiting...\n\r"
+            "Line 5 of /data/ex.dat.");
 }
 
 TEST(DataReader, MiscodedGenotypes) {
@@ -190,11 +193,71 @@ TEST(DataReader, MiscodedGenotypes) {
     Reading r(std::string("1 2 12 2\na\nb\n1 0000 ") + c.code + "\n");
     EXPECT_FALSE(r.read_ok) << c.code;
     EXPECT_EQ(r.only_error(), std::string("Miscoded genotype for individual 1\n\rat locus 2. Alleles are ") +
-                                  c.alleles + "\n\rCorrect the data file before rerunning please. Exiting...");
+                                  c.alleles + "\n\rCorrect the data file before rerunning please. Exiting...\n\r"
+                                  "Line 4 of /data/ex.dat.");
   }
   Reading wide("1 1 999 2\na\n1 12345\n");
   EXPECT_FALSE(wide.read_ok);
   EXPECT_NE(wide.only_error().find("Alleles are 123 and 45"), std::string::npos);
+}
+
+TEST(DataReader, NothingToAnalyseIsRefused) {
+  struct Case { std::string text; std::string message; };
+  const std::string correct = "\n\rCorrect the data file before rerunning please. Exiting...";
+  const Case cases[] = {
+      {"2 2 12 2\nloc1\nloc2\n", "The data file /data/ex.dat holds no individuals.\n\rLine 4 of /data/ex.dat." + correct},
+      {"2 1 12 2\nloc1\n0 0101\n\n-3 0101\n",
+       "The data file /data/ex.dat holds no individuals.\n\rLine 6 of /data/ex.dat." + correct},
+      {"2 3 12 2\nloc1\n", "The data file /data/ex.dat ends after 1 of 3 locus names.\n\rLine 3 of /data/ex.dat." + correct},
+      // More loci declared than names given: the records would be eaten as names.
+      {"3 600 12 2\nloc1\nloc2\n1 0101 0101\n2 0101 0101\n",
+       "The data file /data/ex.dat ends after 4 of 600 locus names.\n\rLine 6 of /data/ex.dat." + correct},
+  };
+  for (const Case& c : cases) {
+    Reading r(c.text);
+    EXPECT_FALSE(r.header_ok && r.read_ok) << c.text;
+    EXPECT_EQ(r.only_error(), c.message);
+  }
+}
+
+TEST(DataReader, BinaryDataIsNotText) {
+  const std::string bad[][2] = {
+      {std::string("\0\0\0\0", 4), "1"},
+      {std::string("2 1 12 2\nlo\0c1\n1 0101\n", 22), "2"},
+      {std::string("2 1 12 2\nloc1\n1 0101 \0\n", 23), "3"},
+      {"2 1 12 2\nloc1\n1\x01" "0101\n", "3"},
+      {"2 1 12 2\nloc1\n1 0101\n2 01\x02" "01\n", "4"},
+  };
+  for (const auto& [text, line] : bad) {
+    Reading r(text);
+    EXPECT_FALSE(r.header_ok && r.read_ok) << line;
+    EXPECT_EQ(r.only_error(), "Line " + line + " of /data/ex.dat holds binary data: it is not a data file.\n\r"
+                              "Correct the data file before rerunning please. Exiting...");
+  }
+  // Form feeds, vertical tabs and an old end-of-file mark are white space.
+  Reading ok("2 1 12 2\nloc1\n1\v0101\f\n2 0101\n\x1A");
+  EXPECT_TRUE(ok.read_ok) << ok.only_error();
+  EXPECT_EQ(ok.ds.ni, 2);
+}
+
+TEST(DataReader, ByteOrderMarkIsSkipped) {
+  Reading r("\xEF\xBB\xBF" "2 1 12 2\nloc1\n1 0101\n");
+  EXPECT_TRUE(r.read_ok) << r.only_error();
+  EXPECT_EQ(r.ds.np, 2);
+  Reading half("\xEF\xBB" "2 1 12 2\nloc1\n1 0101\n");
+  EXPECT_FALSE(half.header_ok);
+}
+
+TEST(DataReader, RecordEndingEarlyIsNamedAsSuch) {
+  Reading r("2 2 12 2\na\nb\n1 0101 0101\n1 0101\n2 0101 0101\n");
+  EXPECT_FALSE(r.read_ok);
+  EXPECT_EQ(r.only_error(),
+            "The record of individual 2 on line 5 of /data/ex.dat holds 1 genotype codes where 2 are expected.\n\r"
+            "Correct the data file before rerunning please. Exiting...");
+  // A record may go on over the next line.
+  Reading ok("2 2 12 2\na\nb\n1 0101\n   0202\n2 0101 0101\n");
+  EXPECT_TRUE(ok.read_ok) << ok.only_error();
+  EXPECT_EQ(ok.ds.ni, 2);
 }
 
 TEST(DataReader, TextWhereANumberIsExpected) {

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <vector>
 
+#include "support/golden.h"
 #include "support/scripted_host.h"
 
 namespace torvi {
@@ -14,14 +15,9 @@ namespace {
 
 class SeedsFile : public ::testing::Test {
  protected:
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / "torvi_seeds_test";
-  std::string path;
-  void SetUp() override {
-    std::filesystem::create_directories(dir);
-    path = (dir / kSeedsFileName).string();
-    std::filesystem::remove(path);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir); }
+  testing::TempDir temp{"seeds"};  // one per test: tests may run at once
+  std::filesystem::path dir = temp.path();
+  std::string path = (dir / kSeedsFileName).string();
   void write(const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
   std::string read() {
     std::ifstream in(path, std::ios::binary);

@@ -90,6 +90,102 @@ TEST_F(RunDriver, ExistingResultFileIsAppendedOrSkippedNeverTruncated) {
   EXPECT_NE(read_file(dir.file("other.out")).find("from file tiny.dat"), std::string::npos);
 }
 
+// True when the run said it finished: never after a file could not be written.
+bool said_finished(const ScriptedHost& host) {
+  for (const auto& m : host.messages)
+    if (m.text.find("Torvi finished processing") != std::string::npos) return true;
+  return false;
+}
+
+// Files a run cannot read or write are each named with the reason and count
+// as failed; the other files go on.
+TEST_F(RunDriver, EntriesThatAreNotReadableDataFilesAreNamedAndTheOthersGoOn) {
+  const std::string results = dir.write("data.out", "earlier results\r\n");
+  std::filesystem::create_directory(dir.file("folder.dat"));
+  std::filesystem::create_symlink(dir.file("loop.dat"), dir.file("loop.dat"));
+  settings.file_list = {results, dir.file("ab"), dir.file("missing.dat"), dir.file("folder.dat"),
+                        dir.file("loop.dat"), dir.write("good.dat", kTiny)};
+  RunOutcome out = run();
+  EXPECT_EQ(out.files_failed, 5);
+  EXPECT_EQ(out.files_done, 1);
+  const auto errors = host.texts(true);
+  ASSERT_EQ(errors.size(), 5u);
+  EXPECT_EQ(errors[0], results + " is not a .dat file: only data files whose names end in \".dat\" are analysed.");
+  EXPECT_NE(errors[1].find("/ab is not a .dat file"), std::string::npos);
+  EXPECT_EQ(errors[2], "Cannot open the data file " + dir.file("missing.dat") + ": No such file or directory.");
+  EXPECT_EQ(errors[3], "The data file " + dir.file("folder.dat") + " is a folder.");
+  EXPECT_EQ(errors[4], "Cannot open the data file " + dir.file("loop.dat") + ": Too many levels of symbolic links.");
+  // The results were never appended to a data file, and nothing hidden was written.
+  EXPECT_EQ(read_file(results), "earlier results\r\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.file(".out")));
+  EXPECT_FALSE(std::filesystem::exists(dir.file("missing.out")));
+  EXPECT_NE(read_file(dir.file("good.out")).find("from file good.dat"), std::string::npos);
+}
+
+TEST_F(RunDriver, UnwritableResultOrCompanionFailsTheFileWithoutHalfSections) {
+  settings.options.CB_genotfreq = true;
+  settings.file_list = {dir.write("a.dat", kTiny)};
+  // A companion that cannot be replaced: the result file keeps whole sections.
+  std::filesystem::create_directory(dir.file("a.x2"));
+  RunOutcome out = run();
+  EXPECT_EQ(out.files_failed, 1);
+  ASSERT_EQ(host.texts(true).size(), 1u);
+  EXPECT_EQ(host.texts(true)[0], "Cannot write " + dir.file("a.x2") + ": it is a folder");
+  EXPECT_FALSE(said_finished(host));
+  const std::string text = read_file(dir.file("a.out"));
+  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+  EXPECT_EQ(text.find("Allele frequencies"), std::string::npos);
+
+  // A result file that cannot be written.
+  std::filesystem::remove(dir.file("a.out"));
+  std::filesystem::create_directory(dir.file("a.out"));
+  host.messages.clear();
+  out = run();
+  EXPECT_EQ(out.files_failed, 1);
+  ASSERT_EQ(host.texts(true).size(), 1u);
+  EXPECT_EQ(host.texts(true)[0].rfind("Cannot write " + dir.file("a.out") + ": ", 0), 0u);
+  EXPECT_FALSE(said_finished(host));
+}
+
+TEST_F(RunDriver, SeedsThatCannotBeSavedAreAnError) {
+  settings.file_list = {dir.write("a.dat", kTiny)};
+  std::filesystem::create_directory(dir.file(kSeedsFileName));
+  RunOutcome out = run();
+  EXPECT_EQ(out.files_done, 1);
+  EXPECT_FALSE(out.seeds_saved);
+  ASSERT_EQ(host.texts(true).size(), 1u);
+  EXPECT_NE(host.texts(true)[0].find("The seeds reached were not saved"), std::string::npos);
+  EXPECT_FALSE(said_finished(host));
+}
+
+// Data sets with nothing or almost nothing typed go through every section and
+// every test without touching a table that is empty.
+TEST_F(RunDriver, SparseDataSetsGoThroughEverySection) {
+  RunOptions& o = settings.options;
+  o.CB_genotfreq = o.CB_Rar = o.CB_fis = o.CB_Rst = o.CB_Fstpp = o.CB_IFis = o.CB_PPFst = true;
+  o.CB_HWW = o.CB_HWO = true;
+  o.SpinEdit1 = o.SpinEdit2 = 200;
+  o.RG_popdif = PopDiff::not_assuming_hw;
+  o.SpinEdit3 = 20;
+  o.RG_MT = o.RG_MTG = NominalLevel::fixed;
+  o.SpinEdit5 = o.SpinEdit8 = 20;
+  o.CB_dp = o.CB_r = o.CB_details = o.CB_Savetables = true;
+  o.RG_GDT = LdTests::pairs_in_each_sample;
+  settings.threads = 2;
+  const char* files[] = {
+      "2 2 12 2\na\nb\n1 0000 0000\n2 0000 0000\n",            // nothing typed
+      "2 2 12 2\na\nb\n1 0101 0000\n2 0000 0000\n",            // one genotype
+      "3 2 12 2\na\nb\n2 0101 0102\n2 0202 0101\n",            // samples 1 and 3 empty
+      "2 2 12 2\na\nb\n1 0101 0101\n2 0101 0101\n2 0101 0101\n",  // one allele everywhere
+      "1 1 12 2\na\n1 0102\n",                                 // one sample, one locus
+  };
+  int n = 0;
+  for (const char* text : files) settings.file_list.push_back(dir.write("s" + std::to_string(n++) + ".dat", text));
+  RunOutcome out = run();
+  EXPECT_EQ(out.files_done, n);
+  EXPECT_EQ(out.files_failed, 0);
+}
+
 TEST_F(RunDriver, UpperCaseExtensionIsRead) {
   settings.file_list = {dir.write("CATS.DAT", kTiny)};
   RunOutcome out = run();

@@ -7,28 +7,16 @@
 #include <vector>
 
 #include "data/data_reader.h"
+#include "fuzz_host.h"
 #include "stats/count_tables.h"
 
 namespace {
 
-class RecordingHost : public torvi::Host {
- public:
-  std::vector<std::string> messages;
-  void show_error(const std::string& text) override { messages.push_back(text); }
-  void show_info(const std::string& text) override { messages.push_back(text); }
-  std::optional<std::string> ask_result_file(const std::string&, const std::string&) override { return {}; }
-  std::optional<SeedTexts> ask_seed_texts() override { return {}; }
-  void progress_begin(int64_t) override {}
-  void progress_step(int64_t) override {}
-  void progress_end() override {}
-};
-
-void require(bool condition) {
-  if (!condition) __builtin_trap();
-}
+using torvi::fuzz::RecordingHost;
+using torvi::fuzz::require;
 
 void check_data_set(const torvi::DataSet& ds) {
-  require(ds.sample_size[ds.np] == ds.ni);
+  require(ds.ni >= 1 && ds.sample_size[ds.np] == ds.ni);
   for (int i = 1; i <= ds.ni; ++i) {
     require(ds.sample_of[i] >= 1 && ds.sample_of[i] <= ds.np);
     for (int l = 1; l <= ds.nl; ++l) {
