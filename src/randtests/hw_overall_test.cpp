@@ -116,8 +116,8 @@ class DealtLocusStats {
     const int k = ix.alleles_at_locus(l);
     const size_t base = static_cast<size_t>(ix.first[l]);
     WcState& wc = w.wc;
-    terms_.allele_sums(l, counts, &wc.pbar[base], &wc.Q[base]);
-    terms_.het_sums(l, hets, &wc.hbar[base]);
+    terms_.allele_sums(l, counts, wc.pbar.data() + base, wc.Q.data() + base);
+    terms_.het_sums(l, hets, wc.hbar.data() + base);
     for (int s = plan_.first; s <= plan_.last; ++s) {
       const int32_t* c = counts + ct_.row(s, l);
       for (int j = 0; j < k; ++j)

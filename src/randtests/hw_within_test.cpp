@@ -110,7 +110,7 @@ class SettledRandomiser {
       const auto begin = static_cast<size_t>(ix_.first[l]), end = static_cast<size_t>(ix_.first[l + 1]);
       std::copy(n_p_.begin() + begin, n_p_.begin() + end, wc.pbar.begin() + begin);
       std::copy(n_p_p_.begin() + begin, n_p_p_.begin() + end, wc.Q.begin() + begin);
-      terms_.het_sums(l, w.hets.data(), &wc.hbar[begin]);
+      terms_.het_sums(l, w.hets.data(), wc.hbar.data() + begin);
       wc_locus_from_sums(wc, ix_, l, terms_.typed_samples(l), terms_.S1(l), terms_.S2(l), false);
       wc.totals += wc.locus_sums[l];
     }

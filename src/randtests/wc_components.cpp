@@ -105,7 +105,7 @@ void wc_components(CountTables& ct, WcState& wc, int first, int last) {
     const size_t base = static_cast<size_t>(ix.first[l]);
     long double* sum_np = wc.pbar.data() + base;
     long double* sum_nh = wc.hbar.data() + base;
-    long double* sum_npp = &wc.Q[base];
+    long double* sum_npp = wc.Q.data() + base;
     for (int j = 0; j < k; ++j) sum_np[j] = sum_nh[j] = sum_npp[j] = 0;
 
     // Counts to frequencies, and the per-allele sums over samples.

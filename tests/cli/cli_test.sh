@@ -64,6 +64,12 @@ check "data.out is refused, not appended to" test "$(cat data.out)" = $'earlier\
 check "the readable file is still analysed" test -s tiny.out
 check "no hidden result file" test ! -e .out
 
+# The zero device is no data file: refused at once instead of read for ever.
+ln -s /dev/zero zero.dat
+timeout 20 "$torvi" run --seeds 1 2 --quiet zero.dat 2> err.txt; code=$?
+check "the zero device: exit 1" test $code -eq 1
+grep -q "zero.dat is not a regular file" err.txt; check "the zero device: named as such" test $? -eq 0
+
 # --quiet never hides why a file was refused.
 printf '1 1 9 5\nloc\n1 11\n' > digits.dat
 "$torvi" run --seeds 1 2 --quiet digits.dat 2> err.txt; code=$?
