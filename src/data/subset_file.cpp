@@ -8,6 +8,7 @@
 #include "data/data_reader.h"
 #include "data/label_file.h"
 #include "data/text_scanner.h"
+#include "report/output_file.h"
 #include "report/report_text.h"
 
 namespace torvi {
@@ -111,12 +112,15 @@ bool same_file(const std::string& a, const std::string& b) {
   return std::filesystem::equivalent(a, b, ec);
 }
 
+// Replaced only once complete; the message names the file and the reason.
 bool write_or_report(Host& host, const std::string& path, const std::string& text) {
-  ReportText out;
-  out << text;
-  if (out.write_new(path)) return true;
-  host.show_error("Cannot write " + path + ".");
-  return false;
+  try {
+    write_file_atomically(path, text);
+    return true;
+  } catch (const OutputError& e) {
+    host.show_error(e.what());
+    return false;
+  }
 }
 
 }  // namespace
