@@ -49,10 +49,14 @@ void write_object(std::string& out, const Json& j, int indent) {
   for (auto it = j.begin(); it != j.end(); ++it) {
     if (!first) out += ",\n";
     first = false;
-    out += pad + quoted(it.key()) + ": ";
+    out += pad;
+    out += quoted(it.key());
+    out += ": ";
     write_value(out, it.value(), indent + kIndentStep);
   }
-  out += "\n" + std::string(static_cast<size_t>(indent), ' ') + "}";
+  out += '\n';
+  out.append(static_cast<size_t>(indent), ' ');
+  out += '}';
 }
 
 void write_array(std::string& out, const Json& j, int indent) {
@@ -66,7 +70,10 @@ void write_array(std::string& out, const Json& j, int indent) {
     out += pad;
     write_value(out, item, indent + kIndentStep);
   }
-  if (!flat) out += "\n" + std::string(static_cast<size_t>(indent), ' ');
+  if (!flat) {
+    out += '\n';
+    out.append(static_cast<size_t>(indent), ' ');
+  }
   out += "]";
 }
 
