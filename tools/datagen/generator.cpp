@@ -1,8 +1,9 @@
 #include "datagen/generator.h"
 
+#include "datagen/allele_model.h"
+
 #include <algorithm>
 #include <cstdio>
-#include <numeric>
 #include <random>
 #include <stdexcept>
 #include <vector>
@@ -26,27 +27,7 @@ std::string generate_data_file(const Shape& s) {
   std::mt19937_64 gen(s.seed);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
 
-  // Per locus: k distinct identifiers and a global frequency set; per sample a
-  // frequency set pulled away from it by `differentiation`.
-  std::vector<std::vector<int>> ids(s.loci);
-  // Built once per locus and sample: a distribution holds no state between
-  // draws, and building one per draw dominated the time on large shapes.
-  std::vector<std::vector<std::discrete_distribution<int>>> freq(s.loci);
-  for (int l = 0; l < s.loci; ++l) {
-    std::vector<int> all(span);
-    std::iota(all.begin(), all.end(), s.min_allele);
-    std::shuffle(all.begin(), all.end(), gen);
-    ids[l].assign(all.begin(), all.begin() + k);
-    std::vector<double> global(k);
-    for (double& g : global) g = 0.2 + unit(gen);
-    freq[l].reserve(s.samples);
-    std::vector<double> w(k);
-    for (int p = 0; p < s.samples; ++p) {
-      for (int a = 0; a < k; ++a)
-        w[a] = (1.0 - s.differentiation) * global[a] + s.differentiation * 3.0 * unit(gen) * unit(gen);
-      freq[l].emplace_back(w.begin(), w.end());
-    }
-  }
+  AlleleModel model = make_allele_model(s.loci, s.samples, s.min_allele, span, k, s.differentiation, gen);
 
   std::string out;
   char buf[64];
@@ -64,8 +45,8 @@ std::string generate_data_file(const Shape& s) {
       for (int l = 0; l < s.loci; ++l) {
         int code = 0;
         if (unit(gen) >= s.missing_rate) {
-          int a = ids[l][freq[l][p](gen)];
-          int b = inbred ? a : ids[l][freq[l][p](gen)];
+          int a = model.draw(l, p, gen);
+          int b = inbred ? a : model.draw(l, p, gen);
           code = a * base + b;
         }
         std::snprintf(buf, sizeof buf, " %0*d", 2 * digits, code);

@@ -1,10 +1,12 @@
-// torvi-datagen: writes a synthetic data file of a chosen shape.
+// torvi-datagen: writes a synthetic data file of a chosen shape, or a
+// sex-labelled genotype file for the biased-dispersal tests.
 #include <CLI/CLI.hpp>
 
 #include <fstream>
 #include <iostream>
 
 #include "datagen/generator.h"
+#include "datagen/sex_labelled.h"
 
 int main(int argc, char** argv) {
   torvi::datagen::Shape shape;
@@ -28,7 +30,29 @@ int main(int argc, char** argv) {
       ->check(CLI::Range(0, 3));
   app.add_option("--seed", shape.seed, "Seed of the generator");
   app.add_option("-o,--output", output, "Data file to write (standard output when absent)");
+  bool sexes = false;
+  torvi::datagen::SexShape sex;
+  auto* group = "Sex-labelled file (.gen) for the biased-dispersal tests";
+  app.add_flag("--sex-labelled", sexes, "Write a sex-labelled file instead (alleles up to 99)")->group(group);
+  app.add_option("--phil", sex.phil_per_sample, "Individuals of the philopatric sex (F) per sample")->group(group);
+  app.add_option("--disp", sex.disp_per_sample, "Individuals of the other sex (M) per sample")->group(group);
+  app.add_option("--phil-migration", sex.phil_migration, "Probability that an F was born in another sample")
+      ->check(CLI::Range(0.0, 1.0))
+      ->group(group);
+  app.add_option("--disp-migration", sex.disp_migration, "Probability that an M was born in another sample")
+      ->check(CLI::Range(0.0, 1.0))
+      ->group(group);
   CLI11_PARSE(app, argc, argv);
+
+  if (sexes) {
+    sex.samples = shape.samples;
+    sex.loci = shape.loci;
+    sex.alleles_per_locus = shape.alleles_per_locus;
+    sex.max_allele = shape.max_allele;
+    sex.missing_rate = shape.missing_rate;
+    sex.differentiation = shape.differentiation;
+    sex.seed = shape.seed;
+  }
 
   if (static_cast<int64_t>(shape.samples) * shape.individuals_per_sample > 200000) {
     std::cerr << "torvi-datagen: more than 200000 individuals in all\n";
@@ -36,7 +60,7 @@ int main(int argc, char** argv) {
   }
   std::string text;
   try {
-    text = torvi::datagen::generate_data_file(shape);
+    text = sexes ? torvi::datagen::generate_sex_labelled_file(sex) : torvi::datagen::generate_data_file(shape);
   } catch (const std::invalid_argument& e) {
     std::cerr << "torvi-datagen: " << e.what() << '\n';
     return 2;
