@@ -1,0 +1,136 @@
+// The whole biased-dispersal test, as started by the window's "GO!" or the
+// command line.
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "dispersal/dispersal_report.h"
+#include "dispersal/messages.h"
+#include "dispersal/observed_pass.h"
+#include "dispersal/permutation_driver.h"
+#include "random/seeds_file.h"
+#include "report/output_file.h"
+#include "report/report_text.h"
+#include "torvi/dispersal.h"
+
+namespace torvi {
+
+namespace {
+
+using namespace dispersal;
+
+constexpr const char* kInputExtension = ".gen";
+
+bool has_input_extension(const std::string& name) {
+  if (name.size() < 4) return false;
+  std::string tail = name.substr(name.size() - 4);
+  for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return tail == kInputExtension;
+}
+
+std::string read_input(const std::string& path) {
+  if (!has_input_extension(path)) throw InputRefused(path + " is not a .gen file");
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  if (!in || !(text << in.rdbuf())) throw InputRefused("Cannot read " + path + ": " + std::strerror(errno));
+  return text.str();
+}
+
+// Progress display of the permutations, ended however they end.
+struct ProgressScope {
+  ProgressScope(Host& host, int64_t range) : host(host) { host.progress_begin(range); }
+  ~ProgressScope() { host.progress_end(); }
+  Host& host;
+};
+
+void note_undefined(Host& host, const TestChoice& choice, const TestValues& observed) {
+  for (size_t i = 0; i < choice.ticked.size(); ++i)
+    if (choice.ticked[i] && !observed.d[i])
+      host.note(std::string("the observed value of the test \"") + kDispersalTestItems[i] +
+                "\" is not defined (a zero denominator): its P-value is NA");
+}
+
+std::string cancelled_text(int64_t done, int64_t total) {
+  return "Run cancelled after " + std::to_string(done) + " of " + std::to_string(total) +
+         " randomisations: no P-values." + kEol + kEol;
+}
+
+// The permutations, the ".per" file and the P-values of the ".res" file.
+void test_and_report(Host& host, Rng& rng, const DispersalSettings& st, const std::string& base,
+                     const ObservedData& obs, DispersalOutcome& out) {
+  const TestChoice choice{st.tests, st.two_sided};
+  PermutationInput in{&obs.pooled, &obs.pooled_tables, &obs.terms, obs.phil_sizes, choice, obs.values,
+                      st.permutations, st.threads};
+  AtomicFile per(out.per_path);
+  std::string first;
+  append_per_line(first, 0, choice, obs.values.d);
+  per.write(first);
+  PermutationCounts counts;
+  {
+    ProgressScope progress(host, st.permutations);
+    counts = run_permutations(in, host, rng, [&](std::string_view lines) { per.write(lines); });
+  }
+  per.commit();
+  out.permutations_done = counts.done;
+  const int64_t total = int64_t{st.permutations} - 1;
+  if (counts.cancelled) {
+    append_section(out.res_path, cancelled_text(counts.done, total));
+    out.status = DispersalOutcome::Status::cancelled;
+    host.show_info("Bias dispersal tests cancelled after " + std::to_string(counts.done) + " of " +
+                   std::to_string(total) + " randomisations: no P-values.\n\rThe observed values are in file : " +
+                   base + ".res");
+    return;
+  }
+  for (size_t i = 0; i < choice.ticked.size(); ++i)
+    if (choice.ticked[i] && obs.values.d[i])
+      out.p_values[i] = static_cast<long double>(counts.at_least[i] + 1) / st.permutations;
+  append_section(out.res_path, p_value_text(choice, out.p_values));
+  out.status = DispersalOutcome::Status::done;
+  host.show_info(closing_message(base, choice, out.p_values));
+}
+
+void run(Host& host, Rng& rng, const DispersalSettings& st, DispersalOutcome& out) {
+  if (st.permutations < 1) throw InputRefused("The number of permutations must be at least 1");
+  const std::string text = read_input(st.input);
+  const std::string base = dispersal_base_name(st.input);
+  out.res_path = path_in(st.output_dir, base + ".res");
+  write_file_atomically(out.res_path, res_header(base, st.two_sided, st.permutations));
+  const SexRecords records = read_sex_labelled(text, st.input, st.phil_letter, st.disp_letter);
+  out.records_beyond_np = records.beyond_np;
+  out.records_over_limit = records.over_limit;
+  const SplitPaths paths = split_paths(st.output_dir, base, st.phil_letter, st.disp_letter);
+  write_split_files(paths, records);
+
+  const TestChoice choice{st.tests, st.two_sided};
+  const ObservedData obs = observed_pass(paths, choice, st.phil_letter, st.disp_letter);
+  if (!obs.res_lines.empty()) append_section(out.res_path, obs.res_lines);
+  note_undefined(host, choice, obs.values);
+  out.per_path = path_in(st.output_dir, base + ".per");
+  test_and_report(host, rng, st, base, obs, out);
+}
+
+}  // namespace
+
+std::string dispersal_base_name(const std::string& input) {
+  const size_t slash = input.find_last_of('/');
+  const std::string name = slash == std::string::npos ? input : input.substr(slash + 1);
+  return name.size() >= 4 ? name.substr(0, name.size() - 4) : std::string();
+}
+
+DispersalOutcome run_dispersal_tests(Host& host, Rng& rng, const DispersalSettings& settings,
+                                     const std::string& seeds_path) {
+  DispersalOutcome out;
+  try {
+    run(host, rng, settings, out);
+  } catch (const InputRefused& e) {
+    host.show_error(e.what());
+  } catch (const OutputError& e) {
+    host.show_error(e.what());
+  }
+  if (!save_seeds(rng, seeds_path)) host.show_error(std::string("Cannot write ") + seeds_path);
+  return out;
+}
+
+}  // namespace torvi

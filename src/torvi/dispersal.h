@@ -1,0 +1,75 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "host/host.h"
+#include "random/rng.h"
+
+namespace torvi {
+
+// Tests for sex-biased dispersal: a sex-labelled genotype file is split by
+// sex, and each chosen statistic is compared between the two sexes against
+// its values after the sex labels are permuted within samples.
+
+// The seven tests, in the order of the window's list and of every output.
+enum class DispersalTest { assign_t, assign_var, fst, fis, rel, ho, hs };
+inline constexpr int kDispersalTestCount = 7;
+
+// Items of the window's test list, by test.
+inline constexpr std::array<const char*, kDispersalTestCount> kDispersalTestItems = {
+    "Mean assignment (t-test)", "Variance of Assignment", "Fst ", "Fis ", "Relatedness", "Ho", "Hs"};
+
+// Short names of the tests on the command line, by test.
+inline constexpr std::array<const char*, kDispersalTestCount> kDispersalTestNames = {
+    "assign-t", "assign-var", "fst", "fis", "rel", "ho", "hs"};
+
+// Permutation counts the window offers (the observed data counted as one).
+inline constexpr int32_t kDispersalMinPermutations = 100;
+inline constexpr int32_t kDispersalMaxPermutations = 10000;
+inline constexpr int32_t kDispersalPermutationStep = 100;
+inline constexpr char kDefaultPhilLetter = 'F';
+inline constexpr char kDefaultDispLetter = 'M';
+
+// Shown when a sex letter is P, which starts a sample separator instead.
+inline constexpr const char* kInvalidLetterMessage =
+    "P is an invalid indicator,\n\rchoose another letter and modify the input file accordingly";
+
+struct DispersalSettings {
+  std::string input;       // the sex-labelled file, ending ".gen"
+  std::string output_dir;  // folder of the split, ".res" and ".per" files ("" = working directory)
+  char phil_letter = kDefaultPhilLetter;  // the more philopatric sex
+  char disp_letter = kDefaultDispLetter;  // the other sex
+  int32_t permutations = kDispersalMinPermutations;  // N: N - 1 permutations are drawn
+  std::array<bool, kDispersalTestCount> tests{false, false, true, false, false, false, false};
+  bool two_sided = false;
+  int threads = 1;
+};
+
+struct DispersalOutcome {
+  enum class Status { done, refused, cancelled };
+  Status status = Status::refused;
+  // P of each ticked test; nothing for a test not ticked or whose observed
+  // value is not defined (written "NA").
+  std::array<std::optional<long double>, kDispersalTestCount> p_values{};
+  int64_t permutations_done = 0;
+  int64_t records_beyond_np = 0;    // records of samples past the declared count, not read
+  int64_t records_over_limit = 0;   // records past the per-sex limit of a sample, not written
+  std::string res_path, per_path;   // the result files (empty until written)
+};
+
+// Name of the input without its folder and its last four characters: the
+// stem of every file the tests write.
+std::string dispersal_base_name(const std::string& input);
+
+// The whole test ("GO!"): split files, observed pass, permutations, ".res"
+// and ".per", closing message. Messages, progress and cancellation go
+// through `host`; the generator's state is saved to `seeds_path` at the end.
+// Letters and counts are the caller's to check (see the window and the
+// command line).
+DispersalOutcome run_dispersal_tests(Host& host, Rng& rng, const DispersalSettings& settings,
+                                     const std::string& seeds_path);
+
+}  // namespace torvi
