@@ -27,17 +27,17 @@ struct SexSums {
 };
 
 // Mean log term of sample s at every locus typed in it, the sum taken over
-// the sample's positions in order.
-void sample_means(const AssignmentTerms& x, int32_t s, const int32_t* order, Real* sums) {
-  for (int32_t l = 0; l < x.nl; ++l) sums[l] = 0;
-  for (int32_t pos = x.cumulative[static_cast<size_t>(s) - 1]; pos < x.cumulative[static_cast<size_t>(s)]; ++pos) {
-    const size_t row = static_cast<size_t>(order[pos]) * static_cast<size_t>(x.nl);
-    for (int32_t l = 0; l < x.nl; ++l)
-      if (x.typed[row + static_cast<size_t>(l)]) sums[l] += x.log_term[row + static_cast<size_t>(l)];
-  }
+// the sample's positions in order (an untyped position's term is 0 and
+// leaves the sum as it is).
+void sample_means(const AssignmentTerms& x, int32_t s, const int32_t* order, Real* means) {
+  const int32_t first = x.cumulative[static_cast<size_t>(s) - 1], last = x.cumulative[static_cast<size_t>(s)];
   const int32_t* typed = &x.typed_count[(static_cast<size_t>(s) - 1) * static_cast<size_t>(x.nl)];
-  for (int32_t l = 0; l < x.nl; ++l)
-    if (typed[l] > 0) sums[l] /= typed[l];
+  const Real* terms = x.log_term.data();
+  for (int32_t l = 0; l < x.nl; ++l) {
+    Real sum = 0;
+    for (int32_t pos = first; pos < last; ++pos) sum += terms[static_cast<size_t>(order[pos]) * static_cast<size_t>(x.nl) + static_cast<size_t>(l)];
+    means[l] = typed[l] > 0 ? sum / typed[l] : 0;
+  }
 }
 
 // AI of individual k: its log terms less its sample's means, over its typed loci.

@@ -61,7 +61,7 @@ std::string cancelled_text(int64_t done, int64_t total) {
 void test_and_report(Host& host, Rng& rng, const DispersalSettings& st, const std::string& base,
                      const ObservedData& obs, DispersalOutcome& out) {
   const TestChoice choice{st.tests, st.two_sided};
-  PermutationInput in{&obs.pooled, &obs.pooled_tables, &obs.terms, obs.phil_sizes, choice, obs.values,
+  PermutationInput in{&obs.pooled, &obs.pooled_tables, &obs.sample_terms, &obs.assignment, obs.phil_sizes, choice, obs.values,
                       st.permutations, st.threads};
   AtomicFile per(out.per_path);
   std::string first;

@@ -22,7 +22,7 @@ void check_pooled(const GenotypeSet& phil, const GenotypeSet& disp, const Genoty
 
 SetStatistics statistics_of(const GenotypeSet& set) {
   const IndexedSet indexed = index_alleles(set);
-  return set_statistics(count_set(indexed), indexed.locus_first);
+  return set_statistics(count_set(indexed), indexed.locus_first, SampleTerms(indexed.largest_sample()));
 }
 
 ObservedData observed_pass(const SplitPaths& paths, const TestChoice& choice, char phil_letter, char disp_letter) {
@@ -36,7 +36,8 @@ ObservedData observed_pass(const SplitPaths& paths, const TestChoice& choice, ch
   ObservedData d;
   d.pooled = index_alleles(pooled);
   d.pooled_tables = count_set(d.pooled);
-  const SetStatistics pooled_stats = set_statistics(d.pooled_tables, d.pooled.locus_first);
+  d.sample_terms = SampleTerms(d.pooled.largest_sample());
+  const SetStatistics pooled_stats = set_statistics(d.pooled_tables, d.pooled.locus_first, d.sample_terms);
   d.phil_sizes.assign(static_cast<size_t>(pooled.np) + 1, 0);
   for (int32_t s = 1; s <= pooled.np; ++s) d.phil_sizes[static_cast<size_t>(s)] = phil.size_of(s);
 
@@ -44,11 +45,11 @@ ObservedData observed_pass(const SplitPaths& paths, const TestChoice& choice, ch
   if (choice.any_set_statistic())
     d.res_lines += set_line(phil_letter, phil_stats) + set_line(disp_letter, disp_stats) + overall_line(pooled_stats);
   if (choice.any_assignment()) {
-    d.terms = assignment_terms(d.pooled, d.pooled_tables);
+    d.assignment = assignment_terms(d.pooled, d.pooled_tables);
     std::vector<int32_t> file_order(static_cast<size_t>(pooled.ni));
     std::iota(file_order.begin(), file_order.end(), 0);
     std::vector<long double> sums(static_cast<size_t>(pooled.nl));
-    const AssignmentStatistics a = assignment_statistics(d.terms, file_order.data(), d.phil_sizes, sums.data());
+    const AssignmentStatistics a = assignment_statistics(d.assignment, file_order.data(), d.phil_sizes, sums.data());
     assignment_values(choice, a, d.values);
     d.res_lines += assignment_lines(phil_letter, disp_letter, a);
   }

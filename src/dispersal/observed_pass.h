@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "dispersal/assignment.h"
+#include "dispersal/sample_terms.h"
 #include "dispersal/set_tables.h"
 #include "dispersal/split_files.h"
 #include "dispersal/test_values.h"
@@ -15,7 +16,8 @@ namespace torvi::dispersal {
 struct ObservedData {
   IndexedSet pooled;            // both sexes, philopatric first in each sample
   CountTables pooled_tables;
-  AssignmentTerms terms;        // filled when an assignment test is ticked
+  SampleTerms sample_terms{0};  // of the pooled set's sample sizes
+  AssignmentTerms assignment;   // filled when an assignment test is ticked
   std::vector<int32_t> phil_sizes;  // [s]: philopatric individuals of sample s
   TestValues values;            // observed value of each test
   std::string res_lines;        // the observed lines of the ".res" file

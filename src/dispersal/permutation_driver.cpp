@@ -37,7 +37,8 @@ TestValues permuted_values(const PermutationInput& in, const int32_t* order, Wor
       for (int32_t pos = first; pos < first + in.phil_sizes[static_cast<size_t>(s)]; ++pos) w.phil.add(pooled, order[pos], s);
     }
     w.disp.difference(*in.pooled_tables, w.phil);
-    set_values(in.choice, set_statistics(w.phil, pooled.locus_first), set_statistics(w.disp, pooled.locus_first), v);
+    set_values(in.choice, set_statistics(w.phil, pooled.locus_first, *in.sample_terms),
+               set_statistics(w.disp, pooled.locus_first, *in.sample_terms), v);
   }
   return v;
 }

@@ -17,6 +17,7 @@ namespace torvi::dispersal {
 struct PermutationInput {
   const IndexedSet* pooled = nullptr;       // both sexes, philopatric first in each sample
   const CountTables* pooled_tables = nullptr;
+  const SampleTerms* sample_terms = nullptr;  // for the sizes of the pooled samples
   const AssignmentTerms* terms = nullptr;   // needed when an assignment test is ticked
   std::vector<int32_t> phil_sizes;          // [s]: philopatric individuals of sample s
   TestChoice choice;

@@ -1,6 +1,9 @@
 #include "dispersal/set_statistics.h"
 
+#include <array>
 #include <cmath>
+
+#include "dispersal/sex_labelled_file.h"
 
 namespace torvi::dispersal {
 
@@ -67,23 +70,38 @@ LocusShape locus_shape(const CountTables& t, int32_t l) {
   return k;
 }
 
-void add_locus(const CountTables& t, int32_t l, int32_t first, int32_t last, Sums& sums) {
+// Where the terms of one typed sample are found.
+struct SampleRow {
+  int32_t s = 0, n = 0;
+  const Real *np = nullptr, *npp = nullptr, *nh = nullptr;  // null: computed
+};
+
+// Adds 0 to the single-precision sums when the count is 0: leaves them as they are.
+void add_sample(const SampleRow& row, int32_t c, int32_t h, float& sum_np, float& sum_npp, float& sum_nh) {
+  if (c != 0) {
+    sum_np = single(sum_np + (row.np ? row.np[c] : SampleTerms::np(row.n, c)));
+    sum_npp = single(sum_npp + (row.npp ? row.npp[c] : SampleTerms::npp(row.n, c)));
+  }
+  if (h != 0) sum_nh = single(sum_nh + (row.nh ? row.nh[h] : SampleTerms::nh(row.n, h)));
+}
+
+void add_locus(const CountTables& t, const SampleTerms& terms, int32_t l, int32_t first, int32_t last, Sums& sums) {
   const LocusShape k = locus_shape(t, l);
   if (k.r == 0) return;
   const int32_t* typed = &t.typed[static_cast<size_t>(l) * static_cast<size_t>(t.np)];
+  std::array<SampleRow, kMaxSamples> rows;
+  int32_t typed_samples = 0;
+  for (int32_t s = 0; s < t.np; ++s)
+    if (const int32_t n = typed[s]; n > 0) rows[static_cast<size_t>(typed_samples++)] = {s, n, terms.np_row(n), terms.npp_row(n), terms.nh_row(n)};
   for (int32_t u = first; u < last; ++u) {
     const int32_t* copies = &t.copies[static_cast<size_t>(u) * static_cast<size_t>(t.np)];
     const int32_t* het = &t.het[static_cast<size_t>(u) * static_cast<size_t>(t.np)];
-    // Partial sums are single precision, rounded after each addition.
+    // Partial sums are single precision, rounded after each addition, over
+    // the samples in order (untyped samples add 0).
     float sum_np = 0, sum_npp = 0, sum_nh = 0;
-    for (int32_t s = 0; s < t.np; ++s) {
-      const int32_t n = typed[s];
-      if (n == 0) continue;  // adds 0 to each sum
-      const Real p = static_cast<Real>(copies[s]) / static_cast<Real>(2 * n);
-      const Real h = static_cast<Real>(het[s]) / static_cast<Real>(n);
-      sum_np = single(sum_np + n * p);
-      sum_npp = single(sum_npp + n * (p * p));
-      sum_nh = single(sum_nh + n * h);
+    for (int32_t i = 0; i < typed_samples; ++i) {
+      const SampleRow& row = rows[static_cast<size_t>(i)];
+      add_sample(row, copies[row.s], het[row.s], sum_np, sum_npp, sum_nh);
     }
     add_allele(k, sum_np, sum_npp, sum_nh, sums);
   }
@@ -91,9 +109,9 @@ void add_locus(const CountTables& t, int32_t l, int32_t first, int32_t last, Sum
 
 }  // namespace
 
-SetStatistics set_statistics(const CountTables& t, const std::vector<int32_t>& locus_first) {
+SetStatistics set_statistics(const CountTables& t, const std::vector<int32_t>& locus_first, const SampleTerms& terms) {
   Sums sums;
-  for (int32_t l = 0; l < t.nl; ++l) add_locus(t, l, locus_first[static_cast<size_t>(l)], locus_first[static_cast<size_t>(l) + 1], sums);
+  for (int32_t l = 0; l < t.nl; ++l) add_locus(t, terms, l, locus_first[static_cast<size_t>(l)], locus_first[static_cast<size_t>(l) + 1], sums);
   SetStatistics out;
   out.ho = ratio(sums.C, t.nl);
   out.hs = ratio(sums.W, t.nl);

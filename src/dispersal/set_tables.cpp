@@ -40,6 +40,12 @@ IndexedSet index_alleles(const GenotypeSet& set) {
   return x;
 }
 
+int32_t IndexedSet::largest_sample() const {
+  int32_t largest = 0;
+  for (size_t s = 1; s < cumulative.size(); ++s) largest = std::max(largest, cumulative[s] - cumulative[s - 1]);
+  return largest;
+}
+
 CountTables::CountTables(int32_t samples, int32_t loci, int32_t alleles)
     : np(samples),
       nl(loci),

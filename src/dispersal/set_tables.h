@@ -18,6 +18,7 @@ struct IndexedSet {
   std::vector<int32_t> first_allele, second_allele;  // [k × nl + l]: indices, -1 when untyped
 
   int32_t alleles() const { return locus_first.back(); }
+  int32_t largest_sample() const;
   bool typed(int32_t k, int32_t l) const { return first_allele[static_cast<size_t>(k) * nl + l] >= 0; }
 };
 

@@ -35,11 +35,12 @@ struct Fixture {
   IndexedSet pooled = index_alleles(torvi::testing::set_of(
       2, 2, {"1 0101 0102", "1 0102 0202", "1 0202 0101", "1 0303 0102", "2 0101 0202", "2 0303 0101", "2 0103 0000"}));
   CountTables tables = count_set(pooled);
+  SampleTerms sample_terms{pooled.largest_sample()};
   AssignmentTerms terms = assignment_terms(pooled, tables);
   std::vector<int32_t> phil_sizes = {0, 2, 1};
 
   PermutationInput input(std::array<bool, kDispersalTestCount> ticked, int32_t n, int threads) const {
-    PermutationInput in{&pooled, &tables, &terms, phil_sizes, {ticked, false}, {}, n, threads};
+    PermutationInput in{&pooled, &tables, &sample_terms, &terms, phil_sizes, {ticked, false}, {}, n, threads};
     return in;
   }
   // The .per lines of a run, and the generator afterwards.
@@ -132,8 +133,10 @@ TEST(PermutationRun, SamplesOfOneSexKeepTheirLabels) {
   disp.difference(tables, phil);
   TestChoice choice{{false, false, true, true, true, true, true}, false};
   TestValues observed;
-  set_values(choice, set_statistics(phil, pooled.locus_first), set_statistics(disp, pooled.locus_first), observed);
-  PermutationInput in{&pooled, &tables, nullptr, phil_sizes, choice, observed, 50, 2};
+  const SampleTerms terms(2);
+  set_values(choice, set_statistics(phil, pooled.locus_first, terms), set_statistics(disp, pooled.locus_first, terms),
+             observed);
+  PermutationInput in{&pooled, &tables, &terms, nullptr, phil_sizes, choice, observed, 50, 2};
   torvi::testing::ScriptedHost host;
   Rng rng(5, 6);
   std::string lines;
