@@ -9,6 +9,7 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+#include "bias_dispersal_window.h"
 #include "data/data_reader.h"
 #include "data_summary_window.h"
 #include "default_options_dialog.h"
@@ -131,8 +132,9 @@ void MainWindow::build_menus() {
   mat2col = pending(add_item(MantelMenu, "mat2col", "Matrices->Columns"));
   Mantelproper1 = pending(add_item(MantelMenu, "Mantelproper1", "Multiple regression and partial Mantel"));
 
-  mBiaseddisp = pending(bar->addAction("&Biased dispersal"));
+  mBiaseddisp = bar->addAction("&Biased dispersal");
   mBiaseddisp->setObjectName("mBiaseddisp");
+  connect(mBiaseddisp, &QAction::triggered, this, &MainWindow::biased_dispersal_clicked);
 
   UtilitiesMenu = bar->addMenu("&Utilities");
   mResetseedsRandomNumberGenerator1 =
@@ -264,6 +266,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 }
 
 void MainWindow::about_clicked() { dialogs_.about(); }
+
+void MainWindow::biased_dispersal_clicked() {
+  BiasDispersalWindow window(dialogs_, rng_, seeds_path_, std::max(1, QThread::idealThreadCount()), this);
+  window.exec();
+}
 
 void MainWindow::reset_seeds_clicked() { reset_seeds(host_, rng_, seeds_path_); }
 

@@ -73,6 +73,8 @@ class MainWindow : public QMainWindow {
   void exit_clicked();
   void about_clicked();
   void reset_seeds_clicked();
+  // The window of the tests for sex-biased dispersal, modal over this one.
+  void biased_dispersal_clicked();
   void save_default_options_clicked();
 
  protected:

@@ -43,6 +43,9 @@ class UserDialogs {
   virtual void message(bool error, const QString& text) = 0;
   // The open dialog: chosen files in the order returned, empty on cancel.
   virtual QStringList open_data_files() = 0;
+  // An open dialog for one file with the given title and filters (first
+  // one chosen); nothing on cancel.
+  virtual std::optional<QString> open_file(const QString& title, const QString& filters) = 0;
   // The save dialog with `proposed` filled in; nothing on cancel.
   virtual std::optional<QString> save_file(const QString& title, const QString& proposed) = 0;
   // The seeds dialog: the two texts, or nothing when closed without OK.

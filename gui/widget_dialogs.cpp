@@ -25,6 +25,13 @@ QStringList WidgetDialogs::open_data_files() {
   return QFileDialog::getOpenFileNames(parent_, kOpenDialogTitle, QString(), kOpenDialogFilters, &filter);
 }
 
+std::optional<QString> WidgetDialogs::open_file(const QString& title, const QString& filters) {
+  QString filter = filters.section(";;", 0, 0);
+  QString name = QFileDialog::getOpenFileName(parent_, title, QString(), filters, &filter);
+  if (name.isEmpty()) return std::nullopt;
+  return name;
+}
+
 std::optional<QString> WidgetDialogs::save_file(const QString& title, const QString& proposed) {
   // The chosen file is appended to, never overwritten: no overwrite prompt.
   QString name = QFileDialog::getSaveFileName(parent_, title, proposed, kSaveDialogFilters, nullptr,

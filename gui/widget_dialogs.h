@@ -16,6 +16,7 @@ class WidgetDialogs : public UserDialogs {
 
   void message(bool error, const QString& text) override;
   QStringList open_data_files() override;
+  std::optional<QString> open_file(const QString& title, const QString& filters) override;
   std::optional<QString> save_file(const QString& title, const QString& proposed) override;
   std::optional<Host::SeedTexts> seed_texts() override;
   void about() override;

@@ -20,6 +20,8 @@ class ScriptedDialogs : public UserDialogs {
   };
   std::vector<Shown> messages;
   std::deque<QStringList> open_answers;  // empty: the open dialog is cancelled
+  std::vector<std::pair<QString, QString>> open_file_requests;  // title, filters
+  std::deque<std::optional<QString>> open_file_answers;          // empty: the dialog is cancelled
   std::vector<std::pair<QString, QString>> save_requests;  // title, proposed
   std::deque<std::optional<QString>> save_answers;          // empty: accept the proposal
   std::deque<std::optional<Host::SeedTexts>> seed_answers;  // empty: closed without OK
@@ -32,6 +34,13 @@ class ScriptedDialogs : public UserDialogs {
     QStringList files = open_answers.front();
     open_answers.pop_front();
     return files;
+  }
+  std::optional<QString> open_file(const QString& title, const QString& filters) override {
+    open_file_requests.emplace_back(title, filters);
+    if (open_file_answers.empty()) return std::nullopt;
+    auto answer = open_file_answers.front();
+    open_file_answers.pop_front();
+    return answer;
   }
   std::optional<QString> save_file(const QString& title, const QString& proposed) override {
     save_requests.emplace_back(title, proposed);

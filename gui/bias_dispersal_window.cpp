@@ -1,0 +1,217 @@
+#include "bias_dispersal_window.h"
+
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QThread>
+#include <QVBoxLayout>
+
+#include "progress_strip.h"
+#include "radio_group.h"
+
+namespace torvi::gui {
+
+namespace {
+
+constexpr const char* kCaption = "Bias dispersal tests";
+constexpr const char* kOpenFilter = "genepop files (*.gen)";
+constexpr const char* kLabelBeforeOpen = "Data file name is ";
+constexpr const char* kLabelAfterOpen = "Data file being processed is : ";
+constexpr int kFstItem = static_cast<int>(DispersalTest::fst);
+
+QAction* add_item(QMenu* menu, const char* name, const char* caption) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(name);
+  return action;
+}
+
+QLineEdit* letter_box(const char* name, char letter, QWidget* parent) {
+  auto* box = new QLineEdit(QString(QChar(letter)), parent);
+  box->setObjectName(name);
+  box->setMaxLength(1);
+  return box;
+}
+
+}  // namespace
+
+BiasDispersalWindow::BiasDispersalWindow(UserDialogs& dialogs, Rng& rng, std::string seeds_path, int threads,
+                                         QWidget* parent)
+    : QDialog(parent),
+      dialogs_(dialogs),
+      rng_(rng),
+      seeds_path_(std::move(seeds_path)),
+      threads_(std::max(1, threads)),
+      host_(dialogs, progress_) {
+  setObjectName("Biasdisp");
+  setWindowTitle(kCaption);
+  build_controls();
+  build_menus();
+  set_controls_enabled(false);
+  connect(Ephil, &QLineEdit::textChanged, this, &BiasDispersalWindow::letter_changed);
+  connect(Edisp, &QLineEdit::textChanged, this, &BiasDispersalWindow::letter_changed);
+  connect(Bt_Go, &QPushButton::clicked, this, &BiasDispersalWindow::go_clicked);
+}
+
+BiasDispersalWindow::~BiasDispersalWindow() {
+  if (worker_) worker_->wait();
+}
+
+void BiasDispersalWindow::build_controls() {
+  Ephil = letter_box("Ephil", kDefaultPhilLetter, this);
+  Edisp = letter_box("Edisp", kDefaultDispLetter, this);
+  SpinEdit1 = new QSpinBox(this);
+  SpinEdit1->setObjectName("SpinEdit1");
+  SpinEdit1->setRange(kDispersalMinPermutations, kDispersalMaxPermutations);
+  SpinEdit1->setSingleStep(kDispersalPermutationStep);
+  SpinEdit1->setValue(kDispersalMinPermutations);
+  RadioGroup2 = new RadioGroup("RadioGroup2", QString(), {"One sided test", "Two sided test "}, 1, this);
+  RadioGroup2->set_item_index(0);
+  CLB_tests = new QListWidget(this);
+  CLB_tests->setObjectName("CLB_tests");
+  for (const char* item : kDispersalTestItems) {
+    auto* line = new QListWidgetItem(item, CLB_tests);
+    line->setFlags(line->flags() | Qt::ItemIsUserCheckable);
+    line->setCheckState(Qt::Unchecked);
+  }
+  Label4 = new QLabel(kLabelBeforeOpen, this);
+  Label4->setObjectName("Label4");
+  Label4->hide();
+  Bt_Go = new QPushButton("GO!", this);
+  Bt_Go->setObjectName("Bt_Go");
+  progress_strip_ = new ProgressStrip(progress_, this);
+
+  auto* grid = new QGridLayout();
+  grid->addWidget(new QLabel("Letter for the most philopatric group", this), 0, 0);
+  grid->addWidget(Ephil, 0, 1);
+  grid->addWidget(new QLabel("Letter for the other group ", this), 1, 0);
+  grid->addWidget(Edisp, 1, 1);
+  grid->addWidget(new QLabel("Number of permutations : ", this), 2, 0);
+  grid->addWidget(SpinEdit1, 2, 1);
+  grid->addWidget(RadioGroup2, 3, 0, 1, 2);
+  grid->addWidget(CLB_tests, 0, 2, 4, 1);
+  grid->addWidget(Label4, 4, 0, 1, 2);
+  grid->addWidget(Bt_Go, 4, 2);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(grid, 1);
+  layout->addWidget(progress_strip_);  // along the bottom
+}
+
+void BiasDispersalWindow::build_menus() {
+  auto* bar = new QMenuBar(this);
+  FileMenu = bar->addMenu("&File");
+  Open1 = add_item(FileMenu, "Open1", "&Open");
+  Exit1 = add_item(FileMenu, "Exit1", "E&xit");
+  UtilMenu = bar->addMenu("&Util");
+  Resetrandom = add_item(UtilMenu, "Resetrandom", "Reset Random Number generator");
+  UtilMenu->menuAction()->setVisible(false);
+  HelpMenu = bar->addMenu("&Help");
+  About1 = add_item(HelpMenu, "About1", "&About");
+  Contents1 = add_item(HelpMenu, "Contents1", "&Contents");
+  Contents1->setEnabled(false);  // there is no help file to open
+  layout()->setMenuBar(bar);
+  connect(Open1, &QAction::triggered, this, &BiasDispersalWindow::open_clicked);
+  connect(Exit1, &QAction::triggered, this, &QDialog::close);
+  connect(About1, &QAction::triggered, this, [this] { dialogs_.about(); });
+}
+
+void BiasDispersalWindow::set_controls_enabled(bool on) {
+  for (QWidget* w : std::initializer_list<QWidget*>{Ephil, Edisp, SpinEdit1, RadioGroup2, CLB_tests, Bt_Go})
+    w->setEnabled(on);
+}
+
+void BiasDispersalWindow::letter_changed(const QString& text) {
+  if (text == "P") dialogs_.message(true, display_text(kInvalidLetterMessage));
+}
+
+void BiasDispersalWindow::open_clicked() {
+  Ephil->setText(QString(QChar(kDefaultPhilLetter)));
+  Edisp->setText(QString(QChar(kDefaultDispLetter)));
+  if (const std::optional<QString> chosen = dialogs_.open_file(QString(), kOpenFilter)) {
+    QFile file(*chosen);
+    if (file.open(QIODevice::ReadOnly)) {
+      input_ = *chosen;
+      Label4->setText(kLabelAfterOpen + QString::fromStdString(dispersal_base_name(chosen->toStdString())) + ".gen");
+      Label4->show();
+    } else {
+      dialogs_.message(true, "Cannot read " + *chosen + ": " + file.errorString());
+    }
+  }
+  // A cancelled dialog keeps the file chosen before (none at first).
+  RadioGroup2->set_item_index(0);
+  CLB_tests->item(kFstItem)->setCheckState(Qt::Checked);
+  set_controls_enabled(true);
+}
+
+// The window's settings for a run, or false after saying what is missing.
+bool BiasDispersalWindow::settings_usable(DispersalSettings& st) {
+  const QString phil = Ephil->text(), disp = Edisp->text();
+  QString problem;
+  if (input_.isEmpty())
+    problem = "No data file has been chosen: choose one with File, Open.";
+  else if (phil == "P" || disp == "P")
+    problem = display_text(kInvalidLetterMessage);
+  else if (phil.size() != 1 || disp.size() != 1 || phil[0].unicode() > 0x7f || disp[0].unicode() > 0x7f)
+    problem = "Each group needs a letter of its own.";
+  else if (phil == disp)
+    problem = "The two groups need different letters.";
+  if (!problem.isEmpty()) {
+    dialogs_.message(true, problem);
+    return false;
+  }
+  st.input = input_.toStdString();
+  st.output_dir = QFileInfo(input_).absolutePath().toStdString();
+  st.phil_letter = static_cast<char>(phil[0].unicode());
+  st.disp_letter = static_cast<char>(disp[0].unicode());
+  st.permutations = SpinEdit1->value();
+  st.two_sided = RadioGroup2->item_index() == 1;
+  for (int i = 0; i < kDispersalTestCount; ++i) st.tests[static_cast<size_t>(i)] = CLB_tests->item(i)->checkState() == Qt::Checked;
+  st.threads = threads_;
+  return true;
+}
+
+void BiasDispersalWindow::go_clicked() {
+  DispersalSettings st;
+  if (!settings_usable(st)) return;
+  set_controls_enabled(false);
+  FileMenu->menuAction()->setEnabled(false);
+  progress_strip_->watch();
+  outcome_ = DispersalOutcome{};
+  worker_ = QThread::create([this, st] {
+    try {
+      outcome_ = run_dispersal_tests(host_, rng_, st, seeds_path_);
+    } catch (const std::exception& e) {
+      host_.show_error(std::string("The tests stopped: ") + e.what());
+    }
+  });
+  connect(worker_, &QThread::finished, this, &BiasDispersalWindow::after_run);
+  worker_->start();
+}
+
+void BiasDispersalWindow::after_run() {
+  worker_->wait();
+  delete worker_;
+  worker_ = nullptr;
+  progress_strip_->stop_watching();
+  // The controls stay disabled until the next Open.
+  if (outcome_.status != DispersalOutcome::Status::refused) Label4->hide();
+  FileMenu->menuAction()->setEnabled(true);
+  emit run_finished();
+}
+
+void BiasDispersalWindow::closeEvent(QCloseEvent* event) {
+  // The run holds the program's generator; the window stays until it ends.
+  if (worker_) {
+    event->ignore();
+    return;
+  }
+  QDialog::closeEvent(event);
+}
+
+}  // namespace torvi::gui

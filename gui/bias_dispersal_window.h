@@ -1,0 +1,85 @@
+#pragma once
+
+#include <string>
+
+#include <QDialog>
+
+#include "qt_host.h"
+#include "random/rng.h"
+#include "run_progress.h"
+#include "torvi/dispersal.h"
+#include "user_dialogs.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QSpinBox;
+class QThread;
+
+namespace torvi::gui {
+
+class ProgressStrip;
+class RadioGroup;
+
+// The window of the tests for sex-biased dispersal (TBiasdisp): the sex
+// letters, the number of permutations, one- or two-sided tests, the list of
+// tests and "GO!", which runs them on a worker thread with a progress bar
+// and Cancel along the bottom.
+class BiasDispersalWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  // `rng` and `seeds_path` are the program's stream and seeds file; `threads`
+  // the threads the permutations may use.
+  BiasDispersalWindow(UserDialogs& dialogs, Rng& rng, std::string seeds_path, int threads,
+                      QWidget* parent = nullptr);
+  ~BiasDispersalWindow() override;
+
+  bool running() const { return worker_ != nullptr; }
+  const DispersalOutcome& outcome() const { return outcome_; }
+  ProgressStrip* progress_strip() const { return progress_strip_; }
+
+  QLineEdit *Ephil, *Edisp;
+  QSpinBox* SpinEdit1;
+  RadioGroup* RadioGroup2;
+  QListWidget* CLB_tests;
+  QLabel* Label4;
+  QPushButton* Bt_Go;
+  QMenu *FileMenu, *UtilMenu, *HelpMenu;
+  QAction *Open1, *Exit1, *Resetrandom, *About1, *Contents1;
+
+ signals:
+  // A run ended and the window is back in its after-run state.
+  void run_finished();
+
+ public slots:
+  void open_clicked();
+  void go_clicked();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void build_controls();
+  void build_menus();
+  void letter_changed(const QString& text);
+  void set_controls_enabled(bool on);
+  bool settings_usable(DispersalSettings& settings);
+  void after_run();
+
+  UserDialogs& dialogs_;
+  Rng& rng_;
+  const std::string seeds_path_;
+  const int threads_;
+  RunProgress progress_;
+  QtHost host_;
+  QString input_;  // the chosen file; empty until Open chooses one
+  QThread* worker_ = nullptr;
+  DispersalOutcome outcome_;
+  ProgressStrip* progress_strip_;
+};
+
+}  // namespace torvi::gui
