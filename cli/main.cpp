@@ -2,12 +2,14 @@
 //   torvi run [OPTIONS] FILE.dat...   analyse data files (one result file each)
 //   torvi seeds S1 S2                 set the seeds of the random number generator
 //   torvi summary [--json] FILE.dat...  what each data file holds
+//   torvi dispersal [OPTIONS] FILE.gen   tests for sex-biased dispersal
 
 #include <CLI/CLI.hpp>
 
 #include <iostream>
 
 #include "cli/command_line.h"
+#include "cli/dispersal_command.h"
 #include "cli/run_command.h"
 #include "cli/seeds_command.h"
 #include "cli/summary_command.h"
@@ -42,6 +44,7 @@ int main(int argc, char** argv) {
   cli::SeedsCommand seeds(app);
   cli::SummaryCommand summary(app);
   cli::remember_arguments(argc, argv);
+  cli::DispersalCommand dispersal(app);
 
   try {
     app.parse(argc, argv);
@@ -50,5 +53,6 @@ int main(int argc, char** argv) {
   }
   if (run.chosen()) return run.execute();
   if (summary.chosen()) return summary.execute();
+  if (dispersal.chosen()) return dispersal.execute();
   return seeds.execute();
 }
