@@ -70,15 +70,11 @@ void add_options(CLI::App* app, DispersalArgs& a) {
 
 // Letters the tests cannot use: P starts a sample separator.
 bool letters_usable(Host& host, const DispersalArgs& a) {
-  if (a.phil == "P" || a.disp == "P") {
-    host.show_error(kInvalidLetterMessage);
+  if (auto problem = sex_letters_problem(a.phil[0], a.disp[0])) {
+    host.show_error(*problem);
     return false;
   }
-  if (a.phil == a.disp) {
-    host.show_error("--phil and --disp need different letters");
-    return false;
-  }
-  if (!a.quiet && (a.phil == "p" || a.disp == "p"))
+  if (a.phil == "p" || a.disp == "p")
     host.note("records starting with p separate samples: no individual can carry the letter p");
   return true;
 }

@@ -155,12 +155,10 @@ bool BiasDispersalWindow::settings_usable(DispersalSettings& st) {
   QString problem;
   if (input_.isEmpty())
     problem = "No data file has been chosen: choose one with File, Open.";
-  else if (phil == "P" || disp == "P")
-    problem = display_text(kInvalidLetterMessage);
   else if (phil.size() != 1 || disp.size() != 1 || phil[0].unicode() > 0x7f || disp[0].unicode() > 0x7f)
     problem = "Each group needs a letter of its own.";
-  else if (phil == disp)
-    problem = "The two groups need different letters.";
+  else if (auto refused = sex_letters_problem(static_cast<char>(phil[0].unicode()), static_cast<char>(disp[0].unicode())))
+    problem = display_text(*refused);
   if (!problem.isEmpty()) {
     dialogs_.message(true, problem);
     return false;

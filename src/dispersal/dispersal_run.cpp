@@ -93,6 +93,7 @@ void test_and_report(Host& host, Rng& rng, const DispersalSettings& st, const st
 
 void run(Host& host, Rng& rng, const DispersalSettings& st, DispersalOutcome& out) {
   if (st.permutations < 1) throw InputRefused("The number of permutations must be at least 1");
+  if (auto problem = sex_letters_problem(st.phil_letter, st.disp_letter)) throw InputRefused(*problem);
   const std::string text = read_input(st.input);
   const std::string base = dispersal_base_name(st.input);
   out.res_path = path_in(st.output_dir, base + ".res");
@@ -112,6 +113,16 @@ void run(Host& host, Rng& rng, const DispersalSettings& st, DispersalOutcome& ou
 }
 
 }  // namespace
+
+std::optional<std::string> sex_letters_problem(char phil_letter, char disp_letter) {
+  for (char c : {phil_letter, disp_letter}) {
+    if (c == 'P') return std::string(kInvalidLetterMessage);
+    if (!std::isgraph(static_cast<unsigned char>(c)) || c == '/')
+      return std::string("A letter for a group must be a visible character other than /");
+  }
+  if (phil_letter == disp_letter) return std::string("The two groups need different letters");
+  return std::nullopt;
+}
 
 std::string dispersal_base_name(const std::string& input) {
   const size_t slash = input.find_last_of('/');

@@ -37,6 +37,11 @@ inline constexpr char kDefaultDispLetter = 'M';
 inline constexpr const char* kInvalidLetterMessage =
     "P is an invalid indicator,\n\rchoose another letter and modify the input file accordingly";
 
+// Why two sex letters cannot be used, or nothing: P (kInvalidLetterMessage),
+// the same letter for both groups, or a character that cannot stand in a
+// file name (the split files are named after the letters).
+std::optional<std::string> sex_letters_problem(char phil_letter, char disp_letter);
+
 struct DispersalSettings {
   std::string input;       // the sex-labelled file, ending ".gen"
   std::string output_dir;  // folder of the split, ".res" and ".per" files ("" = working directory)
@@ -67,8 +72,7 @@ std::string dispersal_base_name(const std::string& input);
 // The whole test ("GO!"): split files, observed pass, permutations, ".res"
 // and ".per", closing message. Messages, progress and cancellation go
 // through `host`; the generator's state is saved to `seeds_path` at the end.
-// Letters and counts are the caller's to check (see the window and the
-// command line).
+// Letters that sex_letters_problem refuses end the command with its message.
 DispersalOutcome run_dispersal_tests(Host& host, Rng& rng, const DispersalSettings& settings,
                                      const std::string& seeds_path);
 

@@ -143,6 +143,20 @@ TEST(DispersalRun, RefusedInputEndsTheCommandAndKeepsWhatWasWritten) {
   EXPECT_FALSE(std::filesystem::exists(not_gen.dir.file("sexes.res")));
 }
 
+TEST(DispersalRun, LettersThatCannotNameTheFilesAreRefused) {
+  EXPECT_FALSE(sex_letters_problem('F', 'M'));
+  EXPECT_FALSE(sex_letters_problem('m', 'M'));  // case counts
+  EXPECT_EQ(sex_letters_problem('F', 'P'), std::string(kInvalidLetterMessage));
+  EXPECT_TRUE(sex_letters_problem('F', 'F'));
+  EXPECT_TRUE(sex_letters_problem('/', 'M'));  // the split files are named after the letters
+  EXPECT_TRUE(sex_letters_problem('F', ' '));
+  DispersalRunner r(sexes_input());
+  r.settings.disp_letter = 'P';
+  r.go();
+  EXPECT_EQ(r.host.texts(true), std::vector<std::string>{kInvalidLetterMessage});
+  EXPECT_FALSE(std::filesystem::exists(r.dir.file("sexes.res")));
+}
+
 TEST(DispersalRun, ReplacesEarlierResultsAndSavesTheStream) {
   DispersalRunner r(sexes_input());
   r.dir.write("sexes.res", "old results\n");

@@ -12,12 +12,7 @@ namespace {
 
 std::string read_error(const std::string& text) {
   std::istringstream in(text);
-  try {
-    read_set(in, "s.dat");
-  } catch (const InputRefused& e) {
-    return e.what();
-  }
-  return "";
+  return torvi::testing::refusal_of([&] { read_set(in, "s.dat"); });
 }
 
 TEST(ReadSet, StoresRecordsInFileOrderWithRunningCounts) {

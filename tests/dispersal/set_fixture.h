@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "dispersal/genotype_set.h"
+#include "dispersal/messages.h"
 
 namespace torvi::testing {
 
@@ -16,6 +17,17 @@ inline dispersal::GenotypeSet set_of(int np, int nl, const std::vector<std::stri
   for (const std::string& r : records) text += r + "\n";
   std::istringstream in(text);
   return dispersal::read_set(in, "set.dat");
+}
+
+// The message of the InputRefused that `read` throws, or "" when it reads.
+template <class Read>
+std::string refusal_of(Read&& read) {
+  try {
+    read();
+  } catch (const dispersal::InputRefused& e) {
+    return e.what();
+  }
+  return "";
 }
 
 }  // namespace torvi::testing

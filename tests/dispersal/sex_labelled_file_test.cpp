@@ -3,18 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "dispersal/messages.h"
+#include "dispersal/set_fixture.h"
 #include "dispersal/split_files.h"
 
 namespace torvi::dispersal {
 namespace {
 
 std::string split_error(const std::string& text) {
-  try {
-    read_sex_labelled(text, "x.gen", 'F', 'M');
-  } catch (const InputRefused& e) {
-    return e.what();
-  }
-  return "";
+  return torvi::testing::refusal_of([&] { read_sex_labelled(text, "x.gen", 'F', 'M'); });
 }
 
 // Two samples: letters of other cases and unknown letters are dropped, a
