@@ -31,7 +31,7 @@ std::string v8(const Value& v) { return value_text(v, kValueWidth, kValueDecimal
 
 void append_v8(std::string& out, const Value& v) {
   if (v)
-    out += fixed(*v, kValueWidth, kValueDecimals);
+    append_fixed(out, *v, kValueWidth, kValueDecimals);
   else
     out.append(kValueWidth - 2, ' ').append("NA");
 }
@@ -72,7 +72,7 @@ std::string p_value_text(const TestChoice& choice, const PValues& p) {
 }
 
 void append_per_line(std::string& out, int64_t k, const TestChoice& choice, const TestArray& d) {
-  out += integer(k, kPermutationWidth);
+  append_integer(out, k, kPermutationWidth);
   for (size_t i = 0; i < choice.ticked.size(); ++i)
     if (choice.ticked[i]) append_v8(out, d[i]);
   out += kEol;

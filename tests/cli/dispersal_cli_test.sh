@@ -3,7 +3,8 @@
 # codes, the five files in the working directory and the golden results.
 set -u
 torvi=$1
-golden=$2
+inputs=$2
+golden=$3
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"
@@ -20,7 +21,7 @@ for words in --phil --disp --perm --tests --two-sided --seeds --threads --quiet 
 done
 
 mkdir in
-cp "$golden/sexes.gen" in/sexes.gen
+cp "$inputs/sexes.gen" in/sexes.gen
 "$torvi" dispersal --seeds 1 2 --perm 100 --phil P in/sexes.gen 2> err.txt; code=$?
 check "--phil P: exit 2" test $code -eq 2
 grep -q "P is an invalid indicator," err.txt; check "--phil P: the message says why" test $? -eq 0

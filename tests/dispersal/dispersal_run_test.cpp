@@ -18,7 +18,7 @@ using torvi::testing::TempDir;
 
 constexpr int32_t kSeed1 = 12345, kSeed2 = 67890;
 
-std::string sexes_input() { return read_file(std::string(TORVI_TEST_DATA_DIR) + "/golden/dispersal/sexes.gen"); }
+std::string sexes_input() { return testing::golden_input("dispersal/sexes.gen"); }
 
 struct DispersalRunner {
   TempDir dir{"dispersal"};
@@ -53,40 +53,34 @@ struct DispersalRunner {
   }
 };
 
+// Both sides and both ways of starting a permutation (from the previous one
+// when a set statistic is ticked, from the file's order otherwise), with
+// every thread count: the files and the seeds left behind never differ.
 TEST(DispersalRun, GoldenResultsOfAGeneratedSexLabelledFile) {
-  DispersalRunner one(sexes_input());
-  one.settings.permutations = 500;
-  one.tests({0, 1, 2, 3, 4, 5, 6}).go();
-  ASSERT_EQ(one.outcome.status, DispersalOutcome::Status::done);
-  EXPECT_EQ(testing::compare_with_golden("dispersal/sexes-one-sided.res", one.file("sexes.res")), "");
-  EXPECT_EQ(testing::compare_with_golden("dispersal/sexes-one-sided.per", one.file("sexes.per")), "");
-  EXPECT_EQ(testing::compare_with_golden("dispersal/sexes.dat", one.file("sexes.dat")), "");
-  // The philopatric sex stays put: its Fst is larger than the other's.
-  EXPECT_LT(*one.outcome.p_values[2], 0.05L);
+  std::string seeds_one, seeds_two;
+  for (int threads : testing::kThreadCounts) {
+    DispersalRunner one(sexes_input());
+    one.settings.permutations = 500;
+    one.settings.threads = threads;
+    one.tests({0, 1, 2, 3, 4, 5, 6}).go();
+    ASSERT_EQ(one.outcome.status, DispersalOutcome::Status::done);
+    EXPECT_EQ(testing::compare_file_with_golden("dispersal/sexes-one-sided.res", one.dir.file("sexes.res")), "");
+    EXPECT_EQ(testing::compare_file_with_golden("dispersal/sexes-one-sided.per", one.dir.file("sexes.per")), "");
+    EXPECT_EQ(testing::compare_file_with_golden("dispersal/sexes.dat", one.dir.file("sexes.dat")), "");
+    // The philopatric sex stays put: its Fst is larger than the other's.
+    EXPECT_LT(*one.outcome.p_values[2], 0.05L);
+    if (seeds_one.empty()) seeds_one = one.file("TORVI.INI");
+    EXPECT_EQ(one.file("TORVI.INI"), seeds_one) << threads << " threads";
 
-  DispersalRunner two(sexes_input());
-  two.settings.permutations = 200;
-  two.settings.two_sided = true;
-  two.tests({0, 1}).go();
-  EXPECT_EQ(testing::compare_with_golden("dispersal/sexes-two-sided.res", two.file("sexes.res")), "");
-  EXPECT_EQ(testing::compare_with_golden("dispersal/sexes-two-sided.per", two.file("sexes.per")), "");
-}
-
-TEST(DispersalRun, ThreadCountsWriteTheSameFilesAndSeeds) {
-  std::string res, per, seeds;
-  for (int threads : {1, 2, 3}) {
-    DispersalRunner r(sexes_input());
-    r.settings.permutations = 300;
-    r.settings.threads = threads;
-    r.tests({0, 1, 2, 3, 4, 5, 6}).go();
-    if (threads == 1) {
-      res = r.file("sexes.res");
-      per = r.file("sexes.per");
-      seeds = r.file("TORVI.INI");
-    }
-    EXPECT_EQ(r.file("sexes.res"), res) << threads;
-    EXPECT_EQ(r.file("sexes.per"), per) << threads;
-    EXPECT_EQ(r.file("TORVI.INI"), seeds) << threads;
+    DispersalRunner two(sexes_input());
+    two.settings.permutations = 200;
+    two.settings.two_sided = true;
+    two.settings.threads = threads;
+    two.tests({0, 1}).go();
+    EXPECT_EQ(testing::compare_file_with_golden("dispersal/sexes-two-sided.res", two.dir.file("sexes.res")), "");
+    EXPECT_EQ(testing::compare_file_with_golden("dispersal/sexes-two-sided.per", two.dir.file("sexes.per")), "");
+    if (seeds_two.empty()) seeds_two = two.file("TORVI.INI");
+    EXPECT_EQ(two.file("TORVI.INI"), seeds_two) << threads << " threads";
   }
 }
 

@@ -7,6 +7,7 @@
 #include "dispersal/dispersal_report.h"
 #include "dispersal/set_fixture.h"
 #include "report/fixed_format.h"
+#include "support/golden.h"
 #include "support/scripted_host.h"
 
 namespace torvi::dispersal {
@@ -91,7 +92,7 @@ TEST(PermutationRun, ThreadCountsGiveTheSameLinesAndStream) {
   const Fixture f;
   std::string first;
   Rng first_rng;
-  for (int threads : {1, 2, 3}) {
+  for (int threads : torvi::testing::kThreadCounts) {
     torvi::testing::ScriptedHost host;
     Rng rng(99, 100);
     const std::string lines = f.run(f.input({true, true, true, true, true, true, true}, 1200, threads), rng, host);
