@@ -3,8 +3,9 @@
 #include <iostream>
 #include <optional>
 #include <sstream>
-#include <thread>
 
+#include "cli/command_stream.h"
+#include "cli/stop_signals.h"
 #include "cli/terminal_host.h"
 #include "random/seeds_file.h"
 #include "torvi/dispersal.h"
@@ -57,15 +58,7 @@ void add_options(CLI::App* app, DispersalArgs& a) {
   app->add_option("--tests", a.tests, tests_help())->check(CLI::Validator(
       [](std::string& s) { return parse_tests(s) ? std::string() : "unknown test in \"" + s + "\""; }, "TESTS"));
   app->add_flag("--two-sided", a.two_sided, "Two sided test (default: one sided test)");
-  app->add_option("--seeds", a.seeds,
-                  "Seeds of the random number generator (S1 in 1..2147483562, S2 in 1..2147483398); default: "
-                  "those saved in TORVI.INI. The advanced state is saved to TORVI.INI afterwards")
-      ->expected(2)
-      ->allow_extra_args(false);
-  a.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  app->add_option("--threads", a.threads, "Threads for the permutations (default: all cores); results never depend on it")
-      ->check(CLI::Range(1, 256));
-  app->add_flag("--quiet", a.quiet, "No progress line, notes or closing message on standard error");
+  add_stream_options(app, a.seeds, a.threads, a.quiet, "Run");
 }
 
 // Letters the tests cannot use: P starts a sample separator.
@@ -76,25 +69,6 @@ bool letters_usable(Host& host, const DispersalArgs& a) {
   }
   if (a.phil == "p" || a.disp == "p")
     host.note("records starting with p separate samples: no individual can carry the letter p");
-  return true;
-}
-
-// Seeds for the tests: --seeds, else the seeds file, else asked on a terminal.
-bool prepare_seeds(Host& host, Rng& rng, const DispersalArgs& a) {
-  if (!a.seeds.empty()) {
-    if (a.seeds[0] < 1 || a.seeds[0] > kSeed1Max || a.seeds[1] < 1 || a.seeds[1] > kSeed2Max) {
-      std::cerr << "torvi: --seeds: the first seed must lie in 1..2147483562 and the second in 1..2147483398\n";
-      return false;
-    }
-    rng = Rng(static_cast<int32_t>(a.seeds[0]), static_cast<int32_t>(a.seeds[1]));
-    return true;
-  }
-  try {
-    load_seeds(host, rng, kSeedsFileName);
-  } catch (const std::exception& e) {
-    std::cerr << "torvi: " << e.what() << '\n';
-    return false;
-  }
   return true;
 }
 
@@ -120,7 +94,8 @@ DispersalCommand::DispersalCommand(CLI::App& app) {
 }
 
 int DispersalCommand::execute() {
-  TerminalHost host(ExistingResult::append, args_.quiet);
+  install_stop_signals();
+  TerminalHost host(ExistingResult::append, args_.quiet, stop_signalled);
   if (!letters_usable(host, args_)) return kExitUsage;
   DispersalSettings settings;
   settings.input = args_.file;
@@ -130,9 +105,9 @@ int DispersalCommand::execute() {
   settings.tests = *parse_tests(args_.tests);
   settings.two_sided = args_.two_sided;
   settings.threads = args_.threads;
-  Rng rng;
-  if (!prepare_seeds(host, rng, args_)) return kExitUsage;
-  const DispersalOutcome out = run_dispersal_tests(host, rng, settings, kSeedsFileName);
+  CommandStream stream;
+  if (!stream.open(host, args_.seeds)) return kExitUsage;
+  const DispersalOutcome out = run_dispersal_tests(host, stream.rng, settings, kSeedsFileName);
   note_skipped(host, out);
   if (out.status == DispersalOutcome::Status::cancelled) return kExitStopped;
   return out.status == DispersalOutcome::Status::done && !host.any_error() ? 0 : kExitFailed;

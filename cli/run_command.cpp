@@ -7,18 +7,17 @@
 #include <map>
 #include <thread>
 
+#include "cli/command_stream.h"
 #include "cli/stop_signals.h"
 #include "cli/terminal_host.h"
 #include "cli/test_preflight.h"
 #include "data/data_reader.h"
 #include "random/seeds_file.h"
-#include "random/seeds_lock.h"
 
 namespace torvi::cli {
 
 namespace {
 
-constexpr int kThreadsMax = 256;
 constexpr int32_t kCountMax = INT32_MAX;  // permutation counts: no upper limit of their own
 constexpr int kExitFailed = 1, kExitUsage = 2, kExitStopped = 3;
 
@@ -117,23 +116,12 @@ void add_ld_options(CLI::App* run, RunArgs& a) {
 
 void add_run_control_options(CLI::App* run, RunArgs& a) {
   auto runopts = "Run";
-  run->add_option("--seeds", a.seeds,
-                  "Seeds of the random number generator for this run (S1 in 1..2147483562, S2 in 1..2147483398); "
-                  "default: those saved in TORVI.INI. The advanced state is saved to TORVI.INI after the run")
-      ->expected(2)
-      ->allow_extra_args(false)
-      ->group(runopts);
   run->add_option("--existing", a.existing,
                   "When a result file exists: append the new results after the old (default) or skip the file "
                   "(a skipped file counts as not analysed: exit status 1)")
       ->check(CLI::IsMember({"append", "skip"}))
       ->group(runopts);
-  a.settings.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  run->add_option("--threads", a.settings.threads,
-                  "Threads for randomisations, 1..256 (default: all cores); results never depend on it")
-      ->check(CLI::Range(1, kThreadsMax))
-      ->group(runopts);
-  run->add_flag("--quiet", a.quiet, "No progress line, notes or closing message on standard error (errors are always shown)")->group(runopts);
+  add_stream_options(run, a.seeds, a.settings.threads, a.quiet, runopts);
 }
 
 
@@ -151,32 +139,6 @@ void map_choices(RunArgs& a) {
   o.RG_GDT = a.ld_tests == "all"          ? LdTests::all_pairs
              : a.ld_tests == "per-sample" ? LdTests::pairs_in_each_sample
                                           : LdTests::no_tests;
-}
-
-// Seeds for the run: --seeds, else the seeds file, else asked on a terminal.
-// False after the message when there are none.
-bool prepare_seeds(Host& host, Rng& rng, const RunArgs& a) {
-  if (!a.seeds.empty()) {
-    if (a.seeds[0] < 1 || a.seeds[0] > kSeed1Max || a.seeds[1] < 1 || a.seeds[1] > kSeed2Max) {
-      std::cerr << "torvi: --seeds: the first seed must lie in 1..2147483562 and the second in 1..2147483398\n";
-      return false;
-    }
-    rng = Rng(static_cast<int32_t>(a.seeds[0]), static_cast<int32_t>(a.seeds[1]));
-    return true;
-  }
-  SeedsRead seeds = read_seeds_file(kSeedsFileName);
-  if (seeds.state == SeedsRead::State::usable) {
-    rng = Rng(seeds.seed1, seeds.seed2);
-    return true;
-  }
-  if (seeds.state == SeedsRead::State::unusable) std::cerr << "torvi: " << seeds.problem << '\n';
-  try {
-    ask_new_seeds(host, rng, kSeedsFileName);
-  } catch (const std::exception& e) {
-    std::cerr << "torvi: " << e.what() << '\n';
-    return false;
-  }
-  return true;
 }
 
 // Reads headers without a word: the run reports what is wrong with a file.
@@ -231,21 +193,11 @@ int RunCommand::execute() {
   install_stop_signals();
   TerminalHost host(args_.existing == "skip" ? ExistingResult::skip : ExistingResult::append, args_.quiet,
                     stop_signalled);
-  // Held from reading the seeds to saving them, so no other run draws the same stream.
-  FileLock seeds_lock;
-  if (auto problem = lock_seeds_file(seeds_lock, kSeedsFileName)) {
-    std::cerr << "torvi: " << *problem << '\n';
-    return kExitUsage;
-  }
-  if (auto problem = seeds_write_problem(kSeedsFileName)) {
-    std::cerr << "torvi: " << *problem << "\ntorvi: the seeds reached could not be saved after the run: nothing run\n";
-    return kExitUsage;
-  }
-  Rng rng;
-  if (!prepare_seeds(host, rng, args_)) return kExitUsage;
+  CommandStream stream;
+  if (!stream.open(host, args_.seeds)) return kExitUsage;
   if (!args_.quiet) announce_skipped_tests(args_);
   NbPerm nb_perm;
-  RunOutcome outcome = run_files(host, rng, nb_perm, args_.settings, kSeedsFileName);
+  RunOutcome outcome = run_files(host, stream.rng, nb_perm, args_.settings, kSeedsFileName);
   return exit_status(outcome, host);
 }
 

@@ -15,6 +15,7 @@
 
 #include "progress_strip.h"
 #include "radio_group.h"
+#include "random/seeds_lock.h"
 
 namespace torvi::gui {
 
@@ -182,6 +183,12 @@ void BiasDispersalWindow::go_clicked() {
   progress_strip_->watch();
   outcome_ = DispersalOutcome{};
   worker_ = QThread::create([this, st] {
+    // Held for the run, so that no other run draws the same stream.
+    FileLock seeds_lock;
+    if (auto problem = lock_seeds_file(seeds_lock, seeds_path_)) {
+      host_.show_error(*problem);
+      return;
+    }
     try {
       outcome_ = run_dispersal_tests(host_, rng_, st, seeds_path_);
     } catch (const std::exception& e) {

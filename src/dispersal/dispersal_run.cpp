@@ -78,9 +78,9 @@ void test_and_report(Host& host, Rng& rng, const DispersalSettings& st, const st
   if (counts.cancelled) {
     append_section(out.res_path, cancelled_text(counts.done, total));
     out.status = DispersalOutcome::Status::cancelled;
-    host.show_info("Bias dispersal tests cancelled after " + std::to_string(counts.done) + " of " +
-                   std::to_string(total) + " randomisations: no P-values.\n\rThe observed values are in file : " +
-                   base + ".res");
+    out.closing = "Bias dispersal tests cancelled after " + std::to_string(counts.done) + " of " +
+                  std::to_string(total) + " randomisations: no P-values.\n\rThe observed values are in file : " +
+                  base + ".res";
     return;
   }
   for (size_t i = 0; i < choice.ticked.size(); ++i)
@@ -88,7 +88,7 @@ void test_and_report(Host& host, Rng& rng, const DispersalSettings& st, const st
       out.p_values[i] = static_cast<long double>(counts.at_least[i] + 1) / st.permutations;
   append_section(out.res_path, p_value_text(choice, out.p_values));
   out.status = DispersalOutcome::Status::done;
-  host.show_info(closing_message(base, choice, out.p_values));
+  out.closing = closing_message(base, choice, out.p_values);
 }
 
 void run(Host& host, Rng& rng, const DispersalSettings& st, DispersalOutcome& out) {
@@ -140,7 +140,18 @@ DispersalOutcome run_dispersal_tests(Host& host, Rng& rng, const DispersalSettin
   } catch (const OutputError& e) {
     host.show_error(e.what());
   }
-  if (!save_seeds(rng, seeds_path)) host.show_error(std::string("Cannot write ") + seeds_path);
+  // A run whose seeds could not be saved does not say it finished: the next
+  // run would repeat its random numbers.
+  std::string reason;
+  if (!save_seeds(rng, seeds_path, &reason)) {
+    out.seeds_saved = false;
+    host.show_error("Cannot write " + seeds_path + ": " + reason + "\n\r" +
+                    "The seeds reached were not saved: the next run would repeat this run's random numbers.");
+  } else if (out.status == DispersalOutcome::Status::done) {
+    host.show_finished(out.closing);
+  } else if (out.status == DispersalOutcome::Status::cancelled) {
+    host.show_info(out.closing);
+  }
   return out;
 }
 

@@ -22,6 +22,8 @@ int32_t expect_int(TextScanner& in, const std::string& file, const char* what) {
       return value;
     case TextScanner::Read::end_of_file:
       throw InputRefused(line_message(file, in.token_line(), std::string("the file ends where ") + what + " is expected"));
+    case TextScanner::Read::binary:
+      throw InputRefused(line_message(file, in.token_line(), "binary data where " + std::string(what) + " is expected"));
     case TextScanner::Read::not_a_number:
       break;
   }

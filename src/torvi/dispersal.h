@@ -63,6 +63,8 @@ struct DispersalOutcome {
   int64_t records_beyond_np = 0;    // records of samples past the declared count, not read
   int64_t records_over_limit = 0;   // records past the per-sex limit of a sample, not written
   std::string res_path, per_path;   // the result files (empty until written)
+  std::string closing;              // the closing message shown
+  bool seeds_saved = true;
 };
 
 // Name of the input without its folder and its last four characters: the

@@ -162,6 +162,23 @@ TEST(DispersalRun, ReplacesEarlierResultsAndSavesTheStream) {
   EXPECT_EQ(r.file("TORVI.INI"), std::to_string(r.rng.seed1) + "   " + std::to_string(r.rng.seed2) + "\r\n");
 }
 
+TEST(DispersalRun, FailedWritesAreReportedNeverFinished) {
+  DispersalRunner no_folder(sexes_input());
+  no_folder.settings.output_dir = no_folder.dir.file("missing");
+  no_folder.go();
+  EXPECT_EQ(no_folder.outcome.status, DispersalOutcome::Status::refused);
+  ASSERT_EQ(no_folder.host.texts(true).size(), 1u);
+  EXPECT_NE(no_folder.host.texts(true)[0].find("missing/sexes.res"), std::string::npos);
+  EXPECT_TRUE(no_folder.host.texts(false).empty());
+
+  // The seeds reached cannot be saved: an error, and no closing message.
+  DispersalRunner r(sexes_input());
+  r.outcome = run_dispersal_tests(r.host, r.rng, r.settings, r.dir.file("missing/TORVI.INI"));
+  EXPECT_FALSE(r.outcome.seeds_saved);
+  EXPECT_EQ(r.host.texts(true).size(), 1u);
+  EXPECT_TRUE(r.host.texts(false).empty());
+}
+
 TEST(DispersalRun, CancelledRunWritesNoPValuesAndSaysSo) {
   DispersalRunner r(sexes_input());
   r.settings.permutations = 10000;
