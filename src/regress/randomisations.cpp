@@ -53,14 +53,22 @@ class Batches {
     }
   }
 
-  // Writes the response of randomisation t of batch b into lane l of `y`.
-  void lane(int64_t b, int64_t t, int l, float* y) const {
+  // Writes the responses of randomisations first..first+kLanes-1 of batch b
+  // interleaved into `y`, for fit_lanes; lanes past the batch's end repeat
+  // its last randomisation.
+  void lanes(int64_t b, int64_t first, const WideModel& wide, double* y) const {
+    const int64_t last = randomisations(b) - 1;
+    auto slot = [&](int l) { return std::min(first + l, last) * slot_; };
     if (s_.objects > 0) {
-      gather_triangle(s_.model.y.data(), orders_[b % 2].data() + t * slot_, s_.objects, y + l, kLanes);
+      const int32_t* orders[kLanes];
+      for (int l = 0; l < kLanes; ++l) orders[l] = orders_[b % 2].data() + slot(l);
+      gather_lanes(wide.y.data(), orders, s_.objects, y);
       return;
     }
-    const float* slot = responses_[b % 2].data() + t * slot_;
-    for (int64_t r = 0; r < s_.model.n; ++r) y[r * kLanes + l] = slot[r];
+    for (int l = 0; l < kLanes; ++l) {
+      const float* response = responses_[b % 2].data() + slot(l);
+      for (int64_t r = 0; r < s_.model.n; ++r) y[r * kLanes + l] = response[r];
+    }
   }
 
  private:
@@ -90,9 +98,10 @@ Counts randomise(const RandomisationSetup& s, Rng& rng, Host& host) {
   if (s.randomisations < 2) return total;
   Batches batches(s, rng, host);
   const int workers = std::clamp(s.threads, 1, kMaxWorkers);
+  const WideModel wide(s.model);
   // Per worker: interleaved responses and counts from zero.
-  std::vector<std::vector<float>> lanes(static_cast<size_t>(workers),
-                                        std::vector<float>(static_cast<size_t>(s.model.n) * kLanes));
+  std::vector<std::vector<double>> lanes(static_cast<size_t>(workers),
+                                         std::vector<double>(static_cast<size_t>(s.model.n) * kLanes));
   Counts zero(m);
   std::fill(zero.beta.begin(), zero.beta.end(), 0);
   std::fill(zero.ss.begin(), zero.ss.end(), 0);
@@ -108,14 +117,13 @@ Counts randomise(const RandomisationSetup& s, Rng& rng, Host& host) {
       workers, batches.count(), [&](int64_t b) { return batches.groups(b); },
       [&](int64_t b) { batches.produce(b); },
       [&](int64_t b, int64_t begin, int64_t end, int w) {
-        float* y = lanes[w].data();
+        double* y = lanes[w].data();
         LaneResult results[kLanes];
         const int64_t made = batches.randomisations(b);
         for (int64_t g = begin; g < end; ++g) {
           const int64_t first = g * kLanes, used = std::min<int64_t>(kLanes, made - first);
-          // Lanes past the batch's end repeat its last randomisation.
-          for (int l = 0; l < kLanes; ++l) batches.lane(b, first + std::min<int64_t>(l, used - 1), l, y);
-          fit_lanes(s.model, s.cache, y, results);
+          batches.lanes(b, first, wide, y);
+          fit_lanes(wide, s.cache, y, results);
           for (int l = 0; l < used; ++l) count_lane(results[l], s.observed, counts[w]);
           host.progress_step(used);
         }

@@ -29,10 +29,4 @@ inline void permute_matrix(Rng& rng, int32_t* order, int objects) { permute_vect
 // Number of cells in the lower triangle of an N x N matrix.
 inline int64_t triangle_cells(int64_t objects) { return objects * (objects - 1) / 2; }
 
-// Fills out[0..n) with the response of the matrix whose objects stand in
-// `order`: out holds the cells (2,1), (3,1), (3,2), (4,1), ... of the
-// reordered matrix, taken from the lower triangle `y` of the original one.
-// The output is written with stride `step`.
-void gather_triangle(const float* y, const int32_t* order, int objects, float* out, int step);
-
 }  // namespace torvi::regress

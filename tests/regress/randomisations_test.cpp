@@ -29,21 +29,17 @@ Case make_case(int64_t n, int m, uint32_t salt) {
 }
 
 // The counts the description gives: one shuffle after another from one
-// stream, each fitted row by row.
+// stream (the matrix unpacked, permuted and packed each time), each fitted
+// row by row.
 Counts one_by_one(const Case& c, int randomisations, int objects, Rng& rng) {
   Counts counts(c.model.m);
-  std::vector<float> y = c.model.y, gathered(y.size());
-  std::vector<int32_t> order(static_cast<size_t>(objects));
-  std::iota(order.begin(), order.end(), 0);
+  std::vector<float> y = c.model.y;
   for (int t = 2; t <= randomisations; ++t) {
-    if (objects > 0) {
-      permute_matrix(rng, order.data(), objects);
-      gather_triangle(c.model.y.data(), order.data(), objects, gathered.data(), 1);
-    } else {
+    if (objects > 0)
+      y = testing::unpack_permute_pack(rng, y, objects);
+    else
       permute_vector(rng, y.data(), c.model.n);
-      gathered = y;
-    }
-    const Fit f = fit(c.model, c.cache, gathered.data());
+    const Fit f = fit(c.model, c.cache, y.data());
     counts.err += f.rss <= c.observed.rss;
     for (int k = 0; k < c.model.m; ++k) {
       counts.beta[k] += std::fabs(f.beta[k]) >= std::fabs(c.observed.beta[k]);

@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <vector>
 
+#include <numeric>
+
+#include "random/rng.h"
 #include "regress/regression_model.h"
 
 namespace torvi::regress::testing {
@@ -29,6 +32,23 @@ inline std::vector<float> sample_table(int64_t n, int v, uint32_t salt = 1) {
 inline std::vector<float> column(const std::vector<float>& t, int v, int c) {
   std::vector<float> out;
   for (size_t r = c; r < t.size(); r += v) out.push_back(t[r]);
+  return out;
+}
+
+// The matrix shuffle as described: unpack the triangle into a full matrix,
+// draw a fresh order from the identity, pack the cell (pi[i], pi[j]) back.
+template <class T>
+std::vector<T> unpack_permute_pack(Rng& rng, const std::vector<T>& tri, int objects) {
+  std::vector<std::vector<T>> full(objects, std::vector<T>(objects, 0));
+  size_t r = 0;
+  for (int i = 1; i < objects; ++i)
+    for (int j = 0; j < i; ++j, ++r) full[i][j] = full[j][i] = tri[r];
+  std::vector<int> pi(objects);
+  std::iota(pi.begin(), pi.end(), 0);
+  for (int j = objects; j >= 2; --j) std::swap(pi[j - 1], pi[rng.rnd_int(j)]);
+  std::vector<T> out;
+  for (int i = 1; i < objects; ++i)
+    for (int j = 0; j < i; ++j) out.push_back(full[pi[i]][pi[j]]);
   return out;
 }
 
