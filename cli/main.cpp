@@ -10,6 +10,7 @@
 
 #include "cli/command_line.h"
 #include "cli/dispersal_command.h"
+#include "cli/mantel_command.h"
 #include "cli/run_command.h"
 #include "cli/seeds_command.h"
 #include "cli/summary_command.h"
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
   cli::RunCommand run(app);
   cli::SeedsCommand seeds(app);
   cli::SummaryCommand summary(app);
+  cli::MantelCommand mantel(app);
   cli::remember_arguments(argc, argv);
   cli::DispersalCommand dispersal(app);
 
@@ -54,5 +56,6 @@ int main(int argc, char** argv) {
   if (run.chosen()) return run.execute();
   if (summary.chosen()) return summary.execute();
   if (dispersal.chosen()) return dispersal.execute();
+  if (mantel.chosen()) return mantel.execute();
   return seeds.execute();
 }

@@ -1,0 +1,177 @@
+#include "cli/mantel_command.h"
+
+#include <unistd.h>
+
+#include <iostream>
+#include <set>
+#include <thread>
+
+#include "cli/terminal_host.h"
+#include "random/seeds_file.h"
+#include "report/fixed_format.h"
+#include "report/output_file.h"
+#include "torvi/regress.h"
+
+namespace torvi::cli {
+
+namespace {
+
+constexpr int kExitRefused = 1, kExitUsage = 2, kExitStopped = 3;
+constexpr int kCounterWidth = 8;
+constexpr int64_t kCounterEvery = 50;  // randomisations between two counter updates
+
+// The terminal host with the regression's progress counter: the number of
+// the data set being fitted, on standard error when it is a terminal.
+class MantelHost : public TerminalHost {
+ public:
+  explicit MantelHost(bool quiet)
+      : TerminalHost(ExistingResult::append, quiet), counter_(!quiet && isatty(STDERR_FILENO)) {}
+
+  void progress_begin(int64_t) override { done_ = 0; }
+  void progress_step(int64_t steps) override {
+    const int64_t before = done_.fetch_add(steps);
+    if (counter_ && (before + steps) / kCounterEvery != before / kCounterEvery) {
+      std::lock_guard<std::mutex> lock(mutex_);
+      std::cerr << '\r' << integer(done_.load() + 1, kCounterWidth) << std::flush;
+    }
+  }
+  void progress_end() override {
+    if (counter_) std::cerr << '\r' << integer(done_.load() + 1, kCounterWidth) << '\n';
+  }
+
+ private:
+  bool counter_;
+  std::atomic<int64_t> done_{0};
+  std::mutex mutex_;
+};
+
+// Problems of the variable numbers that need no file.
+std::string variables_problem(const MantelArgs& a) {
+  std::set<int> seen{a.dependent};
+  for (int k : a.explanatory) {
+    if (k < 1) return "--expl: variable numbers start at 1";
+    if (!seen.insert(k).second)
+      return "--expl: variable " + std::to_string(k) + " is chosen twice (or is the dependent variable)";
+  }
+  return {};
+}
+
+// Seeds for the run: --seeds, else the seeds file, else asked on a terminal.
+bool prepare_seeds(Host& host, Rng& rng, const std::vector<int64_t>& seeds) {
+  if (!seeds.empty()) {
+    if (seeds[0] < 1 || seeds[0] > kSeed1Max || seeds[1] < 1 || seeds[1] > kSeed2Max) {
+      std::cerr << "torvi: --seeds: the first seed must lie in 1..2147483562 and the second in 1..2147483398\n";
+      return false;
+    }
+    rng = Rng(static_cast<int32_t>(seeds[0]), static_cast<int32_t>(seeds[1]));
+    return true;
+  }
+  load_seeds(host, rng, kSeedsFileName);
+  return true;
+}
+
+// Reads the input, writes its opening lines to the output and runs the
+// regression; the exit status.
+int run(const MantelArgs& a, Rng& rng, Host& host) {
+  regress::MantelRequest q;
+  q.dependent = a.dependent;
+  q.explanatory = a.explanatory;
+  q.randomisations = a.randomisations;
+  q.distance = a.distance;
+  q.output_path = a.output;
+  q.residuals_path = a.residuals;
+  q.threads = a.threads;
+  try {
+    q.header = regress::read_column_header(
+        a.input, [&](const std::string& title) { append_section(a.output, regress::opening_lines(title, a.input)); });
+    if (const std::string problem = regress::request_problem(q); !problem.empty()) {
+      std::cerr << "torvi: " << problem << '\n';
+      return kExitUsage;
+    }
+    const std::vector<float> rows = regress::read_column_rows(a.input, q.header);
+    regress::run_mantel(q, rows, rng, host);
+  } catch (const regress::InputError& e) {
+    host.show_error(e.what());
+    return kExitRefused;
+  } catch (const regress::SingularMatrix& e) {
+    std::cout << e.what() << std::endl;
+    return kExitRefused;
+  } catch (const OutputError& e) {
+    host.show_error(e.what());
+    return kExitRefused;
+  } catch (const RunCancelled&) {
+    std::cerr << "torvi: run cancelled: the report in " << a.output << " has no P-values\n";
+    return kExitStopped;
+  }
+  return 0;
+}
+
+}  // namespace
+
+MantelCommand::MantelCommand(CLI::App& app) {
+  app_ = app.add_subcommand("mantel",
+                            "Multiple regression and partial Mantel: regress one column of a table in columnar form "
+                            "on others and test every coefficient by randomisation");
+  MantelArgs& a = args_;
+  app_->add_option("--input", a.input,
+                   "Data (in columnar mode only): a title line, the numbers of rows and of variables, one name per "
+                   "line, then one row of numbers per line (as Matrices->Columns writes them)")
+      ->required();
+  app_->add_option("--dep", a.dependent, "Dependant variable: its number in the file's list of variables (1, 2, ...)")
+      ->required()
+      ->check(CLI::PositiveNumber);
+  app_->add_option("--expl", a.explanatory,
+                   "Explanatory variables: their numbers, in the order of the model, separated by commas; each one "
+                   "is tested given those before it")
+      ->required()
+      ->delimiter(',');
+  a.randomisations = regress::kDefaultRandomisations;
+  app_->add_option("--randomisations", a.randomisations,
+                   "# randomisations: data sets counting the observed one (200..20000, default 2000); the smallest "
+                   "P-value is 1 / this number")
+      ->check(CLI::Range(regress::kMinRandomisations, regress::kMaxRandomisations));
+  app_->add_flag("--distance", a.distance,
+                 "Data from distance matrices: the rows are the cells (2,1), (3,1), (3,2), (4,1), ... of the lower "
+                 "triangle of N x N matrices; the N objects are shuffled (Mantel and partial Mantel tests) instead of "
+                 "the rows");
+  app_->add_option("--residuals", a.residuals,
+                   "Save residuals: write the estimate and the residual of every row to this file (.res), anew");
+  app_->add_option("--output", a.output, "save output of Multreg/Mantel in: the report is appended to this file")
+      ->required();
+  app_->add_option("--seeds", a.seeds,
+                   "Seeds of the random number generator for this run (S1 in 1..2147483562, S2 in 1..2147483398); "
+                   "default: those saved in TORVI.INI. The advanced state is saved to TORVI.INI after the run")
+      ->expected(2)
+      ->allow_extra_args(false);
+  a.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
+  app_->add_option("--threads", a.threads, "Threads for the fits (default: all cores); results never depend on it")
+      ->check(CLI::Range(1, 256));
+  app_->add_flag("--quiet", a.quiet, "No progress counter on standard error (errors are always shown)");
+  app_->footer(
+      "The output file gets the input's title line and \"data from the file : \" with its path, then the report.\n"
+      "Example: torvi mantel --input columns.txt --dep 3 --expl 1,2 --distance --randomisations 10000 --output "
+      "mantel.txt");
+}
+
+int MantelCommand::execute() {
+  if (const std::string problem = variables_problem(args_); !problem.empty()) {
+    std::cerr << "torvi: " << problem << '\n';
+    return kExitUsage;
+  }
+  MantelHost host(args_.quiet);
+  Rng rng;
+  try {
+    if (!prepare_seeds(host, rng, args_.seeds)) return kExitUsage;
+  } catch (const std::exception& e) {
+    std::cerr << "torvi: " << e.what() << '\n';
+    return kExitUsage;
+  }
+  const int status = run(args_, rng, host);
+  if (!save_seeds(rng, kSeedsFileName)) {
+    std::cerr << "torvi: error: cannot write " << kSeedsFileName << '\n';
+    return status == 0 ? kExitRefused : status;
+  }
+  return status;
+}
+
+}  // namespace torvi::cli
