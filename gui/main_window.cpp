@@ -18,6 +18,7 @@
 #include "options_commands.h"
 #include "progress_strip.h"
 #include "radio_group.h"
+#include "regress_window.h"
 #include "random/seeds_file.h"
 #include "widget_dialogs.h"
 
@@ -130,7 +131,8 @@ void MainWindow::build_menus() {
 
   MantelMenu = bar->addMenu("&Mantelise it!");
   mat2col = pending(add_item(MantelMenu, "mat2col", "Matrices->Columns"));
-  Mantelproper1 = pending(add_item(MantelMenu, "Mantelproper1", "Multiple regression and partial Mantel"));
+  Mantelproper1 = add_item(MantelMenu, "Mantelproper1", "Multiple regression and partial Mantel");
+  connect(Mantelproper1, &QAction::triggered, this, &MainWindow::regress_clicked);
 
   mBiaseddisp = bar->addAction("&Biased dispersal");
   mBiaseddisp->setObjectName("mBiaseddisp");
@@ -231,6 +233,7 @@ void MainWindow::run_clicked() {
   fstats_page_->BT_Run->setEnabled(false);
   set_menu_enabled(OptionsMenu, false);
   fstats_page_->setEnabled(false);
+  Mantelproper1->setEnabled(false);  // the run holds the generator
   progress_strip_->watch();
   worker_.start(host_, rng_, nb_perm_, std::move(settings), seeds_path_);
 }
@@ -250,6 +253,7 @@ void MainWindow::after_run() {
   mOpen->setEnabled(true);
   set_menu_enabled(UtilitiesMenu, true);
   fstats_page_->setEnabled(true);
+  Mantelproper1->setEnabled(true);
   emit run_finished();
 }
 
@@ -273,6 +277,11 @@ void MainWindow::biased_dispersal_clicked() {
 }
 
 void MainWindow::reset_seeds_clicked() { reset_seeds(host_, rng_, seeds_path_); }
+
+void MainWindow::regress_clicked() {
+  RegressWindow window(dialogs_, rng_, seeds_path_, this);
+  window.exec();
+}
 
 void MainWindow::save_default_options_clicked() {
   DefaultOptionsDialog dialog(store_, this);

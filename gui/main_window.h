@@ -76,6 +76,7 @@ class MainWindow : public QMainWindow {
   // The window of the tests for sex-biased dispersal, modal over this one.
   void biased_dispersal_clicked();
   void save_default_options_clicked();
+  void regress_clicked();
 
  protected:
   void closeEvent(QCloseEvent* event) override;

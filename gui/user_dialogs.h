@@ -48,6 +48,18 @@ class UserDialogs {
   virtual std::optional<QString> open_file(const QString& title, const QString& filters) = 0;
   // The save dialog with `proposed` filled in; nothing on cancel.
   virtual std::optional<QString> save_file(const QString& title, const QString& proposed) = 0;
+  // The file dialogs of the tool windows: a title, the filters as the
+  // program writes them ("all (*.*)|*.*|..."), the filter chosen first
+  // (from 1), and whether a chosen file will be replaced (the save dialog
+  // then asks before replacing an existing one).
+  struct FileChoice {
+    QString title, filters;
+    int index = 1;
+    bool replaces = false;
+  };
+  // The chosen file, or nothing on cancel.
+  virtual std::optional<QString> open_file(const FileChoice& choice) = 0;
+  virtual std::optional<QString> save_file_as(const FileChoice& choice) = 0;
   // The seeds dialog: the two texts, or nothing when closed without OK.
   virtual std::optional<Host::SeedTexts> seed_texts() = 0;
   virtual void about() = 0;

@@ -67,6 +67,35 @@ PickAnswer WidgetDialogs::pick(const PickCaptions& captions, PickLists& lists) {
   return dialog.answer();
 }
 
+namespace {
+
+// "name|pattern|name|pattern" as Qt writes filters ("name;;name"; each name
+// holds its pattern), and the one chosen first.
+std::pair<QString, QString> qt_filters(const UserDialogs::FileChoice& choice) {
+  const QStringList parts = choice.filters.split('|');
+  QStringList names;
+  for (int i = 0; i < parts.size(); i += 2) names << parts[i];
+  return {names.join(";;"), names.value(choice.index - 1)};
+}
+
+std::optional<QString> chosen(const QString& name) {
+  if (name.isEmpty()) return std::nullopt;
+  return name;
+}
+
+}  // namespace
+
+std::optional<QString> WidgetDialogs::open_file(const FileChoice& choice) {
+  auto [filters, selected] = qt_filters(choice);
+  return chosen(QFileDialog::getOpenFileName(parent_, choice.title, QString(), filters, &selected));
+}
+
+std::optional<QString> WidgetDialogs::save_file_as(const FileChoice& choice) {
+  auto [filters, selected] = qt_filters(choice);
+  const auto options = choice.replaces ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
+  return chosen(QFileDialog::getSaveFileName(parent_, choice.title, QString(), filters, &selected, options));
+}
+
 std::optional<Host::SeedTexts> WidgetDialogs::seed_texts() { return seed_dialog_->ask(); }
 
 void WidgetDialogs::about() {

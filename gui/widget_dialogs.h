@@ -18,6 +18,8 @@ class WidgetDialogs : public UserDialogs {
   QStringList open_data_files() override;
   std::optional<QString> open_file(const QString& title, const QString& filters) override;
   std::optional<QString> save_file(const QString& title, const QString& proposed) override;
+  std::optional<QString> open_file(const FileChoice& choice) override;
+  std::optional<QString> save_file_as(const FileChoice& choice) override;
   std::optional<Host::SeedTexts> seed_texts() override;
   void about() override;
   std::optional<QString> open_label_file() override;

@@ -14,6 +14,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include "data_summary_window.h"
@@ -142,7 +143,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(window_->SaveDefaultOptions1->text(), QString("Save &Default Options"));
     QCOMPARE(window_->mExit->text(), QString("E&xit"));
     // Commands of later work are there but never pretend to work.
-    for (QAction* a : {window_->mat2col, window_->Mantelproper1, window_->Torvigenepop1, window_->GenepopTorvi1})
+    for (QAction* a : {window_->mat2col, window_->Torvigenepop1, window_->GenepopTorvi1})
       QVERIFY2(!a->isEnabled(), qPrintable(a->objectName()));
     QVERIFY(window_->mBiaseddisp->isEnabled());
 
@@ -334,6 +335,32 @@ class MainWindowTest : public QObject {
     QVERIFY(window_->mExit->isEnabled());
     QVERIFY(!run_enabled());
     QVERIFY(strip->isHidden());
+  }
+
+  // The regression window opens modally on the window's generator; while a
+  // Run holds the generator it cannot be opened.
+  void regressionWindowOpensFromTheMantelMenu() {
+    start("12345 67890\r\n");
+    QVERIFY(window_->Mantelproper1->isEnabled());
+    QString shown;
+    QTimer::singleShot(0, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal) return;
+      shown = modal->objectName() + ": " + modal->windowTitle();
+      modal->close();
+    });
+    window_->Mantelproper1->trigger();
+    QCOMPARE(shown, QString("fmultreg: Partial Mantel or Regression"));
+
+    open({one_sample_file("cats.dat")});
+    window_->fstats_page()->CB_IFis->setChecked(true);
+    window_->fstats_page()->RG_MT->set_item_index(static_cast<int>(torvi::NominalLevel::fixed));
+    window_->fstats_page()->SpinEdit5->setValue(2000);
+    QSignalSpy finished(window_.get(), &MainWindow::run_finished);
+    window_->fstats_page()->BT_Run->click();
+    QVERIFY(!window_->Mantelproper1->isEnabled());
+    QVERIFY(finished.wait(60000));
+    QVERIFY(window_->Mantelproper1->isEnabled());
   }
 
   void exitSavesTheSeeds() {

@@ -25,6 +25,8 @@ class ScriptedDialogs : public UserDialogs {
   std::vector<std::pair<QString, QString>> save_requests;  // title, proposed
   std::deque<std::optional<QString>> save_answers;          // empty: accept the proposal
   std::deque<std::optional<Host::SeedTexts>> seed_answers;  // empty: closed without OK
+  std::vector<FileChoice> file_requests;                    // open_file and save_file_as, in order
+  std::deque<std::optional<QString>> file_answers;          // empty: cancelled
   int seed_dialogs = 0;
   int about_boxes = 0;
 
@@ -47,6 +49,15 @@ class ScriptedDialogs : public UserDialogs {
     if (save_answers.empty()) return proposed;
     auto answer = save_answers.front();
     save_answers.pop_front();
+    return answer;
+  }
+  std::optional<QString> open_file(const FileChoice& choice) override { return file_answer(choice); }
+  std::optional<QString> save_file_as(const FileChoice& choice) override { return file_answer(choice); }
+  std::optional<QString> file_answer(const FileChoice& choice) {
+    file_requests.push_back(choice);
+    if (file_answers.empty()) return std::nullopt;
+    auto answer = file_answers.front();
+    file_answers.pop_front();
     return answer;
   }
   std::optional<Host::SeedTexts> seed_texts() override {

@@ -1,0 +1,88 @@
+#pragma once
+
+#include <string>
+
+#include <QDialog>
+
+#include "qt_host.h"
+#include "random/rng.h"
+#include "regress_worker.h"
+#include "run_progress.h"
+#include "torvi/regress.h"
+#include "user_dialogs.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QSpinBox;
+
+namespace torvi::gui {
+
+class ProgressStrip;
+class RegressCharts;
+
+// The regression window (Tfmultreg, "Partial Mantel or Regression"): a table
+// in columnar form, one dependent and some explanatory variables, RUN with
+// randomisations on a thread of its own, the report shown, two charts.
+// Randomisations draw from `rng`, whose state is saved to `seeds_path`
+// after each run.
+class RegressWindow : public QDialog {
+  Q_OBJECT
+
+ public:
+  RegressWindow(UserDialogs& dialogs, Rng& rng, std::string seeds_path, QWidget* parent = nullptr);
+  ~RegressWindow() override;
+
+  QListWidget *ListBox1, *ListBox2, *ListBox3;
+  QLabel* Label5;
+  QPushButton *Button1, *Button2, *Button3, *Button4, *GO;
+  QSpinBox* SpinEdit1;
+  QCheckBox *CheckBox1, *CheckBox2;
+  QPlainTextEdit* Memo1;
+  QMenu* FileMenu;
+  QAction *open1, *Exit1;
+  RegressCharts* charts;
+  ProgressStrip* progress_strip;
+  bool running() const { return worker_.running(); }
+
+ signals:
+  // A run ended (done, refused, singular or cancelled) and the window is
+  // ready again.
+  void run_finished();
+
+ public slots:
+  void open1Click();
+  void Button3Click();
+  void Button4Click();
+  void Button1Click();
+  void Button2Click();
+  void GOClick();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void build();
+  void show_explanatory(bool on);
+  void update_explanatory_buttons();
+  void set_arrows_enabled(bool on);
+  void start_run(regress::MantelRequest request);
+  void after_run();
+  void load_memo();
+  void forget_file();
+
+  UserDialogs& dialogs_;
+  Rng& rng_;
+  const std::string seeds_path_;
+  RunProgress progress_;
+  QtHost host_;
+  RegressWorker worker_;
+  QString input_path_, output_path_;
+  regress::ColumnHeader header_;
+};
+
+}  // namespace torvi::gui
