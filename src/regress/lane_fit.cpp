@@ -102,31 +102,44 @@ TORVI_INLINE void cross_products_exactly(const Model& model, const double* y, in
     }
 }
 
-// b = X'y for every lane; M is the number of variables when it is known
-// while building (0: model.m).
-template <int M>
-TORVI_INLINE void cross_products_lanes(const WideModel& w, const double* y, Vd (*b)[kGroups]) {
+// Accumulates m sums per lane over the rows, in blocks: add(xr, yv, g,
+// watch) adds the row with explanatory values xr and responses yv to the
+// sums of group g; a block whose watch is in doubt is done again by
+// exactly(r0, r1) from the sums it started with. M is the number of
+// variables when it is known while building (0: model.m).
+template <int M, class Add, class Exactly>
+TORVI_INLINE void sums_in_blocks(const WideModel& w, const double* y, Vd (*sums)[kGroups], Add&& add,
+                                 Exactly&& exactly) {
   const int m = M ? M : w.model.m;
   const int64_t n = w.model.n;
-  for (int j = 0; j < m; ++j)
-    for (int g = 0; g < kGroups; ++g) b[j][g] = Vd{};
+  for (int k = 0; k < m; ++k)
+    for (int g = 0; g < kGroups; ++g) sums[k][g] = Vd{};
   Vd start[kMaxExplanatory][kGroups];
   for (int64_t r0 = 0; r0 < n; r0 += kBlockRows) {
     const int64_t r1 = std::min(n, r0 + kBlockRows);
-    std::memcpy(start, b, sizeof(Vd) * kGroups * m);
+    std::memcpy(start, sums, sizeof(Vd) * kGroups * m);
     Watch watch[kGroups];
     for (int64_t r = r0; r < r1; ++r) {
       const double* xr = &w.x[static_cast<size_t>(r) * m];
-      for (int g = 0; g < kGroups; ++g) {
-        const Vd yv = load_row(y, r, g);
-        for (int j = 0; j < m; ++j) b[j][g] = watch[g].round(b[j][g] + xr[j] * yv);
-      }
+      for (int g = 0; g < kGroups; ++g) add(xr, load_row(y, r, g), g, watch[g]);
     }
     if (in_doubt(watch)) {
-      std::memcpy(b, start, sizeof(Vd) * kGroups * m);
-      cross_products_exactly(w.model, y, r0, r1, m, b);
+      std::memcpy(sums, start, sizeof(Vd) * kGroups * m);
+      exactly(r0, r1);
     }
   }
+}
+
+// b = X'y for every lane.
+template <int M>
+TORVI_INLINE void cross_products_lanes(const WideModel& w, const double* y, Vd (*b)[kGroups]) {
+  const int m = M ? M : w.model.m;
+  sums_in_blocks<M>(
+      w, y, b,
+      [&](const double* xr, const Vd& yv, int g, Watch& watch) __attribute__((always_inline)) {
+        for (int j = 0; j < m; ++j) b[j][g] = watch.round(b[j][g] + xr[j] * yv);
+      },
+      [&](int64_t r0, int64_t r1) { cross_products_exactly(w.model, y, r0, r1, m, b); });
 }
 
 // Residual sums of the nested models over the rows [r0, r1), the extended
@@ -152,31 +165,17 @@ template <int M>
 TORVI_INLINE void residual_sums_lanes(const WideModel& w, const double* y, const Vd (*beta)[kMaxExplanatory][kGroups],
                                       Vd (*rss)[kGroups]) {
   const int m = M ? M : w.model.m;
-  const int64_t n = w.model.n;
-  for (int k = 0; k < m; ++k)
-    for (int g = 0; g < kGroups; ++g) rss[k][g] = Vd{};
-  Vd start[kMaxExplanatory][kGroups];
-  for (int64_t r0 = 0; r0 < n; r0 += kBlockRows) {
-    const int64_t r1 = std::min(n, r0 + kBlockRows);
-    std::memcpy(start, rss, sizeof(Vd) * kGroups * m);
-    Watch watch[kGroups];
-    for (int64_t r = r0; r < r1; ++r) {
-      const double* xr = &w.x[static_cast<size_t>(r) * m];
-      for (int g = 0; g < kGroups; ++g) {
-        const Vd yv = load_row(y, r, g);
+  sums_in_blocks<M>(
+      w, y, rss,
+      [&](const double* xr, const Vd& yv, int g, Watch& watch) __attribute__((always_inline)) {
         for (int k = 0; k < m; ++k) {
-          Vd fitted = watch[g].round(beta[k][0][g] * xr[0]);
-          for (int j = 1; j <= k; ++j) fitted = watch[g].round(fitted + beta[k][j][g] * xr[j]);
+          Vd fitted = watch.round(beta[k][0][g] * xr[0]);
+          for (int j = 1; j <= k; ++j) fitted = watch.round(fitted + beta[k][j][g] * xr[j]);
           const Vd e = yv - fitted;
-          rss[k][g] = watch[g].round(rss[k][g] + e * e);
+          rss[k][g] = watch.round(rss[k][g] + e * e);
         }
-      }
-    }
-    if (in_doubt(watch)) {
-      std::memcpy(rss, start, sizeof(Vd) * kGroups * m);
-      residual_sums_exactly(w.model, y, r0, r1, m, beta, rss);
-    }
-  }
+      },
+      [&](int64_t r0, int64_t r1) { residual_sums_exactly(w.model, y, r0, r1, m, beta, rss); });
 }
 
 template <int M>

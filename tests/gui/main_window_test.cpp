@@ -27,24 +27,16 @@
 #include "random/seeds_file.h"
 #include "run/run_driver.h"
 #include "scripted_dialogs.h"
+#include "test_files.h"
 #include "support/scripted_host.h"
 
 using torvi::gui::MainWindow;
 using torvi::gui::QSettingsStore;
 using torvi::gui::testing::ScriptedDialogs;
+using torvi::gui::testing::read_all;
+using torvi::gui::testing::write_all;
 
 namespace {
-
-QByteArray read_all(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void write_all(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
 
 bool menu_enabled(QMenu* menu) { return menu->menuAction()->isEnabled(); }
 

@@ -20,26 +20,18 @@
 #include "regress_charts.h"
 #include "regress_window.h"
 #include "scripted_dialogs.h"
+#include "test_files.h"
 #include "support/scripted_host.h"
 #include "torvi/regress.h"
 
 using torvi::gui::RegressWindow;
 using torvi::gui::testing::ScriptedDialogs;
+using torvi::gui::testing::read_all;
+using torvi::gui::testing::write_all;
 
 namespace {
 
 const QString kData = TORVI_TEST_DATA_DIR "/regress/";
-
-QByteArray read_all(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void write_all(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
 
 QStringList entries(const QListWidget* list) {
   QStringList out;
