@@ -70,26 +70,24 @@ TORVI_INLINE bool any(Vl v) {
 // What a block of rows has seen: values near halfway between two singles,
 // and the smallest and largest magnitude of any value rounded.
 struct Watch {
-  Vl near_half{};
+  Vl clear_of_half;  // all ones while no value came near halfway
   Vd low, high{};
-  TORVI_INLINE Watch() { low = broadcast(kMaxSafe); }
+  TORVI_INLINE Watch() {
+    clear_of_half = Vl{} - 1;
+    low = broadcast(kMaxSafe);
+  }
   // Watches s before it is rounded to single.
   TORVI_INLINE Vd round(Vd s) {
     const Vl bits = (Vl)s;  // the same 64 bits, read as an integer
-    near_half |= ((bits + (kMargin - kHalfway)) & kLowBits) < 2 * kMargin + 1;
+    clear_of_half &= ((bits + (kMargin - kHalfway)) & kLowBits) > 2 * kMargin;
     const Vd a = (Vd)(bits & INT64_MAX);
     low = a < low ? a : low;
     high = a > high ? a : high;
     return to_single(s);
   }
-  TORVI_INLINE bool in_doubt() const { return any(near_half | (low < kMinNormal) | (high >= kMaxSafe)); }
+  TORVI_INLINE bool in_doubt() const { return any(~clear_of_half | (low < kMinNormal) | (high >= kMaxSafe)); }
 };
 
-TORVI_INLINE bool in_doubt(const Watch (&watch)[kGroups]) {
-  bool doubt = false;
-  for (const Watch& w : watch) doubt |= w.in_doubt();
-  return doubt;
-}
 
 // b = X'y over the rows [r0, r1) for every lane, the extended way.
 TORVI_INLINE void cross_products_exactly(const Model& model, const double* y, int64_t r0, int64_t r1, int m,
@@ -118,12 +116,12 @@ TORVI_INLINE void sums_in_blocks(const WideModel& w, const double* y, Vd (*sums)
   for (int64_t r0 = 0; r0 < n; r0 += kBlockRows) {
     const int64_t r1 = std::min(n, r0 + kBlockRows);
     std::memcpy(start, sums, sizeof(Vd) * kGroups * m);
-    Watch watch[kGroups];
+    Watch watch;  // one for all groups: a block in doubt is done again for every lane
     for (int64_t r = r0; r < r1; ++r) {
       const double* xr = &w.x[static_cast<size_t>(r) * m];
-      for (int g = 0; g < kGroups; ++g) add(xr, load_row(y, r, g), g, watch[g]);
+      for (int g = 0; g < kGroups; ++g) add(xr, load_row(y, r, g), g, watch);
     }
-    if (in_doubt(watch)) {
+    if (watch.in_doubt()) {
       std::memcpy(sums, start, sizeof(Vd) * kGroups * m);
       exactly(r0, r1);
     }
@@ -225,12 +223,12 @@ void fit_lanes(const WideModel& wide, const FitCache& cache, const double* y, La
   }
 }
 
-WideModel::WideModel(const Model& m) : model(m), x(m.x.begin(), m.x.end()), y(m.y.begin(), m.y.end()) {}
+WideModel::WideModel(const Model& m) : model(m), x(m.x.begin(), m.x.end()) {}
 
 #if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
 __attribute__((target_clones("avx2", "default")))
 #endif
-void gather_lanes(const double* tri, const int32_t* const* orders, int objects, double* y) {
+void gather_lanes(const float* tri, const int32_t* const* orders, int objects, double* y) {
   // Per object position, for every lane: the object and the first cell of
   // its row in the triangle. The cell of two objects lies in the row of the
   // larger one, whose row also starts later.

@@ -11,12 +11,12 @@ namespace torvi::regress {
 // responses at once, with results equal to fit() on each of them.
 inline constexpr int kLanes = 8;
 
-// The model's values held once more in double precision (they are singles,
-// so exactly), for the fits of the randomisations.
+// The model's explanatory values held once more in double precision (they
+// are singles, so exactly), for the fits of the randomisations.
 struct WideModel {
   explicit WideModel(const Model& m);
   const Model& model;
-  std::vector<double> x, y;
+  std::vector<double> x;
 };
 
 struct LaneResult {
@@ -34,6 +34,6 @@ void fit_lanes(const WideModel& wide, const FitCache& cache, const double* y, La
 // interleaved as fit_lanes takes them: row r of lane l is the cell r of the
 // lower triangle of the matrix whose objects stand in orders[l], taken from
 // the triangle `tri` of the original one.
-void gather_lanes(const double* tri, const int32_t* const* orders, int objects, double* y);
+void gather_lanes(const float* tri, const int32_t* const* orders, int objects, double* y);
 
 }  // namespace torvi::regress

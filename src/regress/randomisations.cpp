@@ -62,7 +62,7 @@ class Batches {
     if (s_.objects > 0) {
       const int32_t* orders[kLanes];
       for (int l = 0; l < kLanes; ++l) orders[l] = orders_[b % 2].data() + slot(l);
-      gather_lanes(wide.y.data(), orders, s_.objects, y);
+      gather_lanes(s_.model.y.data(), orders, s_.objects, y);
       return;
     }
     for (int l = 0; l < kLanes; ++l) {

@@ -38,10 +38,10 @@ std::vector<double> lane(const std::vector<double>& y, int l) {
 // against unpacking, permuting and packing the matrix again and again.
 TEST(Shuffles, ObjectOrdersAccumulateLikeRepeatedUnpackingAndPacking) {
   const int objects = 9;
-  std::vector<double> tri(triangle_cells(objects));
-  std::iota(tri.begin(), tri.end(), 1.0);
+  std::vector<float> tri(triangle_cells(objects));
+  std::iota(tri.begin(), tri.end(), 1.0f);
   std::vector<Rng> literal, ours;
-  std::vector<std::vector<double>> shuffled(kLanes, tri);
+  std::vector<std::vector<float>> shuffled(kLanes, tri);
   std::vector<std::vector<int32_t>> order(kLanes, std::vector<int32_t>(objects));
   for (int l = 0; l < kLanes; ++l) {
     literal.emplace_back(2024 + l, 77);
@@ -57,7 +57,8 @@ TEST(Shuffles, ObjectOrdersAccumulateLikeRepeatedUnpackingAndPacking) {
       orders[l] = order[l].data();
     }
     gather_lanes(tri.data(), orders, objects, gathered.data());
-    for (int l = 0; l < kLanes; ++l) ASSERT_EQ(lane(gathered, l), shuffled[l]) << "shuffle " << t + 1 << " lane " << l;
+    for (int l = 0; l < kLanes; ++l)
+      ASSERT_EQ(lane(gathered, l), std::vector<double>(shuffled[l].begin(), shuffled[l].end())) << "shuffle " << t + 1 << " lane " << l;
   }
   for (int l = 0; l < kLanes; ++l) EXPECT_EQ(literal[l], ours[l]);
 }
@@ -73,7 +74,7 @@ TEST(Shuffles, ThreeObjectsReorderConsistently) {
   while (std::next_permutation(pi.begin(), pi.end()));
   ASSERT_EQ(images.size(), 6u);
 
-  const std::vector<double> tri = {d21, d31, d32};
+  const std::vector<float> tri = {d21, d31, d32};
   Rng rng(31, 41);
   std::vector<int32_t> order = {0, 1, 2};
   const int32_t* orders[kLanes];
