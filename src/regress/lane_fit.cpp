@@ -33,6 +33,7 @@ namespace {
 constexpr int kWidth = 4, kGroups = kLanes / kWidth;
 typedef double Vd __attribute__((vector_size(8 * kWidth)));
 typedef int64_t Vl __attribute__((vector_size(8 * kWidth)));
+typedef uint64_t Vu __attribute__((vector_size(8 * kWidth)));
 typedef int32_t Vi __attribute__((vector_size(4 * kLanes)));
 
 constexpr int64_t kBlockRows = 64;
@@ -79,7 +80,10 @@ struct Watch {
   // Watches s before it is rounded to single.
   TORVI_INLINE Vd round(Vd s) {
     const Vl bits = (Vl)s;  // the same 64 bits, read as an integer
-    clear_of_half &= ((bits + (kMargin - kHalfway)) & kLowBits) > 2 * kMargin;
+    // The low bits' distance from halfway, shifted to be small and positive
+    // there (the sum wraps: unsigned).
+    const Vl offset = (Vl)(((Vu)bits + (uint64_t)(kMargin - kHalfway)) & (uint64_t)kLowBits);
+    clear_of_half &= offset > 2 * kMargin;
     const Vd a = (Vd)(bits & INT64_MAX);
     low = a < low ? a : low;
     high = a > high ? a : high;

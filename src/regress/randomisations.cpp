@@ -56,7 +56,7 @@ class Batches {
   // Writes the responses of randomisations first..first+kLanes-1 of batch b
   // interleaved into `y`, for fit_lanes; lanes past the batch's end repeat
   // its last randomisation.
-  void lanes(int64_t b, int64_t first, const WideModel& wide, double* y) const {
+  void lanes(int64_t b, int64_t first, double* y) const {
     const int64_t last = randomisations(b) - 1;
     auto slot = [&](int l) { return std::min(first + l, last) * slot_; };
     if (s_.objects > 0) {
@@ -122,7 +122,7 @@ Counts randomise(const RandomisationSetup& s, Rng& rng, Host& host) {
         const int64_t made = batches.randomisations(b);
         for (int64_t g = begin; g < end; ++g) {
           const int64_t first = g * kLanes, used = std::min<int64_t>(kLanes, made - first);
-          batches.lanes(b, first, wide, y);
+          batches.lanes(b, first, y);
           fit_lanes(wide, s.cache, y, results);
           for (int l = 0; l < used; ++l) count_lane(results[l], s.observed, counts[w]);
           host.progress_step(used);
