@@ -25,6 +25,7 @@ ClickableChart* point_chart(const char* name, QScatterSeries*& series, QWidget* 
   series = new QScatterSeries;
   series->setMarkerShape(QScatterSeries::MarkerShapeCircle);
   series->setMarkerSize(kMarkerSize);
+  series->setPen(Qt::NoPen);  // a border would cover circles this small
   chart->addSeries(series);
   for (Qt::Alignment side : {Qt::AlignBottom, Qt::AlignLeft}) {
     auto* a = new QValueAxis;

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -106,6 +107,7 @@ void RegressWindow::build() {
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName("Memo1");
   Memo1->setReadOnly(true);
+  Memo1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));  // the report's columns line up
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
   Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
