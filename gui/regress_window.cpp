@@ -69,7 +69,6 @@ RegressWindow::RegressWindow(UserDialogs& dialogs, Rng& rng, std::string seeds_p
   CheckBox1->hide();
   GO->setEnabled(false);
   connect(&worker_, &RegressWorker::finished, this, &RegressWindow::after_run);
-  ListBox1->setFocus();
 }
 
 RegressWindow::~RegressWindow() = default;
@@ -306,6 +305,11 @@ void RegressWindow::load_memo() {
   QString text = QString::fromUtf8(f.readAll());
   text.replace("\r\n", "\n");
   Memo1->setPlainText(text);
+}
+
+void RegressWindow::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  ListBox1->setFocus();
 }
 
 void RegressWindow::closeEvent(QCloseEvent* event) {

@@ -28,21 +28,25 @@ class Lines {
     line.clear();
     std::streambuf* buf = in_.rdbuf();
     int c = buf->sbumpc();
-    if (c == EOF) return false;
+    if (c == EOF) {
+      at_end_ = true;
+      return false;
+    }
     ++number_;
     for (; c != EOF && c != '\n' && c != '\r'; c = buf->sbumpc()) line += static_cast<char>(c);
     if (c == '\r' && buf->sgetc() == '\n') buf->sbumpc();
     return true;
   }
 
-  int number() const { return number_; }
-  std::string where() const { return "Line " + std::to_string(number_) + " of " + path_; }
+  // The line last read, or at the end of the file the line that is missing.
+  std::string where() const { return "Line " + std::to_string(number_ + (at_end_ ? 1 : 0)) + " of " + path_; }
   const std::string& path() const { return path_; }
 
  private:
   std::string path_;
   std::ifstream in_;
   int number_ = 0;
+  bool at_end_ = false;
 };
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
@@ -92,17 +96,17 @@ std::string stored_name(const std::string& line) {
 
 void read_counts(Lines& lines, ColumnHeader& h) {
   std::string line;
-  if (!lines.next(line)) throw InputError(lines.path() + " ends before the numbers of rows and variables");
+  if (!lines.next(line)) throw InputError(lines.where() + ": the file ends before the numbers of rows and variables");
   size_t pos = 0;
   const int64_t rows = positive_integer(next_field(line, pos));
   const int64_t variables = positive_integer(next_field(line, pos));
   if (rows < 0 || variables < 0)
     throw InputError(lines.where() + ": the numbers of rows and of variables must be positive integers");
   if (variables > kMaxVariables)
-    throw InputError(lines.path() + " holds " + std::to_string(variables) + " variables; at most " +
+    throw InputError(lines.where() + ": " + std::to_string(variables) + " variables; at most " +
                      std::to_string(kMaxVariables) + " can be used");
   if (rows > kMaxRows)
-    throw InputError(lines.path() + " holds " + std::to_string(rows) + " rows; at most " +
+    throw InputError(lines.where() + ": " + std::to_string(rows) + " rows; at most " +
                      std::to_string(kMaxRows) + " can be used");
   h.rows = rows;
   h.variables = static_cast<int>(variables);
@@ -119,15 +123,15 @@ int triangle_objects(int64_t rows) {
 ColumnHeader read_column_header(const std::string& path, const std::function<void(const std::string&)>& on_title) {
   Lines lines(path);
   ColumnHeader h;
-  lines.next(h.title);
+  if (!lines.next(h.title)) throw InputError(path + " is empty");
   if (h.title.rfind("\xEF\xBB\xBF", 0) == 0) h.title.erase(0, 3);  // a byte-order mark is no part of it
   on_title(h.title);
   read_counts(lines, h);
   std::string line;
   for (int k = 0; k < h.variables; ++k) {
     if (!lines.next(line))
-      throw InputError(path + " ends after " + std::to_string(k) + " of " + std::to_string(h.variables) +
-                       " variable names");
+      throw InputError(lines.where() + ": the file ends after " + std::to_string(k) + " of " +
+                       std::to_string(h.variables) + " variable names");
     h.names.push_back(stored_name(line));
   }
   return h;
@@ -141,7 +145,8 @@ std::vector<float> read_column_rows(const std::string& path, const ColumnHeader&
   float* out = values.data();
   for (int64_t r = 0; r < h.rows; ++r) {
     if (!lines.next(line))
-      throw InputError(path + " ends after " + std::to_string(r) + " of " + std::to_string(h.rows) + " rows");
+      throw InputError(lines.where() + ": the file ends after " + std::to_string(r) + " of " +
+                       std::to_string(h.rows) + " rows");
     size_t pos = 0;
     for (int v = 0; v < h.variables; ++v, ++out) {
       const std::string_view field = next_field(line, pos);

@@ -56,7 +56,8 @@ TEST(ColumnFile, BadRowsAreRefusedWithTheirLine) {
             "Line 6 of " + dir.file("blank.txt") + " holds 0 numbers; each row needs 2");
   EXPECT_EQ(error_of(dir.write("text.txt", head + "1 2\n3 4\n5 NA\n7 8\n")),
             "Line 7 of " + dir.file("text.txt") + ": \"NA\" is not a number");
-  EXPECT_EQ(error_of(dir.write("few.txt", head + "1 2\n3 4\n")), dir.file("few.txt") + " ends after 2 of 4 rows");
+  EXPECT_EQ(error_of(dir.write("few.txt", head + "1 2\n3 4\n")),
+            "Line 7 of " + dir.file("few.txt") + ": the file ends after 2 of 4 rows");
   for (const char* bad : {"1,5", "inf", "nan", "0x10", "1e39", "--1", "+-1", "1.2.3", "e5"})
     EXPECT_NE(error_of(dir.write("v.txt", head + "1 2\n3 " + std::string(bad) + "\n5 6\n7 8\n")).find("is not a number"),
               std::string::npos)
@@ -73,11 +74,15 @@ TEST(ColumnFile, BadCountsAndLimitsAreRefused) {
     EXPECT_NE(error_of(dir.write("c.txt", std::string("t\n") + counts + "\nx\ny\n")).find("positive integers"),
               std::string::npos)
         << counts;
-  EXPECT_EQ(error_of(dir.write("empty.txt", "")), dir.file("empty.txt") + " ends before the numbers of rows and variables");
-  EXPECT_EQ(error_of(dir.write("names.txt", "t\n3 3\nx\ny\n")), dir.file("names.txt") + " ends after 2 of 3 variable names");
-  EXPECT_EQ(error_of(dir.write("wide.txt", "t\n3 26\n")), dir.file("wide.txt") + " holds 26 variables; at most 25 can be used");
+  EXPECT_EQ(error_of(dir.write("empty.txt", "")), dir.file("empty.txt") + " is empty");
+  EXPECT_EQ(error_of(dir.write("title.txt", "t\r\n")),
+            "Line 2 of " + dir.file("title.txt") + ": the file ends before the numbers of rows and variables");
+  EXPECT_EQ(error_of(dir.write("names.txt", "t\n3 3\nx\ny\n")),
+            "Line 5 of " + dir.file("names.txt") + ": the file ends after 2 of 3 variable names");
+  EXPECT_EQ(error_of(dir.write("wide.txt", "t\n3 26\n")),
+            "Line 2 of " + dir.file("wide.txt") + ": 26 variables; at most 25 can be used");
   EXPECT_EQ(error_of(dir.write("long.txt", "t\n125001 2\n")),
-            dir.file("long.txt") + " holds 125001 rows; at most 125000 can be used");
+            "Line 2 of " + dir.file("long.txt") + ": 125001 rows; at most 125000 can be used");
   EXPECT_NE(error_of(dir.file("missing.txt")).find("Cannot open " + dir.file("missing.txt")), std::string::npos);
 }
 
