@@ -112,7 +112,18 @@ void RegressWindow::build() {
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   charts = new RegressCharts(this);
   progress_strip = new ProgressStrip(progress_, this);
+  lay_out(menu_bar);
 
+  connect(Button3, &QPushButton::clicked, this, &RegressWindow::Button3Click);
+  connect(Button4, &QPushButton::clicked, this, &RegressWindow::Button4Click);
+  connect(Button1, &QPushButton::clicked, this, &RegressWindow::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &RegressWindow::Button2Click);
+  connect(GO, &QPushButton::clicked, this, &RegressWindow::GOClick);
+}
+
+// Lists and arrows on the left, RUN and its options on the right, the
+// charts and the report below.
+void RegressWindow::lay_out(QMenuBar* menu_bar) {
   auto* lists = new QGridLayout;
   lists->addWidget(new QLabel("Variables", this), 0, 0);
   lists->addWidget(ListBox1, 1, 0, 3, 1);
@@ -140,12 +151,6 @@ void RegressWindow::build() {
   layout->addWidget(charts, 3);
   layout->addWidget(Memo1, 2);
   resize(kWidth, kHeight);
-
-  connect(Button3, &QPushButton::clicked, this, &RegressWindow::Button3Click);
-  connect(Button4, &QPushButton::clicked, this, &RegressWindow::Button4Click);
-  connect(Button1, &QPushButton::clicked, this, &RegressWindow::Button1Click);
-  connect(Button2, &QPushButton::clicked, this, &RegressWindow::Button2Click);
-  connect(GO, &QPushButton::clicked, this, &RegressWindow::GOClick);
 }
 
 void RegressWindow::show_explanatory(bool on) {

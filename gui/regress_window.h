@@ -16,6 +16,7 @@ class QCheckBox;
 class QLabel;
 class QListWidget;
 class QMenu;
+class QMenuBar;
 class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
@@ -68,6 +69,7 @@ class RegressWindow : public QDialog {
 
  private:
   void build();
+  void lay_out(QMenuBar* menu_bar);
   void show_explanatory(bool on);
   void update_explanatory_buttons();
   void set_arrows_enabled(bool on);
