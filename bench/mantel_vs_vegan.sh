@@ -9,14 +9,14 @@
 # root or sudo). Without R installed only Torvi is timed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-torvi=build-rel/torvi
+torvi=$PWD/build-rel/torvi
 objects="200 500"
 perm=9999
 with_r=0
 while [ $# -gt 0 ]; do
   case $1 in
     --with-r) with_r=1 ;;
-    --torvi) torvi=$2; shift ;;
+    --torvi) torvi=$(realpath "$2"); shift ;;
     --objects) objects=$2; shift ;;
     --perm) perm=$2; shift ;;
     *) echo "unknown option $1" >&2; exit 2 ;;
@@ -65,8 +65,9 @@ time_torvi() {  # table, explanatory, threads -> "cpu_seconds wall_seconds r"
   local out=$work/out.txt start end
   rm -f "$out"
   start=$(date +%s.%N)
-  /usr/bin/time -f "%U %S" -o "$work/cpu" "$torvi" mantel --input "$1" --dep 3 --expl "$2" --distance \
-    --randomisations $((perm + 1)) --threads "$3" --seeds 12345 67890 --output "$out" --quiet
+  # In the scratch folder: the seeds file TORVI.INI is written where torvi runs.
+  (cd "$work" && /usr/bin/time -f "%U %S" -o "$work/cpu" "$torvi" mantel --input "$1" --dep 3 --expl "$2" --distance \
+    --randomisations $((perm + 1)) --threads "$3" --seeds 12345 67890 --output "$out" --quiet)
   end=$(date +%s.%N)
   local r
   r=$(awk '/^var0 \(geo\)/ { print $3; exit }' "$out")
