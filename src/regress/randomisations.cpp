@@ -14,6 +14,7 @@ namespace {
 
 constexpr int64_t kMaxBatch = 256;              // randomisations made per batch
 constexpr int kMaxWorkers = 64;
+constexpr int64_t kWorkBytes = int64_t{64} << 20;  // bound on the workers' responses together
 
 // The shuffled responses of a batch. Distance matrices keep only the object
 // order of each randomisation (the fit gathers the triangle through it);
@@ -23,7 +24,8 @@ class Batches {
   Batches(const RandomisationSetup& s, Rng& rng, Host& host)
       : s_(s), rng_(rng), host_(host), total_(s.randomisations - 1) {
     slot_ = s.objects > 0 ? s.objects : s.model.n;
-    size_ = s.objects > 0 ? kMaxBatch : std::clamp<int64_t>(s.batch_values / slot_ / kLanes * kLanes, kLanes, kMaxBatch);
+    size_ = s.objects > 0 ? kMaxBatch
+                          : std::clamp<int64_t>(s.batch_values / slot_ / kLanes * kLanes, kLanes, kMaxBatch);
     const auto cells = static_cast<size_t>(size_ * slot_);
     if (s.objects > 0) {
       for (auto& b : orders_) b.resize(cells);
@@ -97,7 +99,11 @@ Counts randomise(const RandomisationSetup& s, Rng& rng, Host& host) {
   Counts total(m);
   if (s.randomisations < 2) return total;
   Batches batches(s, rng, host);
-  const int workers = std::clamp(s.threads, 1, kMaxWorkers);
+  // More workers than groups in a batch would idle; each holds n x kLanes
+  // values.
+  const int64_t fit_in_memory = kWorkBytes / (s.model.n * kLanes * static_cast<int64_t>(sizeof(double)));
+  const int64_t useful = std::max<int64_t>(1, std::min({batches.groups(0), fit_in_memory, int64_t{kMaxWorkers}}));
+  const int workers = static_cast<int>(std::clamp<int64_t>(s.threads, 1, useful));
   const WideModel wide(s.model);
   // Per worker: interleaved responses and counts from zero.
   std::vector<std::vector<double>> lanes(static_cast<size_t>(workers),

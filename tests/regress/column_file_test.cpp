@@ -59,7 +59,8 @@ TEST(ColumnFile, BadRowsAreRefusedWithTheirLine) {
   EXPECT_EQ(error_of(dir.write("few.txt", head + "1 2\n3 4\n")),
             "Line 7 of " + dir.file("few.txt") + ": the file ends after 2 of 4 rows");
   for (const char* bad : {"1,5", "inf", "nan", "0x10", "1e39", "--1", "+-1", "1.2.3", "e5"})
-    EXPECT_NE(error_of(dir.write("v.txt", head + "1 2\n3 " + std::string(bad) + "\n5 6\n7 8\n")).find("is not a number"),
+    EXPECT_NE(error_of(dir.write("v.txt", head + "1 2\n3 " + std::string(bad) + "\n5 6\n7 8\n"))
+                  .find("is not a number"),
               std::string::npos)
         << bad;
 }
@@ -68,7 +69,8 @@ TEST(ColumnFile, BadCountsAndLimitsAreRefused) {
   TempDir dir("regress-badcounts");
   std::string title;
   const std::string zero = dir.write("zero.txt", "my title\n0 2\nx\ny\n");
-  EXPECT_EQ(error_of(zero, &title), "Line 2 of " + zero + ": the numbers of rows and of variables must be positive integers");
+  EXPECT_EQ(error_of(zero, &title),
+            "Line 2 of " + zero + ": the numbers of rows and of variables must be positive integers");
   EXPECT_EQ(title, "my title");  // handed over before the counts were read
   for (const char* counts : {"3", "3 -1", "3.0 2", "x 2", ""})
     EXPECT_NE(error_of(dir.write("c.txt", std::string("t\n") + counts + "\nx\ny\n")).find("positive integers"),

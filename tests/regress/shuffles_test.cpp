@@ -58,7 +58,8 @@ TEST(Shuffles, ObjectOrdersAccumulateLikeRepeatedUnpackingAndPacking) {
     }
     gather_lanes(tri.data(), orders, objects, gathered.data());
     for (int l = 0; l < kLanes; ++l)
-      ASSERT_EQ(lane(gathered, l), std::vector<double>(shuffled[l].begin(), shuffled[l].end())) << "shuffle " << t + 1 << " lane " << l;
+      ASSERT_EQ(lane(gathered, l), std::vector<double>(shuffled[l].begin(), shuffled[l].end()))
+          << "shuffle " << t + 1 << " lane " << l;
   }
   for (int l = 0; l < kLanes; ++l) EXPECT_EQ(literal[l], ours[l]);
 }
