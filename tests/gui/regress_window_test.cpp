@@ -31,7 +31,7 @@ using torvi::gui::testing::write_all;
 
 namespace {
 
-const QString kData = TORVI_TEST_DATA_DIR "/regress/";
+const QString kData = TORVI_TEST_DATA_DIR "/inputs/regress/";
 
 QStringList entries(const QListWidget* list) {
   QStringList out;

@@ -7,6 +7,7 @@
 
 #include "regress/regress_fixture.h"
 #include "regress/shuffles.h"
+#include "support/golden.h"
 #include "support/scripted_host.h"
 
 namespace torvi::regress {
@@ -62,7 +63,7 @@ TEST(Randomisations, CountsAndStreamMatchOneByOneFitsWithAnyThreadCount) {
     const int randomisations = 203;  // batches end with a partial group of lanes
     Rng expected_rng(12345, 67890);
     const Counts expected = one_by_one(c, randomisations, objects, expected_rng);
-    for (int threads : {1, 2, 3}) {
+    for (int threads : torvi::testing::kThreadCounts) {
       SCOPED_TRACE(threads);
       Rng rng(12345, 67890);
       torvi::testing::ScriptedHost host;
