@@ -291,8 +291,9 @@ void RegressWindow::start_run(regress::MantelRequest q) {
 void RegressWindow::after_run() {
   progress_strip->stop_watching();
   // The stream has advanced: the next start of the program continues it.
-  if (!save_seeds(rng_, seeds_path_))
-    dialogs_.message(true, QString::fromStdString("The seeds could not be saved to " + seeds_path_));
+  std::string reason;
+  if (!save_seeds(rng_, seeds_path_, &reason))
+    dialogs_.message(true, QString::fromStdString("The seeds could not be saved to " + seeds_path_ + ": " + reason));
   if (!worker_.failure().isEmpty()) dialogs_.message(true, worker_.failure());
   if (worker_.cancelled()) dialogs_.message(false, "Run cancelled: the report has no P-values.");
   load_memo();
