@@ -3,9 +3,11 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <optional>
 #include <set>
 #include <thread>
 
+#include "cli/stop_signals.h"
 #include "cli/terminal_host.h"
 #include "random/seeds_file.h"
 #include "report/fixed_format.h"
@@ -25,7 +27,7 @@ constexpr int64_t kCounterEvery = 50;  // randomisations between two counter upd
 class MantelHost : public TerminalHost {
  public:
   explicit MantelHost(bool quiet)
-      : TerminalHost(ExistingResult::append, quiet), counter_(!quiet && isatty(STDERR_FILENO)) {}
+      : TerminalHost(ExistingResult::append, quiet, stop_signalled), counter_(!quiet && isatty(STDERR_FILENO)) {}
 
   void progress_begin(int64_t) override { done_ = 0; }
   void progress_step(int64_t steps) override {
@@ -70,6 +72,19 @@ bool prepare_seeds(Host& host, Rng& rng, const std::vector<int64_t>& seeds) {
   return true;
 }
 
+// The input's header. A request that cannot run leaves the output untouched;
+// a refused header, as when the window opens the file, leaves the opening
+// lines in it.
+regress::ColumnHeader read_header(const MantelArgs& a) {
+  std::optional<std::string> title;
+  try {
+    return regress::read_column_header(a.input, [&](const std::string& t) { title = t; });
+  } catch (const regress::InputError&) {
+    if (title) append_section(a.output, regress::opening_lines(*title, a.input));
+    throw;
+  }
+}
+
 // Reads the input, writes its opening lines to the output and runs the
 // regression; the exit status.
 int run(const MantelArgs& a, Rng& rng, Host& host) {
@@ -82,12 +97,12 @@ int run(const MantelArgs& a, Rng& rng, Host& host) {
   q.residuals_path = a.residuals;
   q.threads = a.threads;
   try {
-    q.header = regress::read_column_header(
-        a.input, [&](const std::string& title) { append_section(a.output, regress::opening_lines(title, a.input)); });
+    q.header = read_header(a);
     if (const std::string problem = regress::request_problem(q); !problem.empty()) {
       std::cerr << "torvi: " << problem << '\n';
       return kExitUsage;
     }
+    append_section(a.output, regress::opening_lines(q.header.title, a.input));
     const std::vector<float> rows = regress::read_column_rows(a.input, q.header);
     regress::run_mantel(q, rows, rng, host);
   } catch (const regress::InputError& e) {
@@ -158,6 +173,7 @@ int MantelCommand::execute() {
     std::cerr << "torvi: " << problem << '\n';
     return kExitUsage;
   }
+  install_stop_signals();
   MantelHost host(args_.quiet);
   Rng rng;
   try {

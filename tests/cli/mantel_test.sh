@@ -56,6 +56,7 @@ check "the title lines stay in the output" test "$(wc -l < b.txt)" -eq 2
 "$torvi" mantel --input rows.txt --dep 4 --expl 1 --distance --output r.txt 2> err.txt
 check "--distance on 35 rows is refused: exit 2" test $? -eq 2
 grep -q "not the lower triangle" err.txt; check "and says why" test $? -eq 0
+check "without touching the output" test ! -e r.txt
 "$torvi" mantel --input rows.txt --dep 4 --expl 1,4 --output r.txt 2> /dev/null
 check "the dependent among the explanatory variables: exit 2" test $? -eq 2
 "$torvi" mantel --input rows.txt --dep 4 --expl 9 --output r.txt 2> /dev/null
