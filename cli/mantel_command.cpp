@@ -5,8 +5,8 @@
 #include <iostream>
 #include <optional>
 #include <set>
-#include <thread>
 
+#include "cli/command_stream.h"
 #include "cli/stop_signals.h"
 #include "cli/terminal_host.h"
 #include "random/seeds_file.h"
@@ -56,20 +56,6 @@ std::string variables_problem(const MantelArgs& a) {
       return "--expl: variable " + std::to_string(k) + " is chosen twice (or is the dependent variable)";
   }
   return {};
-}
-
-// Seeds for the run: --seeds, else the seeds file, else asked on a terminal.
-bool prepare_seeds(Host& host, Rng& rng, const std::vector<int64_t>& seeds) {
-  if (!seeds.empty()) {
-    if (seeds[0] < 1 || seeds[0] > kSeed1Max || seeds[1] < 1 || seeds[1] > kSeed2Max) {
-      std::cerr << "torvi: --seeds: the first seed must lie in 1..2147483562 and the second in 1..2147483398\n";
-      return false;
-    }
-    rng = Rng(static_cast<int32_t>(seeds[0]), static_cast<int32_t>(seeds[1]));
-    return true;
-  }
-  load_seeds(host, rng, kSeedsFileName);
-  return true;
 }
 
 // The input's header. A request that cannot run leaves the output untouched;
@@ -153,15 +139,7 @@ MantelCommand::MantelCommand(CLI::App& app) {
                    "Save residuals: write the estimate and the residual of every row to this file (.res), anew");
   app_->add_option("--output", a.output, "save output of Multreg/Mantel in: the report is appended to this file")
       ->required();
-  app_->add_option("--seeds", a.seeds,
-                   "Seeds of the random number generator for this run (S1 in 1..2147483562, S2 in 1..2147483398); "
-                   "default: those saved in TORVI.INI. The advanced state is saved to TORVI.INI after the run")
-      ->expected(2)
-      ->allow_extra_args(false);
-  a.threads = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-  app_->add_option("--threads", a.threads, "Threads for the fits (default: all cores); results never depend on it")
-      ->check(CLI::Range(1, 256));
-  app_->add_flag("--quiet", a.quiet, "No progress counter on standard error (errors are always shown)");
+  add_stream_options(app_, a.seeds, a.threads, a.quiet, "Run");
   app_->footer(
       "The output file gets the input's title line and \"data from the file : \" with its path, then the report.\n"
       "Example: torvi mantel --input columns.txt --dep 3 --expl 1,2 --distance --randomisations 10000 --output "
@@ -175,16 +153,13 @@ int MantelCommand::execute() {
   }
   install_stop_signals();
   MantelHost host(args_.quiet);
-  Rng rng;
-  try {
-    if (!prepare_seeds(host, rng, args_.seeds)) return kExitUsage;
-  } catch (const std::exception& e) {
-    std::cerr << "torvi: " << e.what() << '\n';
-    return kExitUsage;
-  }
-  const int status = run(args_, rng, host);
-  if (!save_seeds(rng, kSeedsFileName)) {
-    std::cerr << "torvi: error: cannot write " << kSeedsFileName << '\n';
+  CommandStream stream;
+  if (!stream.open(host, args_.seeds)) return kExitUsage;
+  const int status = run(args_, stream.rng, host);
+  // The stream reached, whatever happened: the next command continues it.
+  std::string reason;
+  if (!save_seeds(stream.rng, kSeedsFileName, &reason)) {
+    std::cerr << "torvi: error: the seeds reached could not be saved to " << kSeedsFileName << ": " << reason << '\n';
     return status == 0 ? kExitRefused : status;
   }
   return status;
