@@ -5,14 +5,8 @@ set -u
 torvi=$1
 inputs=$2
 golden=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-failures=0
-check() {  # description, condition...
-  local what=$1; shift
-  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
+# shellcheck source=check.sh
+source "$(dirname "$0")/check.sh"
 
 "$torvi" dispersal --help > help.txt
 for words in --phil --disp --perm --tests --two-sided --seeds --threads --quiet "most philopatric group" \
