@@ -1,0 +1,66 @@
+#include "convert/line_reader.h"
+
+#include <algorithm>
+
+namespace torvi {
+
+namespace {
+
+constexpr size_t kChunkSize = 1 << 16;
+
+bool is_line_end(char c) { return c == '\n' || c == '\r'; }
+
+}  // namespace
+
+LineReader::LineReader(std::istream& in) : buf_(in.rdbuf()), chunk_(kChunkSize) {}
+
+bool LineReader::refill() {
+  if (!buf_) return false;
+  std::streamsize n = buf_->sgetn(chunk_.data(), static_cast<std::streamsize>(chunk_.size()));
+  pos_ = 0;
+  end_ = n > 0 ? static_cast<size_t>(n) : 0;
+  return end_ > 0;
+}
+
+bool LineReader::next(std::string_view& line) {
+  line_.clear();
+  bool any = false;
+  for (;;) {
+    if (pos_ == end_ && !refill()) break;
+    if (skip_lf_) {
+      skip_lf_ = false;
+      if (chunk_[pos_] == '\n') {
+        ++pos_;
+        ++bytes_read_;
+        continue;
+      }
+    }
+    any = true;
+    const char* begin = chunk_.data() + pos_;
+    const char* stop = std::find_if(begin, static_cast<const char*>(chunk_.data() + end_), is_line_end);
+    line_.append(begin, stop);
+    bytes_read_ += stop - begin;
+    pos_ += static_cast<size_t>(stop - begin);
+    if (pos_ < end_) {
+      skip_lf_ = chunk_[pos_] == '\r';
+      ++pos_;
+      ++bytes_read_;
+      break;
+    }
+  }
+  if (!any) return false;
+  ++line_number_;
+  line = line_;
+  return true;
+}
+
+bool is_blank(std::string_view line) { return std::all_of(line.begin(), line.end(), is_separator); }
+
+std::string_view next_token(std::string_view line, size_t& pos) {
+  while (pos < line.size() && is_separator(line[pos])) ++pos;
+  const size_t start = pos;
+  while (pos < line.size() && !is_separator(line[pos])) ++pos;
+  return line.substr(start, pos - start);
+}
+
+}  // namespace torvi
