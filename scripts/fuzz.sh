@@ -1,16 +1,16 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets (data reader, seeds file, whole analysis) with
-# clang's libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer, and
-# runs each in turn for SECONDS (default 60) or 10 million executions,
+# Builds the fuzz targets (data reader, seeds file, whole analysis, Genepop
+# conversion, matrix reader) with clang's libFuzzer, AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs each in turn for SECONDS (default 60) or 10 million executions,
 # whichever comes first. Prints the executions each reached; a finding stops
 # the script with the input that caused it saved in build-fuzz/findings/.
-#   scripts/fuzz.sh [SECONDS] [TARGET...]     targets: reader seeds analysis
+#   scripts/fuzz.sh [SECONDS] [TARGET...]     targets: reader seeds analysis genepop matrix
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(reader seeds analysis)
+[ ${#targets[@]} -eq 0 ] && targets=(reader seeds analysis genepop matrix)
 max_runs=10000000
 
 scripts/install-deps.sh
