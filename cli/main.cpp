@@ -3,12 +3,14 @@
 //   torvi seeds S1 S2                 set the seeds of the random number generator
 //   torvi summary [--json] FILE.dat...  what each data file holds
 //   torvi dispersal [OPTIONS] FILE.gen   tests for sex-biased dispersal
+//   torvi convert dat2gen|gen2dat|mat2col ...   file conversions
 
 #include <CLI/CLI.hpp>
 
 #include <iostream>
 
 #include "cli/command_line.h"
+#include "cli/convert_command.h"
 #include "cli/dispersal_command.h"
 #include "cli/mantel_command.h"
 #include "cli/run_command.h"
@@ -45,6 +47,7 @@ int main(int argc, char** argv) {
   cli::SeedsCommand seeds(app);
   cli::SummaryCommand summary(app);
   cli::MantelCommand mantel(app);
+  cli::ConvertCommand convert(app);
   cli::remember_arguments(argc, argv);
   cli::DispersalCommand dispersal(app);
 
@@ -57,5 +60,6 @@ int main(int argc, char** argv) {
   if (summary.chosen()) return summary.execute();
   if (dispersal.chosen()) return dispersal.execute();
   if (mantel.chosen()) return mantel.execute();
+  if (convert.chosen()) return convert.execute();
   return seeds.execute();
 }
