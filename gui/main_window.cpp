@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "bias_dispersal_window.h"
+#include "convert_commands.h"
 #include "data/data_reader.h"
 #include "data_summary_window.h"
 #include "default_options_dialog.h"
@@ -96,6 +97,10 @@ MainWindow::MainWindow(SettingsStore& store, UserDialogs* dialogs)
 
   data_summary_ = new DataSummaryWindow(this);
   build_menus();
+  convert_ = new ConvertCommands(*this, dialogs_, host_, *progress_strip_);
+  connect(Torvigenepop1, &QAction::triggered, convert_, &ConvertCommands::data_to_genepop);
+  connect(GenepopTorvi1, &QAction::triggered, convert_, &ConvertCommands::genepop_to_data);
+  connect(mat2col, &QAction::triggered, convert_, &ConvertCommands::matrices_to_columns);
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 
   connect(fstats_page_->BT_Run, &QPushButton::clicked, this, &MainWindow::run_clicked);
@@ -130,7 +135,7 @@ void MainWindow::build_menus() {
   hide_item(mgd);
 
   MantelMenu = bar->addMenu("&Mantelise it!");
-  mat2col = pending(add_item(MantelMenu, "mat2col", "Matrices->Columns"));
+  mat2col = add_item(MantelMenu, "mat2col", "Matrices->Columns");
   Mantelproper1 = add_item(MantelMenu, "Mantelproper1", "Multiple regression and partial Mantel");
   connect(Mantelproper1, &QAction::triggered, this, &MainWindow::regress_clicked);
 
@@ -143,8 +148,8 @@ void MainWindow::build_menus() {
       add_item(UtilitiesMenu, "mResetseedsRandomNumberGenerator1", "Reset seeds Random Number Generator");
   connect(mResetseedsRandomNumberGenerator1, &QAction::triggered, this, &MainWindow::reset_seeds_clicked);
   QMenu* conversion = UtilitiesMenu->addMenu("File conversion");
-  Torvigenepop1 = pending(add_item(conversion, "Torvigenepop1", "Torvi->Genepop"));
-  GenepopTorvi1 = pending(add_item(conversion, "GenepopTorvi1", "Genepop->Torvi"));
+  Torvigenepop1 = add_item(conversion, "Torvigenepop1", "Torvi->Genepop");
+  GenepopTorvi1 = add_item(conversion, "GenepopTorvi1", "Genepop->Torvi");
   TorviNexus1 = add_item(conversion, "TorviNexus1", "Torvi->Nexus");
   hide_item(TorviNexus1);
   // These two do nothing: shown but disabled rather than silently inert.
@@ -260,8 +265,9 @@ void MainWindow::after_run() {
 void MainWindow::exit_clicked() { close(); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // A run in progress holds the generator; the window stays until it ends.
-  if (worker_.running()) {
+  // A run in progress holds the generator, a conversion its files; the
+  // window stays until they end.
+  if (worker_.running() || convert_->running()) {
     event->ignore();
     return;
   }

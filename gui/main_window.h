@@ -20,6 +20,7 @@ class QTabWidget;
 
 namespace torvi::gui {
 
+class ConvertCommands;
 class DataSummaryWindow;
 class FStatsPage;
 class GroupsPage;
@@ -50,6 +51,7 @@ class MainWindow : public QMainWindow {
   QTabWidget* pages() const { return pages_; }
   ProgressStrip* progress_strip() const { return progress_strip_; }
   DataSummaryWindow* data_summary() const { return data_summary_; }
+  ConvertCommands* convert_commands() const { return convert_; }
   const NbPerm& nb_perm() const { return nb_perm_; }
   const Rng& rng() const { return rng_; }
   const QStringList& file_list() const { return file_list_; }
@@ -104,6 +106,7 @@ class MainWindow : public QMainWindow {
   GroupsPage* groups_page_;
   OptionsCommands* options_commands_;
   DataSummaryWindow* data_summary_;
+  ConvertCommands* convert_;
 };
 
 }  // namespace torvi::gui

@@ -46,6 +46,13 @@ std::optional<std::string> QtHost::ask_subset_file(const std::string& title, con
   return ask_file_name(&UserDialogs::save_subset_file, title, proposed);
 }
 
+std::optional<std::string> QtHost::ask_new_file(const std::string& title, const std::string& proposed) {
+  return ask_file_name(&UserDialogs::save_new_file, title, proposed);
+}
+
+void QtHost::show_abort(const std::string& text) {
+  on_gui_thread([&] { dialogs_.abort_message(display_text(text)); });
+}
 
 std::optional<Host::SeedTexts> QtHost::ask_seed_texts() {
   std::optional<SeedTexts> texts;

@@ -23,6 +23,8 @@ class QtHost : public QObject, public Host {
   void show_info(const std::string& text) override;
   std::optional<std::string> ask_result_file(const std::string& title, const std::string& proposed) override;
   std::optional<std::string> ask_subset_file(const std::string& title, const std::string& proposed) override;
+  std::optional<std::string> ask_new_file(const std::string& title, const std::string& proposed) override;
+  void show_abort(const std::string& text) override;
   std::optional<SeedTexts> ask_seed_texts() override;
   void progress_begin(int64_t range) override;
   void progress_step(int64_t steps = 1) override;

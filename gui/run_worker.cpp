@@ -14,20 +14,25 @@ RunWorker::~RunWorker() {
 
 void RunWorker::start(Host& host, Rng& rng, NbPerm& nb_perm, RunSettings settings, std::string seeds_path) {
   outcome_ = RunOutcome{};
-  failure_.clear();
   refused_ = false;
-  thread_ = std::thread([this, &host, &rng, &nb_perm, settings = std::move(settings),
-                         seeds_path = std::move(seeds_path)] {
+  start_task([this, &host, &rng, &nb_perm, settings = std::move(settings), seeds_path = std::move(seeds_path)] {
     FileLock seeds_lock;
     if (auto problem = lock_seeds_file(seeds_lock, seeds_path)) {
       refused_ = true;
       failure_ = QString::fromStdString(*problem);
-    } else {
-      try {
-        outcome_ = run_files(host, rng, nb_perm, settings, seeds_path);
-      } catch (const std::exception& e) {
-        failure_ = QString::fromStdString(e.what());
-      }
+      return;
+    }
+    outcome_ = run_files(host, rng, nb_perm, settings, seeds_path);
+  });
+}
+
+void RunWorker::start_task(std::function<void()> work) {
+  failure_.clear();
+  thread_ = std::thread([this, work = std::move(work)] {
+    try {
+      work();
+    } catch (const std::exception& e) {
+      failure_ = QString::fromStdString(e.what());
     }
     QMetaObject::invokeMethod(this, &RunWorker::thread_done, Qt::QueuedConnection);
   });

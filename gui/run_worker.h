@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <thread>
 
 #include <QObject>
@@ -22,6 +23,9 @@ class RunWorker : public QObject {
   ~RunWorker() override;
 
   void start(Host& host, Rng& rng, NbPerm& nb_perm, RunSettings settings, std::string seeds_path);
+  // Runs other work the same way: finished() follows its end, failure()
+  // holds the text of an exception that escaped it.
+  void start_task(std::function<void()> work);
   bool running() const { return thread_.joinable(); }
 
   // Valid after finished(): what the run did, and the text of an error that

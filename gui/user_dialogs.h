@@ -60,6 +60,20 @@ class UserDialogs {
   // The chosen file, or nothing on cancel.
   virtual std::optional<QString> open_file(const FileChoice& choice) = 0;
   virtual std::optional<QString> save_file_as(const FileChoice& choice) = 0;
+  // The open dialog of the other commands: `title`, the filter numbered
+  // `filter_index` (from 1) of the open dialog's filters chosen, one or
+  // several files. The files in the order returned, empty on cancel.
+  virtual QStringList open_files([[maybe_unused]] const QString& title, [[maybe_unused]] int filter_index,
+                                 [[maybe_unused]] bool multiple) {
+    return open_data_files();
+  }
+  // The save dialog of a command that writes a new file, "all files" chosen;
+  // the chosen file is replaced. Nothing on cancel.
+  virtual std::optional<QString> save_new_file(const QString& title, const QString& proposed) {
+    return save_file(title, proposed);
+  }
+  // An error box whose single button is Abort.
+  virtual void abort_message(const QString& text) { message(true, text); }
   // The seeds dialog: the two texts, or nothing when closed without OK.
   virtual std::optional<Host::SeedTexts> seed_texts() = 0;
   virtual void about() = 0;

@@ -41,8 +41,24 @@ std::optional<QString> WidgetDialogs::save_file(const QString& title, const QStr
 }
 
 std::optional<QString> WidgetDialogs::open_label_file() {
-  QString filter = QString(kOpenDialogFilters).section(";;", 1, 1);
-  QString name = QFileDialog::getOpenFileName(parent_, kOpenDialogTitle, QString(), kOpenDialogFilters, &filter);
+  constexpr int kLabelFilter = 2;
+  const QStringList chosen = open_files(kOpenDialogTitle, kLabelFilter, false);
+  if (chosen.isEmpty()) return std::nullopt;
+  return chosen.front();
+}
+
+QStringList WidgetDialogs::open_files(const QString& title, int filter_index, bool multiple) {
+  QString filter = QString(kOpenDialogFilters).section(";;", filter_index - 1, filter_index - 1);
+  if (multiple) return QFileDialog::getOpenFileNames(parent_, title, QString(), kOpenDialogFilters, &filter);
+  const QString file = QFileDialog::getOpenFileName(parent_, title, QString(), kOpenDialogFilters, &filter);
+  return file.isEmpty() ? QStringList() : QStringList{file};
+}
+
+std::optional<QString> WidgetDialogs::save_new_file(const QString& title, const QString& proposed) {
+  // The dialog is itself the question whether to replace the file it proposes.
+  QString filter = QString(kSaveDialogFilters).section(";;", 1, 1);
+  QString name = QFileDialog::getSaveFileName(parent_, title, proposed, kSaveDialogFilters, &filter,
+                                              QFileDialog::DontConfirmOverwrite);
   if (name.isEmpty()) return std::nullopt;
   return name;
 }
@@ -94,6 +110,11 @@ std::optional<QString> WidgetDialogs::save_file_as(const FileChoice& choice) {
   auto [filters, selected] = qt_filters(choice);
   const auto options = choice.replaces ? QFileDialog::Options() : QFileDialog::DontConfirmOverwrite;
   return chosen(QFileDialog::getSaveFileName(parent_, choice.title, QString(), filters, &selected, options));
+}
+
+void WidgetDialogs::abort_message(const QString& text) {
+  QMessageBox box(QMessageBox::Critical, QString(), text, QMessageBox::Abort, parent_);
+  box.exec();
 }
 
 std::optional<Host::SeedTexts> WidgetDialogs::seed_texts() { return seed_dialog_->ask(); }

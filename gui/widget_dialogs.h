@@ -20,6 +20,9 @@ class WidgetDialogs : public UserDialogs {
   std::optional<QString> save_file(const QString& title, const QString& proposed) override;
   std::optional<QString> open_file(const FileChoice& choice) override;
   std::optional<QString> save_file_as(const FileChoice& choice) override;
+  QStringList open_files(const QString& title, int filter_index, bool multiple) override;
+  std::optional<QString> save_new_file(const QString& title, const QString& proposed) override;
+  void abort_message(const QString& text) override;
   std::optional<Host::SeedTexts> seed_texts() override;
   void about() override;
   std::optional<QString> open_label_file() override;

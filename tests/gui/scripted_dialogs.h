@@ -22,6 +22,13 @@ class ScriptedDialogs : public UserDialogs {
   std::deque<QStringList> open_answers;  // empty: the open dialog is cancelled
   std::vector<std::pair<QString, QString>> open_file_requests;  // title, filters
   std::deque<std::optional<QString>> open_file_answers;          // empty: the dialog is cancelled
+  struct OpenRequest {
+    QString title;
+    int filter_index;
+    bool multiple;
+  };
+  std::vector<OpenRequest> open_requests;  // of open_files (not of the Open command)
+  int abort_messages = 0;                  // error boxes with Abort (also among the messages)
   std::vector<std::pair<QString, QString>> save_requests;  // title, proposed
   std::deque<std::optional<QString>> save_answers;          // empty: accept the proposal
   std::deque<std::optional<Host::SeedTexts>> seed_answers;  // empty: closed without OK
@@ -43,6 +50,14 @@ class ScriptedDialogs : public UserDialogs {
     auto answer = open_file_answers.front();
     open_file_answers.pop_front();
     return answer;
+  }
+  QStringList open_files(const QString& title, int filter_index, bool multiple) override {
+    open_requests.push_back({title, filter_index, multiple});
+    return open_data_files();
+  }
+  void abort_message(const QString& text) override {
+    ++abort_messages;
+    message(true, text);
   }
   std::optional<QString> save_file(const QString& title, const QString& proposed) override {
     save_requests.emplace_back(title, proposed);
