@@ -21,18 +21,17 @@ bool equals_pop(std::string_view s) {
          std::toupper(static_cast<unsigned char>(s[1])) == 'O' && std::toupper(static_cast<unsigned char>(s[2])) == 'P';
 }
 
-bool all_digits(std::string_view s) {
-  return std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
-// Value of a run of digits, or -1 when it is too large for any genotype.
+// Value of a run of digits; -1 when the token holds anything else, -2 when
+// it is too large for any genotype.
 int64_t digits_value(std::string_view s) {
-  size_t first = s.find_first_not_of('0');
-  if (first == std::string_view::npos) return 0;
-  if (s.size() - first > kMaxSignificantDigits) return -1;
   int64_t v = 0;
-  for (size_t i = first; i < s.size(); ++i) v = v * 10 + (s[i] - '0');
-  return v;
+  int significant = 0;
+  for (char c : s) {
+    if (c < '0' || c > '9') return -1;
+    if (significant > 0 || c != '0') ++significant;
+    if (significant <= kMaxSignificantDigits) v = v * 10 + (c - '0');
+  }
+  return significant > kMaxSignificantDigits ? -2 : v;
 }
 
 // Locus names read both ways until it is known whether the list holds a comma.
@@ -131,19 +130,21 @@ bool GenepopReader::read_genotypes(std::string_view line, size_t pos) {
 }
 
 bool GenepopReader::read_genotype(std::string_view token, int locus) {
-  if (!all_digits(token))
+  const int64_t g = digits_value(token);
+  if (g == -1)
     return fail(at_line() + " holds \"" + std::string(token.substr(0, kShownToken)) +
                 "\" where a genotype is expected.");
   if (coding_base_ == 0) {
     if (token.size() != 4 && token.size() != 6) return fail(kAlleleDigits);
     coding_base_ = token.size() == 4 ? 100 : 1000;
   }
-  const int64_t g = digits_value(token);
   if (g < 0 || g >= static_cast<int64_t>(coding_base_) * coding_base_)
     return fail(std::string(kAlleleDigits) + kBreak + at_line() + " holds the genotype " +
                 std::string(token.substr(0, kShownToken)) + ".");
-  const int a = static_cast<int>(g / coding_base_), b = static_cast<int>(g % coding_base_);
-  max_allele_ = std::max({max_allele_, a, b});
+  // Constant divisors: this runs for every genotype of the file.
+  const int a = static_cast<int>(coding_base_ == 100 ? g / 100 : g / 1000);
+  const int b = static_cast<int>(g - static_cast<int64_t>(a) * coding_base_);
+  max_allele_ = std::max(max_allele_, std::max(a, b));
   if ((a == 0) != (b == 0))
     return fail(std::string("a genotype must contain either 2 or 0 alleles") + kBreak + "Individual " +
                 std::to_string(record_) + " in sample " + std::to_string(sample_) +

@@ -1,6 +1,7 @@
 #include "convert/genepop_to_dat.h"
 
 #include "convert/genepop_reader.h"
+#include "convert/line_buffer.h"
 #include "report/report_text.h"
 
 namespace torvi {
@@ -55,17 +56,18 @@ bool write_data_file(std::istream& in, const std::string& path, const GenepopSur
     return false;
   }
   out.write(first_lines(survey));
-  std::string line;
+  LineBuffer line;
+  const size_t capacity = 2 + kMaxNumberChars + static_cast<size_t>(survey.nl) * (kMaxNumberChars + 1);
   while (reader.next_record()) {
-    line.clear();
-    append_right(line, reader.sample(), kSampleWidth);
-    line += ' ';
+    line.start(capacity);
+    line.put_right(reader.sample(), kSampleWidth);
+    line.put(' ');
     for (int32_t g : reader.genotypes()) {
-      append_right(line, g, kGenotypeWidth);
-      line += ' ';
+      line.put_right(g, kGenotypeWidth);
+      line.put(' ');
     }
-    line += kEol;
-    out.write(line);
+    line.put(kEol);
+    out.write(line.view());
     advance(progress, progress_base, reader);
   }
   error = reader.error();

@@ -11,15 +11,7 @@ constexpr const char* kTitle = "[Put here a description of the file]";
 constexpr const char* kPop = "Pop";
 constexpr int kCountWidth = 5;
 
-// `value` with leading zeros to `width` digits.
-void append_zero_padded(std::string& out, int value, int width) {
-  char digits[3];
-  for (int d = width - 1; d >= 0; --d) {
-    digits[d] = static_cast<char>('0' + value % 10);
-    value /= 10;
-  }
-  out.append(digits, static_cast<size_t>(width));
-}
+constexpr size_t kLabelChars = 32;  // "sample S ind#J , " and the line ends
 
 }  // namespace
 
@@ -33,19 +25,27 @@ GenepopWriter::GenepopWriter(TextSink& out, int coding_base)
     : out_(out), coding_base_(coding_base), allele_width_(coding_base == 1000 ? 3 : 2) {}
 
 void GenepopWriter::individual(int32_t sample, const int32_t* codes, int nl) {
-  line_.clear();
+  line_.start(kLabelChars + 2 * kMaxNumberChars + static_cast<size_t>(nl) * (2 * allele_width_ + 1));
   // The first individual is in the sample the head's "Pop" opened.
-  if (index_ > 0 && sample > previous_sample_) line_ += std::string(kPop) + kEol;
+  if (index_ > 0 && sample > previous_sample_) {
+    line_.put(kPop);
+    line_.put(kEol);
+  }
   ++index_;
   previous_sample_ = sample;
-  line_ += "sample " + std::to_string(sample) + " ind#" + std::to_string(index_) + " , ";
+  line_.put("sample ");
+  line_.put_right(sample, 0);
+  line_.put(" ind#");
+  line_.put_right(index_, 0);
+  line_.put(" , ");
   for (int l = 0; l < nl; ++l) {
-    append_zero_padded(line_, codes[l] / coding_base_, allele_width_);
-    append_zero_padded(line_, codes[l] % coding_base_, allele_width_);
-    line_ += ' ';
+    const int32_t code = codes[l];
+    line_.put_zero_padded(coding_base_ == 1000 ? code / 1000 : code / coding_base_, allele_width_);
+    line_.put_zero_padded(coding_base_ == 1000 ? code % 1000 : code % coding_base_, allele_width_);
+    line_.put(' ');
   }
-  line_ += kEol;
-  out_.write(line_);
+  line_.put(kEol);
+  out_.write(line_.view());
 }
 
 }  // namespace torvi

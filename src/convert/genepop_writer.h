@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "convert/line_buffer.h"
 #include "convert/text_sink.h"
 
 namespace torvi {
@@ -29,7 +30,7 @@ class GenepopWriter {
   int allele_width_;
   int64_t index_ = 0;
   int32_t previous_sample_ = 0;
-  std::string line_;
+  LineBuffer line_;
 };
 
 }  // namespace torvi

@@ -37,7 +37,4 @@ class FileSink : public TextSink {
   std::string block_;
 };
 
-// `value` right-aligned in `width` characters, appended to `out`.
-void append_right(std::string& out, int64_t value, int width);
-
 }  // namespace torvi
