@@ -1,55 +1,25 @@
-#include <memory>
-
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QMenu>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include "convert_commands.h"
 #include "fstats_page.h"
 #include "main_window.h"
 #include "progress_strip.h"
-#include "qsettings_store.h"
-#include "scripted_dialogs.h"
+#include "window_fixture.h"
 
 using torvi::gui::ConvertCommands;
-using torvi::gui::MainWindow;
-using torvi::gui::QSettingsStore;
-using torvi::gui::testing::ScriptedDialogs;
+using torvi::gui::testing::menu_enabled;
+using torvi::gui::testing::read_all;
+using torvi::gui::testing::write_all;
 
-namespace {
-
-QByteArray read_all(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void write_all(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-
-bool menu_enabled(QMenu* menu) { return menu->menuAction()->isEnabled(); }
-
-}  // namespace
-
-class ConvertCommandsTest : public QObject {
+class ConvertCommandsTest : public QObject, public torvi::gui::testing::WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<QSettingsStore> store_;
-  std::unique_ptr<ScriptedDialogs> dialogs_;
-  std::unique_ptr<MainWindow> window_;
-
-  QString path(const QString& name) const { return dir_->filePath(name); }
   QString file(const QString& name, const QByteArray& bytes) {
     write_all(path(name), bytes);
     return path(name);
@@ -82,22 +52,10 @@ class ConvertCommandsTest : public QObject {
 
  private slots:
   void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    QVERIFY(QDir::setCurrent(dir_->path()));
-    store_ = std::make_unique<QSettingsStore>(std::make_unique<QSettings>(path("settings.ini"), QSettings::IniFormat));
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-    write_all(path("TORVI.INI"), "17 23\r\n");
-    window_ = std::make_unique<MainWindow>(*store_, dialogs_.get());
-    window_->start_up();
+    set_up();
+    start();
   }
-
-  void cleanup() {
-    window_.reset();
-    store_.reset();
-    QDir::setCurrent(QDir::tempPath());
-    dir_.reset();
-  }
+  void cleanup() { tear_down(); }
 
   void torviToGenepopConvertsEveryDataFileChosen() {
     const QString a = file("a.dat", "1 1 9 2\nL\n1 0909\n");

@@ -27,31 +27,20 @@
 #include "random/seeds_file.h"
 #include "run/run_driver.h"
 #include "scripted_dialogs.h"
-#include "test_files.h"
+#include "window_fixture.h"
 #include "support/scripted_host.h"
 
 using torvi::gui::MainWindow;
 using torvi::gui::QSettingsStore;
-using torvi::gui::testing::ScriptedDialogs;
+using torvi::gui::testing::menu_enabled;
 using torvi::gui::testing::read_all;
+using torvi::gui::testing::ScriptedDialogs;
 using torvi::gui::testing::write_all;
 
-namespace {
-
-bool menu_enabled(QMenu* menu) { return menu->menuAction()->isEnabled(); }
-
-}  // namespace
-
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, public torvi::gui::testing::WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<QSettingsStore> store_;
-  std::unique_ptr<ScriptedDialogs> dialogs_;
-  std::unique_ptr<MainWindow> window_;
-
-  QString path(const QString& name) const { return dir_->filePath(name); }
 
   // A copy of the example data set under `name` in the test's folder.
   QString data_file(const QString& name) {
@@ -76,13 +65,6 @@ class MainWindowTest : public QObject {
     return path(name);
   }
 
-  // A started window whose seeds come from TORVI.INI holding `seeds`.
-  void start(const QByteArray& seeds = "17 23\r\n") {
-    write_all(path("TORVI.INI"), seeds);
-    window_ = std::make_unique<MainWindow>(*store_, dialogs_.get());
-    window_->start_up();
-  }
-
   void open(const QStringList& files) {
     dialogs_->open_answers.push_back(files);
     window_->mOpen->trigger();
@@ -93,20 +75,8 @@ class MainWindowTest : public QObject {
  private slots:
   void initTestCase() { qputenv("SOURCE_DATE_EPOCH", "1700000000"); }
 
-  void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    QVERIFY(QDir::setCurrent(dir_->path()));
-    store_ = std::make_unique<QSettingsStore>(std::make_unique<QSettings>(path("settings.ini"), QSettings::IniFormat));
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-  }
-
-  void cleanup() {
-    window_.reset();
-    store_.reset();
-    QDir::setCurrent(QDir::tempPath());
-    dir_.reset();
-  }
+  void init() { set_up(); }
+  void cleanup() { tear_down(); }
 
   void startUpShowsTheFirstPageWithNothingToRun() {
     start();
