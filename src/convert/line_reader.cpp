@@ -7,6 +7,8 @@ namespace torvi {
 namespace {
 
 constexpr size_t kChunkSize = 1 << 16;
+// Some editors start a UTF-8 text with it; it is no part of the first line.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool is_line_end(char c) { return c == '\n' || c == '\r'; }
 
@@ -51,6 +53,8 @@ bool LineReader::next(std::string_view& line) {
   if (!any) return false;
   ++line_number_;
   line = line_;
+  if (line_number_ == 1 && line.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+    line.remove_prefix(kByteOrderMark.size());
   return true;
 }
 

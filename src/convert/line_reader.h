@@ -9,8 +9,9 @@
 namespace torvi {
 
 // Reads a text file line by line, whatever its line ends: LF, CR LF or a
-// lone CR each end a line, and the last line needs none. Only one line is
-// held at a time, so files of any size stream through it.
+// lone CR each end a line, and the last line needs none; a UTF-8 byte-order
+// mark before the first line is dropped. Only one line is held at a time,
+// so files of any size stream through it.
 class LineReader {
  public:
   explicit LineReader(std::istream& in);

@@ -28,6 +28,7 @@ TEST(LineReader, EveryKindOfLineEndEndsOneLine) {
   EXPECT_EQ(lines_of("x\n"), (Lines{"x"}));
   EXPECT_EQ(lines_of(""), Lines{});
   EXPECT_EQ(lines_of(std::string("a\0b\n", 4)), (Lines{std::string("a\0b", 3)}));
+  EXPECT_EQ(lines_of("\xEF\xBB\xBF" "0 1\n\xEF\xBB\xBF"), (Lines{"0 1", "\xEF\xBB\xBF"}));
 }
 
 TEST(LineReader, LinesLongerThanItsBlocksAndLineEndsAcrossBlocks) {
