@@ -14,11 +14,11 @@ bool is_line_end(char c) { return c == '\n' || c == '\r'; }
 
 }  // namespace
 
-LineReader::LineReader(std::istream& in) : buf_(in.rdbuf()), chunk_(kChunkSize) {}
+LineReader::LineReader(std::istream& in) : buf_(in.rdbuf()), chunk_(new char[kChunkSize]) {}
 
 bool LineReader::refill() {
   if (!buf_) return false;
-  std::streamsize n = buf_->sgetn(chunk_.data(), static_cast<std::streamsize>(chunk_.size()));
+  std::streamsize n = buf_->sgetn(chunk_.get(), static_cast<std::streamsize>(kChunkSize));
   pos_ = 0;
   end_ = n > 0 ? static_cast<size_t>(n) : 0;
   return end_ > 0;
@@ -38,8 +38,8 @@ bool LineReader::next(std::string_view& line) {
       }
     }
     any = true;
-    const char* begin = chunk_.data() + pos_;
-    const char* stop = std::find_if(begin, static_cast<const char*>(chunk_.data() + end_), is_line_end);
+    const char* begin = chunk_.get() + pos_;
+    const char* stop = std::find_if(begin, static_cast<const char*>(chunk_.get() + end_), is_line_end);
     line_.append(begin, stop);
     bytes_read_ += stop - begin;
     pos_ += static_cast<size_t>(stop - begin);

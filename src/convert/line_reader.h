@@ -2,9 +2,9 @@
 
 #include <cstdint>
 #include <istream>
+#include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace torvi {
 
@@ -29,7 +29,7 @@ class LineReader {
   bool refill();
 
   std::streambuf* buf_;
-  std::vector<char> chunk_;
+  std::unique_ptr<char[]> chunk_;  // not cleared: only what is read is looked at
   size_t pos_ = 0, end_ = 0;
   bool skip_lf_ = false;  // the last line ended with CR: a following LF belongs to it
   std::string line_;
