@@ -15,12 +15,15 @@
 #include "options_commands.h"
 #include "qsettings_store.h"
 #include "scripted_dialogs.h"
+#include "window_fixture.h"
 
 using torvi::gui::MainWindow;
 using torvi::gui::PickAnswer;
 using torvi::gui::PickEntry;
 using torvi::gui::QSettingsStore;
+using torvi::gui::testing::read_all;
 using torvi::gui::testing::ScriptedDialogs;
+using torvi::gui::testing::write_all;
 
 namespace {
 
@@ -30,17 +33,6 @@ const QByteArray kPops =
     "2 0101 0102 0101 0101 0303\r\n2 0101 0101 0101 0101 0303\r\n"
     "3 0202 0102 0101 0101 0303\r\n3 0102 0102 0101 0101 0303\r\n"
     "4 0101 0102 0101 0101 0303\r\n4 0202 0202 0101 0101 0303\r\n";
-
-QByteArray read_all(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void write_all(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
 
 // Numbers whose flag is set (index 0 is unused).
 std::vector<int> chosen(const std::vector<uint8_t>& flags) {
@@ -52,16 +44,10 @@ std::vector<int> chosen(const std::vector<uint8_t>& flags) {
 
 }  // namespace
 
-class OptionsMenuTest : public QObject {
+class OptionsMenuTest : public QObject, public torvi::gui::testing::WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<QSettingsStore> store_;
-  std::unique_ptr<ScriptedDialogs> dialogs_;
-  std::unique_ptr<MainWindow> window_;
-
-  QString path(const QString& name) const { return dir_->filePath(name); }
   torvi::Selection selection() const { return window_->options_commands()->selection(); }
 
   void open_pops() {
@@ -74,22 +60,12 @@ class OptionsMenuTest : public QObject {
   void initTestCase() { qputenv("SOURCE_DATE_EPOCH", "1700000000"); }
 
   void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir::setCurrent(dir_->path()));
-    store_ = std::make_unique<QSettingsStore>(std::make_unique<QSettings>(path("settings.ini"), QSettings::IniFormat));
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-    write_all(path("TORVI.INI"), "12345 67890\r\n");
-    window_ = std::make_unique<MainWindow>(*store_, dialogs_.get());
-    window_->start_up();
+    set_up();
+    start("12345 67890\r\n");
     open_pops();
   }
 
-  void cleanup() {
-    window_.reset();
-    store_.reset();
-    QDir::setCurrent(QDir::tempPath());
-    dir_.reset();
-  }
+  void cleanup() { tear_down(); }
 
   void lociDialogListsTheLociAndReturnsUntilOneIsChosen() {
     dialogs_->pick_scripts = {ScriptedDialogs::choose({}), ScriptedDialogs::choose({5, 2})};
