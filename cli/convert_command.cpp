@@ -3,6 +3,7 @@
 #include <functional>
 #include <iostream>
 
+#include "cli/stop_signals.h"
 #include "cli/terminal_host.h"
 #include "torvi/convert.h"
 
@@ -17,7 +18,8 @@ constexpr int kExitDone = 0, kExitRefused = 1, kExitUsage = 2, kExitStopped = 3;
 class ConvertHost : public TerminalHost {
  public:
   using Answer = std::function<std::optional<std::string>(const std::string& proposed)>;
-  explicit ConvertHost(Answer answer) : TerminalHost(ExistingResult::skip, false), answer_(std::move(answer)) {}
+  explicit ConvertHost(Answer answer)
+      : TerminalHost(ExistingResult::skip, false, stop_signalled), answer_(std::move(answer)) {}
 
   std::optional<std::string> ask_new_file(const std::string&, const std::string& proposed) override {
     return answer_(proposed);
@@ -70,6 +72,7 @@ ConvertCommand::ConvertCommand(CLI::App& app) {
 }
 
 int ConvertCommand::execute() {
+  install_stop_signals();
   if (dat2gen_->parsed()) return data_to_genepop();
   if (gen2dat_->parsed()) return genepop_to_data();
   return matrices_to_columns();

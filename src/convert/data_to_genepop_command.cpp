@@ -1,5 +1,4 @@
 // "Torvi->Genepop": data files to Genepop files beside them.
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -8,6 +7,7 @@
 #include "convert/conversion_target.h"
 #include "convert/genepop_writer.h"
 #include "data/data_reader.h"
+#include "run/data_file_entry.h"
 #include "torvi/convert.h"
 
 namespace torvi {
@@ -15,7 +15,6 @@ namespace torvi {
 namespace {
 
 constexpr const char* kSaveTitle = "File name for the new GENEPOP file";
-constexpr size_t kExtensionLength = 4;  // ".dat"
 
 int64_t size_of(const std::string& path) {
   std::error_code ec;
@@ -61,11 +60,14 @@ enum class FileResult { converted, refused, skipped };
 
 // Converts one data file; `target_name` receives the Genepop file's name.
 FileResult convert_one(Host& host, const std::string& path, std::string& target_name) {
+  if (const auto problem = data_file_problem(path)) {
+    host.show_error(*problem);
+    return FileResult::refused;
+  }
   DataSet ds;
   if (!read_header_as_written(host, path, ds)) return FileResult::refused;
   bool asked = false;
-  const auto target = choose_new_file(host, kSaveTitle, path.substr(0, path.size() - kExtensionLength) + ".gen",
-                                      asked);
+  const auto target = choose_new_file(host, kSaveTitle, *base_name_of(path) + ".gen", asked);
   if (!target) {
     host.show_info("Invalid file name");
     return FileResult::skipped;
@@ -85,12 +87,7 @@ FileResult convert_one(Host& host, const std::string& path, std::string& target_
 
 }  // namespace
 
-bool is_data_file_name(const std::string& path) {
-  if (path.size() < kExtensionLength) return false;
-  std::string ext = path.substr(path.size() - kExtensionLength);
-  for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return ext == ".DAT";
-}
+bool is_data_file_name(const std::string& path) { return base_name_of(path).has_value(); }
 
 ConvertOutcome convert_data_to_genepop(Host& host, const std::vector<std::string>& files) {
   ConvertOutcome outcome;
