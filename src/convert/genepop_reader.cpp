@@ -66,6 +66,13 @@ bool GenepopReader::fail(const std::string& text) {
   return false;
 }
 
+// True, with the message, once a line read held a NUL byte.
+bool GenepopReader::binary() {
+  if (lines_.nul_line() == 0) return false;
+  fail("Line " + std::to_string(lines_.nul_line()) + " of " + path_ + " holds binary data: it is not a Genepop file.");
+  return true;
+}
+
 std::string GenepopReader::at_line() const {
   return "Line " + std::to_string(lines_.line_number()) + " of " + path_;
 }
@@ -75,7 +82,9 @@ bool GenepopReader::read_names() {
   lines_.next(line);  // the title
   NameList list;
   for (;;) {
-    if (!lines_.next(line)) return fail(path_ + ": no POP line after the locus names.");
+    const bool more = lines_.next(line);
+    if (binary()) return false;
+    if (!more) return fail(path_ + ": no POP line after the locus names.");
     if (equals_pop(line)) break;
     list.add_line(line);
   }
@@ -112,7 +121,8 @@ bool GenepopReader::next_record() {
   std::string_view line;
   size_t comma = 0;
   bool separator = false;
-  if (!find_label_end(line, comma, separator)) return false;
+  const bool found = find_label_end(line, comma, separator);
+  if (binary() || !found) return false;
   ++record_;
   if (separator) ++sample_;
   return read_genotypes(line, comma + 1);

@@ -44,6 +44,7 @@ class GenepopReader {
   bool read_genotypes(std::string_view line, size_t pos);
   bool read_genotype(std::string_view token, int locus);
   bool fail(const std::string& text);
+  bool binary();
   std::string at_line() const;
 
   LineReader lines_;

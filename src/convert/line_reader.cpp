@@ -53,6 +53,7 @@ bool LineReader::next(std::string_view& line) {
   if (!any) return false;
   ++line_number_;
   line = line_;
+  if (nul_line_ == 0 && line.find('\0') != std::string_view::npos) nul_line_ = line_number_;
   if (line_number_ == 1 && line.substr(0, kByteOrderMark.size()) == kByteOrderMark)
     line.remove_prefix(kByteOrderMark.size());
   return true;

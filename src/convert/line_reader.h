@@ -24,6 +24,9 @@ class LineReader {
   int64_t line_number() const { return line_number_; }
   // Bytes consumed so far, line ends included.
   int64_t bytes_read() const { return bytes_read_; }
+  // The first line returned that holds a NUL byte (0: none so far). Text
+  // files hold none: such a file is binary data.
+  int64_t nul_line() const { return nul_line_; }
 
  private:
   bool refill();
@@ -35,6 +38,7 @@ class LineReader {
   std::string line_;
   int64_t line_number_ = 0;
   int64_t bytes_read_ = 0;
+  int64_t nul_line_ = 0;
 };
 
 // Blank, tab and the other control characters separate numbers.

@@ -14,6 +14,10 @@ std::string at_line(const std::string& path, int64_t line) {
   return "Line " + std::to_string(line) + " of " + path;
 }
 
+std::string binary_data(const std::string& path, int64_t line) {
+  return at_line(path, line) + " holds binary data: it is not a matrix file.";
+}
+
 std::string not_a_number(const std::string& path, int64_t line, std::string_view token) {
   return at_line(path, line) + " holds \"" + std::string(token.substr(0, kShownToken)) +
          "\" where a number is expected.";
@@ -36,6 +40,10 @@ int64_t MatrixRows::read(int64_t count, std::vector<double>& row) {
   if (!lines_.next(line)) {
     problem_ = path_ + " ends after " + std::to_string(lines_.line_number()) + " lines: it has no line " +
                std::to_string(lines_.line_number() + 1) + ".";
+    return 0;
+  }
+  if (lines_.nul_line() != 0) {
+    problem_ = binary_data(path_, lines_.nul_line());
     return 0;
   }
   size_t pos = 0;
@@ -61,6 +69,10 @@ int64_t matrix_size(std::istream& in, const std::string& path, std::string& prob
     problem = path + " is empty.";
     return -1;
   }
+  if (lines.nul_line() != 0) {
+    problem = binary_data(path, lines.nul_line());
+    return -1;
+  }
   int64_t numbers = 0;
   size_t pos = 0;
   double value = 0;
@@ -74,6 +86,10 @@ int64_t matrix_size(std::istream& in, const std::string& path, std::string& prob
   int64_t last_filled = numbers > 0 ? 1 : 0;
   while (lines.next(line))
     if (!is_blank(line)) last_filled = lines.line_number();
+  if (lines.nul_line() != 0) {
+    problem = binary_data(path, lines.nul_line());
+    return -1;
+  }
   // A triangle without diagonal starts with an empty line.
   return std::max<int64_t>(last_filled, 1);
 }

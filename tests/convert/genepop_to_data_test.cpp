@@ -14,6 +14,7 @@ namespace {
 using testing::read_file;
 using testing::ScriptedHost;
 using testing::TempDir;
+using namespace std::string_literals;
 
 // The data file written for a Genepop text, or the message refusing it.
 struct Converted {
@@ -133,6 +134,11 @@ TEST(GenepopToData, FilesWithoutUsableNamesOrIndividualsAreRefused) {
   EXPECT_EQ(convert_text("").error, problem("/d/g.gen: no POP line after the locus names."));
   EXPECT_EQ(convert_text("t\nPop\n1, 0101\n").error, problem("/d/g.gen: no locus name before the first POP line."));
   EXPECT_EQ(convert_text("t\nA\nPop\n\nPop\n").error, problem("/d/g.gen holds no individuals."));
+  // A NUL byte: the data file would be refused as binary data.
+  EXPECT_EQ(convert_text("t\nA\0B\nPop\n1, 0101\n"s).error,
+            problem("Line 2 of /d/g.gen holds binary data: it is not a Genepop file."));
+  EXPECT_EQ(convert_text("t\nA\nPop\n1, 0101\n2\0, 0101\n"s).error,
+            problem("Line 5 of /d/g.gen holds binary data: it is not a Genepop file."));
   std::string many = "t\n";
   for (int l = 0; l < 600; ++l) many += "L,";
   EXPECT_EQ(convert_text(many + "\nPop\n").error,

@@ -15,6 +15,7 @@ namespace {
 using testing::read_file;
 using testing::ScriptedHost;
 using testing::TempDir;
+using namespace std::string_literals;
 
 constexpr const char* kProblems = "Problem(s) in the input files, exiting.\n\r";
 
@@ -134,6 +135,10 @@ TEST_F(MatricesToColumns, NothingIsWrittenWithoutMatricesANameOrAReadableFirstLi
   convert({dir.write("names", "A B\n0 1\n1 0\n"), m});
   EXPECT_EQ(host.messages.back().text,
             kProblems + std::string("Line 1 of ") + dir.file("names") + " holds \"A\" where a number is expected.");
+  convert({dir.write("binary", "0 1\n1\0 0\n"s)});
+  EXPECT_EQ(host.messages.back().text,
+            kProblems + std::string("Line 2 of ") + dir.file("binary") + " holds binary data: it is not a matrix file.");
+  std::filesystem::remove(dir.file("cols.txt"));
   convert({m, dir.file("missing")});
   EXPECT_EQ(host.messages.back().text, kProblems + std::string("Cannot open the matrix file ") +
                                            dir.file("missing") + ".");
