@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/line_reader.h"
+#include "util/line_reader.h"
 
 namespace torvi {
 

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "convert/line_reader.h"
+#include "util/line_reader.h"
 
 namespace torvi {
 

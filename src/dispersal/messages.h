@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -18,7 +19,7 @@ struct InputRefused : std::runtime_error {
 };
 
 // "Line N of FILE: what" for messages about one line of an input file.
-inline std::string line_message(const std::string& file, int line, const std::string& what) {
+inline std::string line_message(const std::string& file, int64_t line, const std::string& what) {
   return "Line " + std::to_string(line) + " of " + file + ": " + what;
 }
 

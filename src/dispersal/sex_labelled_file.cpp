@@ -2,52 +2,16 @@
 
 #include <cctype>
 #include <charconv>
+#include <sstream>
 
 #include "dispersal/messages.h"
+#include "util/line_reader.h"
 
 namespace torvi::dispersal {
 
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-
-bool is_blank(char c) { return c == ' ' || c == '\t'; }
-bool is_separator(char c) { return c == 'P' || c == 'p'; }
-
-// Lines of a text ended by LF, CR LF or a lone CR, numbered from 1.
-class LineCursor {
- public:
-  explicit LineCursor(std::string_view text) : text_(text) {
-    if (text_.substr(0, kByteOrderMark.size()) == kByteOrderMark) text_.remove_prefix(kByteOrderMark.size());
-  }
-  bool next(std::string_view& line) {
-    if (pos_ >= text_.size()) return false;
-    size_t end = text_.find_first_of("\r\n", pos_);
-    if (end == std::string_view::npos) end = text_.size();
-    line = text_.substr(pos_, end - pos_);
-    pos_ = end;
-    if (pos_ < text_.size()) pos_ += text_.compare(pos_, 2, "\r\n") == 0 ? 2 : 1;
-    ++number_;
-    return true;
-  }
-  int number() const { return number_; }
-
- private:
-  std::string_view text_;
-  size_t pos_ = 0;
-  int number_ = 0;
-};
-
-// Next blank-separated word of `rest` (consumed), empty when none is left.
-std::string_view next_word(std::string_view& rest) {
-  size_t begin = 0;
-  while (begin < rest.size() && is_blank(rest[begin])) ++begin;
-  size_t end = begin;
-  while (end < rest.size() && !is_blank(rest[end])) ++end;
-  std::string_view word = rest.substr(begin, end - begin);
-  rest.remove_prefix(end);
-  return word;
-}
+bool is_sample_separator(char c) { return c == 'P' || c == 'p'; }
 
 // A whole number written with decimal digits only, within 32 bits.
 std::optional<int32_t> whole_number(std::string_view word) {
@@ -61,14 +25,14 @@ std::optional<int32_t> whole_number(std::string_view word) {
 }
 
 // Appends the nl genotypes of a kept record (the text after its label).
-void read_genotypes(std::string_view line, const GenHeader& h, const std::string& file, int line_number,
+void read_genotypes(std::string_view line, const GenHeader& h, const std::string& file, int64_t line_number,
                     std::vector<int32_t>& out) {
   const size_t comma = line.find(',');
   if (comma == std::string_view::npos)
     throw InputRefused(line_message(file, line_number, "no comma ends the individual's label"));
-  std::string_view rest = line.substr(comma + 1);
+  size_t pos = comma + 1;
   for (int32_t l = 1; l <= h.nl; ++l) {
-    const std::string_view word = next_word(rest);
+    const std::string_view word = next_token(line, pos);
     if (word.empty())
       throw InputRefused(line_message(file, line_number,
                                       "the record holds " + std::to_string(l - 1) + " of " + std::to_string(h.nl) +
@@ -90,10 +54,10 @@ void read_genotypes(std::string_view line, const GenHeader& h, const std::string
 }  // namespace
 
 std::optional<GenHeader> parse_gen_header(std::string_view first_line) {
-  if (first_line.substr(0, kByteOrderMark.size()) == kByteOrderMark) first_line.remove_prefix(kByteOrderMark.size());
   int32_t values[3];
+  size_t pos = 0;
   for (int32_t& v : values) {
-    std::optional<int32_t> n = whole_number(next_word(first_line));
+    std::optional<int32_t> n = whole_number(next_token(first_line, pos));
     if (!n) return std::nullopt;
     v = *n;
   }
@@ -104,7 +68,8 @@ bool within_limits(const GenHeader& h) { return h.np <= kMaxSamples && h.nl <= k
 
 SexRecords read_sex_labelled(std::string_view text, const std::string& file_name, char phil_letter,
                              char disp_letter) {
-  LineCursor lines(text);
+  std::istringstream in{std::string(text)};
+  LineReader lines(in);
   std::string_view line;
   std::optional<GenHeader> header;
   if (lines.next(line)) header = parse_gen_header(line);
@@ -122,12 +87,12 @@ SexRecords read_sex_labelled(std::string_view text, const std::string& file_name
   for (int32_t s = 1; more && s <= header->np; ++s) {
     int32_t phil_count = 0, disp_count = 0;
     // A separator at the start of a sample leaves that sample empty.
-    while (more && (line.empty() || !is_separator(line[0]))) {
+    while (more && (line.empty() || !is_sample_separator(line[0]))) {
       const char c = line.empty() ? '\0' : line[0];
       if (c != '\0' && (c == phil_letter || c == disp_letter)) {
         const bool phil = c == phil_letter;
         if (++(phil ? phil_count : disp_count) <= kMaxRecordsPerSex)
-          read_genotypes(line, *header, file_name, lines.number(), (phil ? r.phil : r.disp)[s]);
+          read_genotypes(line, *header, file_name, lines.line_number(), (phil ? r.phil : r.disp)[s]);
         else
           ++r.over_limit;
       }
@@ -137,7 +102,8 @@ SexRecords read_sex_labelled(std::string_view text, const std::string& file_name
   }
   // Samples beyond np are not read; their records are counted for a note.
   for (; more; more = lines.next(line))
-    if (!line.empty() && !is_separator(line[0]) && (line[0] == phil_letter || line[0] == disp_letter)) ++r.beyond_np;
+    if (!line.empty() && !is_sample_separator(line[0]) && (line[0] == phil_letter || line[0] == disp_letter))
+      ++r.beyond_np;
   return r;
 }
 

@@ -1,4 +1,4 @@
-#include "convert/line_reader.h"
+#include "util/line_reader.h"
 
 #include <algorithm>
 
