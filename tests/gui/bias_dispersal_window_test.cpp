@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -20,9 +19,13 @@
 #include "qsettings_store.h"
 #include "radio_group.h"
 #include "scripted_dialogs.h"
+#include "window_fixture.h"
 
 using torvi::gui::BiasDispersalWindow;
+using torvi::gui::testing::menu_enabled;
+using torvi::gui::testing::read_all;
 using torvi::gui::testing::ScriptedDialogs;
+using torvi::gui::testing::write_all;
 
 namespace {
 
@@ -30,8 +33,6 @@ namespace {
 constexpr const char* kSexes =
     "2 2 9\nl1, l2\nPop\nF1, 0101 0102\nM2, 0202 0101\nF3, 0102 0202\nM4, 0101 0303\n"
     "Pop\nF1, 0303 0101\nM2, 0102 0102\nM3, 0303 0202\nF4, 0101 0101\n";
-
-bool enabled(QMenu* menu) { return menu->menuAction()->isEnabled(); }
 
 }  // namespace
 
@@ -46,14 +47,10 @@ class BiasDispersalWindowTest : public QObject {
 
   QString path(const QString& name) const { return dir_->filePath(name); }
   QString write(const QString& name, const QByteArray& text) const {
-    QFile f(path(name));
-    if (f.open(QIODevice::WriteOnly)) f.write(text);
+    write_all(path(name), text);
     return path(name);
   }
-  QByteArray read(const QString& name) const {
-    QFile f(path(name));
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
+  QByteArray read(const QString& name) const { return read_all(path(name)); }
   // The controls that Open enables and a run disables.
   bool controls_enabled(bool on) const {
     for (QWidget* w : std::initializer_list<QWidget*>{window_->Ephil, window_->Edisp, window_->SpinEdit1,
@@ -103,7 +100,7 @@ class BiasDispersalWindowTest : public QObject {
       QCOMPARE(window_->CLB_tests->item(i)->checkState(), Qt::Unchecked);
     }
     QCOMPARE(window_->Bt_Go->text(), QString("GO!"));
-    QVERIFY(enabled(window_->FileMenu));
+    QVERIFY(menu_enabled(window_->FileMenu));
     QCOMPARE(window_->Open1->text(), QString("&Open"));
     QCOMPARE(window_->Exit1->text(), QString("E&xit"));
     QVERIFY(!window_->UtilMenu->menuAction()->isVisible());
@@ -156,10 +153,10 @@ class BiasDispersalWindowTest : public QObject {
     QSignalSpy finished(window_.get(), &BiasDispersalWindow::run_finished);
     window_->Bt_Go->click();
     QVERIFY(controls_enabled(false));
-    QVERIFY(!enabled(window_->FileMenu) || finished.count() == 1);
+    QVERIFY(!menu_enabled(window_->FileMenu) || finished.count() == 1);
     QVERIFY(finished.count() == 1 || finished.wait(60000));
     QVERIFY(controls_enabled(false));
-    QVERIFY(enabled(window_->FileMenu));
+    QVERIFY(menu_enabled(window_->FileMenu));
     QVERIFY(window_->Label4->isHidden());
     QCOMPARE(window_->outcome().status, torvi::DispersalOutcome::Status::done);
     QCOMPARE(dialogs_->messages.size(), size_t{1});
@@ -189,7 +186,7 @@ class BiasDispersalWindowTest : public QObject {
     QCOMPARE(window_->outcome().status, torvi::DispersalOutcome::Status::cancelled);
     QVERIFY(!read("many.res").contains("p_value"));
     QVERIFY(dialogs_->messages.back().text.contains("cancelled"));
-    QVERIFY(enabled(window_->FileMenu));
+    QVERIFY(menu_enabled(window_->FileMenu));
   }
 
   void aBadFileIsReportedAndGoStaysDisabled() {
@@ -200,7 +197,7 @@ class BiasDispersalWindowTest : public QObject {
              QString("Invalid file format. check 'biased dispersal menu '\nin the help file for correct format. Exiting"));
     QVERIFY(dialogs_->messages.back().error);
     QVERIFY(!window_->Bt_Go->isEnabled());
-    QVERIFY(enabled(window_->FileMenu));
+    QVERIFY(menu_enabled(window_->FileMenu));
     QCOMPARE(read("bad.res").count('\n'), 2);
   }
 
