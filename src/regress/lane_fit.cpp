@@ -213,9 +213,16 @@ TORVI_INLINE void fit_lanes_of(const WideModel& w, const FitCache& cache, const 
 
 }  // namespace
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("avx2", "default")))
+// The resolver that picks a clone runs while the program is being loaded,
+// before the thread sanitizer's runtime exists, and crashes under it: that
+// build takes the plain version.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_THREAD__)
+#define TORVI_AVX2_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define TORVI_AVX2_CLONES
 #endif
+
+TORVI_AVX2_CLONES
 void fit_lanes(const WideModel& wide, const FitCache& cache, const double* y, LaneResult* out) {
   // Models of one to three variables, the usual ones, keep every sum in a
   // register.
@@ -229,9 +236,7 @@ void fit_lanes(const WideModel& wide, const FitCache& cache, const double* y, La
 
 WideModel::WideModel(const Model& m) : model(m), x(m.x.begin(), m.x.end()) {}
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("avx2", "default")))
-#endif
+TORVI_AVX2_CLONES
 void gather_lanes(const float* tri, const int32_t* const* orders, int objects, double* y) {
   // Per object position, for every lane: the object and the first cell of
   // its row in the triangle. The cell of two objects lies in the row of the
