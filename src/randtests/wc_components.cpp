@@ -34,6 +34,18 @@ void WcState::allocate(const CountTables& ct) {
   obs_F = obs_theta = obs_f = na_value;
 }
 
+WcAlleleComponents wc_allele_components(long double pbar, long double s2, long double hbar, int r, long double nbar,
+                                        long double nc) {
+  const long double q = pbar * (1 - pbar) - (static_cast<long double>(r - 1) / r) * s2;
+  WcAlleleComponents x;
+  x.a = (nbar / nc) * (s2 - (q - hbar / 4) / (nbar - 1));
+  x.b = (nbar / (nbar - 1)) * (q - ((2 * nbar - 1) / (4 * nbar)) * hbar);
+  x.c = hbar / 2;
+  for (long double* v : {&x.a, &x.b, &x.c})
+    if (std::fabs(*v) < kTiny) *v = 0;
+  return x;
+}
+
 void wc_locus_from_sums(WcState& wc, const AlleleIndex& ix, int l, int r, long double S1, long double S2,
                         bool first_call) {
   const int k = ix.alleles_at_locus(l);
@@ -71,14 +83,7 @@ void wc_locus_from_sums(WcState& wc, const AlleleIndex& ix, int l, int r, long d
       continue;
     }
     const long double s2 = (wc.Q[slot] - pm * pm * r * nbar) / ((r - 1) * nbar);
-    const long double hm = wc.hbar[slot];
-    const long double q = pm * (1 - pm) - (static_cast<long double>(r - 1) / r) * s2;
-    long double a = (nbar / nc) * (s2 - (q - hm / 4) / (nbar - 1));
-    long double b = (nbar / (nbar - 1)) * (q - ((2 * nbar - 1) / (4 * nbar)) * hm);
-    long double c = hm / 2;
-    if (std::fabs(a) < kTiny) a = 0;
-    if (std::fabs(b) < kTiny) b = 0;
-    if (std::fabs(c) < kTiny) c = 0;
+    const auto [a, b, c] = wc_allele_components(pm, s2, wc.hbar[slot], r, nbar, nc);
     const WcSums one{a + b, a + b + c, a, b, b + c, c};
     if (first_call) {
       wc.wc_F_allele[slot] = wc_ratio(one.ab, one.abc);

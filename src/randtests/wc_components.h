@@ -56,6 +56,17 @@ void wc_components(CountTables& ct, WcState& wc, int first, int last);
 // a / d, or na_value when |d| is too small to divide by.
 long double wc_ratio(long double a, long double d);
 
+// Components of one allele from its mean frequency p̄, the variance s² of its
+// frequency over samples and its mean heterozygote proportion h̄, over r
+// samples of mean size n̄ and corrected size n_c: a among samples, b among
+// individuals within samples, c within individuals. A component below 1e-10
+// in absolute value counts as 0.
+struct WcAlleleComponents {
+  long double a = 0, b = 0, c = 0;
+};
+WcAlleleComponents wc_allele_components(long double pbar, long double s2, long double hbar, int r, long double nbar,
+                                        long double nc);
+
 // What wc_components makes of locus l once the sums over the samples are in
 // place: Σ n p, Σ n h and Σ n p² per allele slot in wc.pbar, wc.hbar and
 // wc.Q; r samples with typed individuals, S1 = Σ n and S2 = Σ n². Sets the

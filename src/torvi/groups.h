@@ -1,0 +1,60 @@
+#pragma once
+
+// Comparisons among groups of samples: what the command line and the desktop
+// program see of them.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "data/selection.h"
+#include "host/host.h"
+#include "random/rng.h"
+#include "run/run_driver.h"
+
+namespace torvi {
+
+// The statistics compared among groups, in the order of every loop and of
+// every line of the result file.
+enum class GroupStatistic { allelic_richness, ho, hs, fis, fst, rel, relc };
+inline constexpr int kGroupStatistics = 7;
+
+// Items of "Statistics to compare among groups:", by statistic.
+inline constexpr std::array<const char*, kGroupStatistics> kGroupStatisticItems = {
+    "Allelic Richness", "Obs. heterozygosity HO", "Gene diversity HS", "FIS", "FST", "Relatedness",
+    "Corrected Relatedness"};
+
+inline constexpr int kMinGroups = 2;
+inline constexpr int kMaxGroups = 12;
+inline constexpr int kMinGroupMembers = 2;
+inline constexpr int32_t kMaxGroupPermutations = 15000;
+
+// One comparison as the page (or the command line) defines it.
+struct GroupComparison {
+  // Members of each group: sample numbers of the file analysed (after the
+  // samples to use), ascending. G is the number of groups.
+  std::vector<std::vector<int>> groups;
+  std::array<bool, kGroupStatistics> statistics{};  // ticked items
+  int32_t permutations = 0;  // N: the observed data count as one of them
+  bool one_sided = false;    // two groups, "one sided (H1:G1>G2)"
+};
+
+struct GroupRunSettings {
+  GroupComparison comparison;
+  std::vector<std::string> file_list;  // data files, each ending in ".dat" (any case)
+  Selection selection;                 // loci and samples to keep, sample labels
+  bool label_file_checked = false;     // "Label file for pops"
+  int threads = 1;                     // results never depend on it
+};
+
+// What keeps a comparison from running on a file of `np` samples: a message,
+// or an empty text when it can run. Groups whose sizes add up to more than
+// np, a member outside 1..np, fewer than 2 groups and N = 0 are refused.
+std::string group_comparison_problem(const GroupComparison& comparison, int np);
+
+// The Run of the page: one "_test.out" result file per data file, then the
+// closing step (seeds saved to `seeds_path`, closing message).
+RunOutcome compare_groups(Host& host, Rng& rng, const GroupRunSettings& settings, const std::string& seeds_path);
+
+}  // namespace torvi
