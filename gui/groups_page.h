@@ -1,6 +1,13 @@
 #pragma once
 
+#include <array>
+#include <optional>
+#include <vector>
+
 #include <QWidget>
+
+#include "torvi/groups.h"
+#include "user_dialogs.h"
 
 class QListWidget;
 class QPushButton;
@@ -8,15 +15,24 @@ class QSpinBox;
 
 namespace torvi::gui {
 
+class OptionsCommands;
 class RadioGroup;
 
-// The second page, "Comp. among groups of samples". Its commands (defining
-// groups and their Run) are not built yet: their buttons stay disabled.
+// The second page, "Comp. among groups of samples": groups of the samples of
+// the file a run analyses, the statistics to compare, the number of
+// permutations and their Run.
 class GroupsPage : public QWidget {
   Q_OBJECT
 
  public:
-  explicit GroupsPage(QWidget* parent = nullptr);
+  GroupsPage(UserDialogs& dialogs, OptionsCommands& options, QWidget* parent = nullptr);
+
+  // Open, and the end of a run of this page: Run disabled until groups are
+  // defined, the test type hidden and back on "two sided".
+  void reset();
+  // The comparison as Run reads it: the groups of the last completed
+  // definition, the ticked statistics, the permutations and the test type.
+  GroupComparison comparison() const;
 
   QSpinBox* SpinEdit6;
   QPushButton* BT_Defgroups;
@@ -24,6 +40,17 @@ class GroupsPage : public QWidget {
   QListWidget* CLB_Stats;
   QSpinBox* SpinEdit7;
   QPushButton* BT_Run2;
+
+ public slots:
+  void define_groups_clicked();
+
+ private:
+  std::optional<std::vector<int>> pick_group(int g, const std::vector<PickEntry>& samples, size_t taken);
+
+  UserDialogs& dialogs_;
+  OptionsCommands& options_;
+  std::array<std::vector<int>, kMaxGroups> members_;
+  int defined_ = 0;  // groups of the last completed definition
 };
 
 }  // namespace torvi::gui

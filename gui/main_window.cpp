@@ -68,10 +68,11 @@ MainWindow::MainWindow(SettingsStore& store, UserDialogs* dialogs)
   setObjectName("fTorvi");
   setWindowTitle(kWindowCaption);
 
+  build_menus();
   progress_strip_ = new ProgressStrip(progress_, this);
   pages_ = new QTabWidget(this);
   fstats_page_ = new FStatsPage(pages_);
-  groups_page_ = new GroupsPage(pages_);
+  groups_page_ = new GroupsPage(dialogs_, *options_commands_, pages_);
   auto* distances_page = new QWidget(pages_);
   distances_page->setObjectName("TS_GD");
   pages_->addTab(fstats_page_, "F-statistics, Testing and Disequilibrium");
@@ -96,7 +97,6 @@ MainWindow::MainWindow(SettingsStore& store, UserDialogs* dialogs)
   setCentralWidget(central);
 
   data_summary_ = new DataSummaryWindow(this);
-  build_menus();
   convert_ = new ConvertCommands(*this, dialogs_, host_, *progress_strip_);
   connect(Torvigenepop1, &QAction::triggered, convert_, &ConvertCommands::data_to_genepop);
   connect(GenepopTorvi1, &QAction::triggered, convert_, &ConvertCommands::genepop_to_data);
@@ -104,6 +104,7 @@ MainWindow::MainWindow(SettingsStore& store, UserDialogs* dialogs)
   resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
 
   connect(fstats_page_->BT_Run, &QPushButton::clicked, this, &MainWindow::run_clicked);
+  connect(groups_page_->BT_Run2, &QPushButton::clicked, this, &MainWindow::run_groups_clicked);
   connect(&host_, &QtHost::caption, this, &QWidget::setWindowTitle);
   connect(&worker_, &RunWorker::finished, this, &MainWindow::after_run);
 }
@@ -188,10 +189,8 @@ void MainWindow::start_up() {
 void MainWindow::open_clicked() {
   set_menu_enabled(OptionsMenu, false);
   fstats_page_->BT_Run->setEnabled(false);
-  groups_page_->BT_Run2->setEnabled(false);
+  groups_page_->reset();
   set_menu_enabled(UtilitiesMenu, true);
-  groups_page_->RG_TT2->hide();
-  groups_page_->RG_TT2->set_item_index(1);
   nb_perm_.perm_hw_within = nb_perm_.perm_hw_overall = 0;
   nb_perm_.perm_popdiff_hw_default = nb_perm_.perm_popdiff_nohw = 0;
   file_list_.clear();
@@ -221,26 +220,53 @@ void MainWindow::open_clicked() {
   if (!checked.isEmpty()) data_summary_->summarise(checked);
 }
 
-void MainWindow::run_clicked() {
-  RunSettings settings;
-  settings.options = fstats_page_->options();
-  settings.options.label_file_checked = Labelfileforpops1->isChecked();
-  settings.selection = options_commands_->selection();
+std::vector<std::string> MainWindow::data_files() const {
   // Only data files are analysed; another file chosen beside them at Open
   // was never checked.
+  std::vector<std::string> files;
   for (const QString& entry : file_list_)
-    if (is_data_file(entry)) settings.file_list.push_back(entry.toStdString());
-  settings.threads = std::max(1, QThread::idealThreadCount());
+    if (is_data_file(entry)) files.push_back(entry.toStdString());
+  return files;
+}
 
+void MainWindow::before_run(Job job) {
   // Nothing that starts work, or changes what the run reads, stays enabled.
+  job_ = job;
   mExit->setEnabled(false);
   mOpen->setEnabled(false);
   fstats_page_->BT_Run->setEnabled(false);
   set_menu_enabled(OptionsMenu, false);
   fstats_page_->setEnabled(false);
   Mantelproper1->setEnabled(false);  // the run holds the generator
+  groups_page_->setEnabled(false);
   progress_strip_->watch();
+}
+
+void MainWindow::run_clicked() {
+  RunSettings settings;
+  settings.options = fstats_page_->options();
+  settings.options.label_file_checked = Labelfileforpops1->isChecked();
+  settings.selection = options_commands_->selection();
+  settings.file_list = data_files();
+  settings.threads = std::max(1, QThread::idealThreadCount());
+  before_run(Job::run);
   worker_.start(host_, rng_, nb_perm_, std::move(settings), seeds_path_);
+}
+
+void MainWindow::run_groups_clicked() {
+  GroupRunSettings settings;
+  settings.comparison = groups_page_->comparison();
+  if (settings.comparison.permutations < 1) {
+    dialogs_.message(true, "Choose a number of permutations: the observed groups count as one of them.");
+    return;
+  }
+  settings.file_list = data_files();
+  settings.selection = options_commands_->selection();
+  settings.label_file_checked = Labelfileforpops1->isChecked();
+  settings.threads = std::max(1, QThread::idealThreadCount());
+  before_run(Job::groups);
+  worker_.start_job([this, settings = std::move(settings)] { return compare_groups(host_, rng_, settings, seeds_path_); },
+                    seeds_path_);
 }
 
 void MainWindow::after_run() {
@@ -259,6 +285,12 @@ void MainWindow::after_run() {
   set_menu_enabled(UtilitiesMenu, true);
   fstats_page_->setEnabled(true);
   Mantelproper1->setEnabled(true);
+  groups_page_->setEnabled(true);
+  // The second page waits for the next Open after its own run.
+  if (job_ == Job::groups) {
+    pages_->setTabEnabled(1, false);
+    groups_page_->reset();
+  }
   emit run_finished();
 }
 

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <QMainWindow>
 #include <QStringList>
@@ -72,6 +73,7 @@ class MainWindow : public QMainWindow {
  public slots:
   void open_clicked();
   void run_clicked();
+  void run_groups_clicked();
   void exit_clicked();
   void about_clicked();
   void reset_seeds_clicked();
@@ -84,7 +86,10 @@ class MainWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  enum class Job { run, groups };
   void build_menus();
+  std::vector<std::string> data_files() const;
+  void before_run(Job job);
   void after_run();
   void set_available(QAction* action, bool on);
   void set_menu_enabled(QMenu* menu, bool on);
@@ -98,6 +103,7 @@ class MainWindow : public QMainWindow {
   Rng rng_;
   NbPerm nb_perm_;
   QStringList file_list_;
+  Job job_ = Job::run;
   const std::string seeds_path_;
 
   ProgressStrip* progress_strip_;

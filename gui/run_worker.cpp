@@ -13,16 +13,22 @@ RunWorker::~RunWorker() {
 }
 
 void RunWorker::start(Host& host, Rng& rng, NbPerm& nb_perm, RunSettings settings, std::string seeds_path) {
+  start_job([&host, &rng, &nb_perm, settings = std::move(settings),
+             seeds_path] { return run_files(host, rng, nb_perm, settings, seeds_path); },
+            seeds_path);
+}
+
+void RunWorker::start_job(std::function<RunOutcome()> job, std::string seeds_path) {
   outcome_ = RunOutcome{};
   refused_ = false;
-  start_task([this, &host, &rng, &nb_perm, settings = std::move(settings), seeds_path = std::move(seeds_path)] {
+  start_task([this, job = std::move(job), seeds_path = std::move(seeds_path)] {
     FileLock seeds_lock;
     if (auto problem = lock_seeds_file(seeds_lock, seeds_path)) {
       refused_ = true;
       failure_ = QString::fromStdString(*problem);
       return;
     }
-    outcome_ = run_files(host, rng, nb_perm, settings, seeds_path);
+    outcome_ = job();
   });
 }
 

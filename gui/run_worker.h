@@ -23,6 +23,9 @@ class RunWorker : public QObject {
   ~RunWorker() override;
 
   void start(Host& host, Rng& rng, NbPerm& nb_perm, RunSettings settings, std::string seeds_path);
+  // Another command that runs like the Run command (the comparison of groups),
+  // holding the seeds file `seeds_path` meanwhile.
+  void start_job(std::function<RunOutcome()> job, std::string seeds_path);
   // Runs other work the same way: finished() follows its end, failure()
   // holds the text of an exception that escaped it.
   void start_task(std::function<void()> work);
