@@ -2,29 +2,41 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 namespace torvi {
+
+namespace {
+
+// x as the double nearest to it and the remainder, which holds the few bits
+// a double lacks; their sum in extended precision is x again.
+void split(long double x, double* parts) {
+  parts[0] = static_cast<double>(x);
+  parts[1] = static_cast<double>(x - parts[0]);
+  if (GroupSamples::value(parts) != x) throw std::logic_error("a per-sample sum does not split into two doubles");
+}
+
+}  // namespace
 
 GroupSamples::GroupSamples(const CountTables& ct, bool richness)
     : index_(ct.index.get()), np_(ct.np), nl_(ct.nl) {
   typed_.assign((static_cast<size_t>(np_) + 1) * (nl_ + 1), 0);
-  sums_.assign(3 * ct.allele_count.size(), 0.0L);
+  sums_.assign(kStride * ct.allele_count.size(), 0.0);
   const bool rarefy = richness && ct.min_typed >= 1;
   if (rarefy) richness_.assign(typed_.size(), 0.0L);
   for (int l = 1; l <= nl_; ++l) {
     const int k = alleles(l);
-    max_alleles_ = std::max(max_alleles_, k);
     for (int s = 1; s <= np_; ++s) {
       const int32_t n = ct.typed(s, l);
       typed_[index(s, l)] = n;
       const long double nn = n;
       const long double* p = ct.allele_row(s, l);
       const long double* h = ct.het_row(s, l);
-      long double* out = &sums_[3 * row(s, l)];
+      double* out = &sums_[kStride * row(s, l)];
       for (int j = 0; j < k; ++j) {
-        out[3 * j] = nn * p[j];
-        out[3 * j + 1] = nn * (p[j] * p[j]);
-        out[3 * j + 2] = nn * h[j];
+        split(nn * p[j], out + kStride * j);
+        split(nn * (p[j] * p[j]), out + kStride * j + kParts);
+        split(nn * h[j], out + kStride * j + 2 * kParts);
       }
       if (rarefy) richness_[index(s, l)] = rarefied_richness(p, k, n, 2 * ct.min_typed);
     }

@@ -20,13 +20,20 @@ class GroupSamples {
   int samples() const { return np_; }
   int loci() const { return nl_; }
   int alleles(int l) const { return index_->alleles_at_locus(l); }
-  int max_alleles() const { return max_alleles_; }
   bool has_richness() const { return !richness_.empty(); }
 
+  // Each per-sample value is kept as two doubles whose sum in extended
+  // precision is the value exactly: loading two doubles costs far less than
+  // loading one extended real, and the sums over members come out the same.
+  static constexpr int kParts = 2;
+  static constexpr int kValues = 3;  // n·p, n·(p·p), n·h
+  static constexpr int kStride = kParts * kValues;
+  static long double value(const double* parts) { return static_cast<long double>(parts[0]) + parts[1]; }
+
   int32_t typed(int s, int l) const { return typed_[index(s, l)]; }
-  // n·p, n·(p·p) and n·h of each allele slot of locus l in sample s, three
-  // values a slot.
-  const long double* sums(int s, int l) const { return &sums_[3 * row(s, l)]; }
+  // n·p, n·(p·p) and n·h of each allele slot of locus l in sample s, kStride
+  // doubles a slot.
+  const double* sums(int s, int l) const { return &sums_[kStride * row(s, l)]; }
   // Expected number of alleles of sample s at locus l in 2·min_typed genes.
   long double richness(int s, int l) const { return richness_[index(s, l)]; }
 
@@ -37,9 +44,9 @@ class GroupSamples {
   }
 
   const AlleleIndex* index_;
-  int np_, nl_, max_alleles_ = 0;
+  int np_, nl_;
   std::vector<int32_t> typed_;
-  std::vector<long double> sums_;
+  std::vector<double> sums_;
   std::vector<long double> richness_;
 };
 

@@ -16,38 +16,60 @@ struct Components {
   long double A = 0.0L, B = 0.0L, C = 0.0L;
 };
 
-// Adds locus l's components over the group to `sum`.
-void add_locus(const GroupSamples& samples, int l, const int* members, int count, long double* pooled,
+// Sums over the typed members, in their ascending order, of each of the
+// three per-sample values of `slots` consecutive allele slots from slot j.
+template <int slots>
+void pool(const double* const* typed, int r, int j, long double (&sum)[slots][3]) {
+  constexpr int stride = GroupSamples::kStride, parts = GroupSamples::kParts;
+  for (auto& s : sum) s[0] = s[1] = s[2] = 0.0L;
+  for (int i = 0; i < r; ++i) {
+    const double* x = typed[i] + stride * j;
+    for (int a = 0; a < slots; ++a)
+      for (int v = 0; v < 3; ++v) sum[a][v] += GroupSamples::value(x + stride * a + parts * v);
+  }
+}
+
+// Adds one allele's components to `sum` when its pooled frequency enters.
+void add_allele(const long double (&pooled)[3], int r, long double nbar, const WcLocusTerms& terms, Components& sum) {
+  const long double pbar = pooled[0] / r / nbar;
+  if (!(kLowest < pbar && pbar < kHighest)) return;
+  const long double s2 = (pooled[1] - pbar * pbar * r * nbar) / (r - 1) / nbar;
+  const long double hbar = pooled[2] / r / nbar;
+  const WcAlleleComponents abc = wc_allele_components(pbar, s2, hbar, terms);
+  sum.A += abc.a;
+  sum.B += abc.b;
+  sum.C += abc.c;
+}
+
+// Adds locus l's components over the group to `sum`, alleles in order.
+void add_locus(const GroupSamples& samples, int l, const int* members, int count, const double** typed,
                Components& sum) {
-  const int k = samples.alleles(l);
-  std::fill(pooled, pooled + 3 * k, 0.0L);
   int r = 0;
   long double S1 = 0.0L, S2 = 0.0L;
   for (int i = 0; i < count; ++i) {
-    const int m = members[i];
-    const int32_t n = samples.typed(m, l);
+    const int32_t n = samples.typed(members[i], l);
     if (n == 0) continue;  // an untyped member adds 0 to every sum
-    ++r;
+    typed[r++] = samples.sums(members[i], l);
     S1 += n;
     S2 += static_cast<long double>(n) * n;
-    const long double* x = samples.sums(m, l);
-    for (int j = 0; j < 3 * k; ++j) pooled[j] += x[j];
   }
   // Fewer than two typed members, or one typed individual in each (n̄ = 1:
   // the components would divide by n̄ - 1 = 0): the locus does not enter.
   if (r < 2 || S1 == 0.0L) return;
   const long double nbar = S1 / r;
   if (nbar == 1.0L) return;
-  const long double nc = (S1 - S2 / S1) / (r - 1);
-  for (int j = 0; j < k; ++j) {
-    const long double pbar = pooled[3 * j] / r / nbar;
-    if (!(kLowest < pbar && pbar < kHighest)) continue;
-    const long double s2 = (pooled[3 * j + 1] - pbar * pbar * r * nbar) / (r - 1) / nbar;
-    const long double hbar = pooled[3 * j + 2] / r / nbar;
-    const WcAlleleComponents abc = wc_allele_components(pbar, s2, hbar, r, nbar, nc);
-    sum.A += abc.a;
-    sum.B += abc.b;
-    sum.C += abc.c;
+  const WcLocusTerms terms(r, nbar, (S1 - S2 / S1) / (r - 1));
+  const int k = samples.alleles(l);
+  int j = 0;
+  // Two alleles at a time: their six sums go on side by side.
+  for (long double pooled[2][3]; j + 1 < k; j += 2) {
+    pool<2>(typed, r, j, pooled);
+    add_allele(pooled[0], r, nbar, terms, sum);
+    add_allele(pooled[1], r, nbar, terms, sum);
+  }
+  for (long double pooled[1][3]; j < k; ++j) {
+    pool<1>(typed, r, j, pooled);
+    add_allele(pooled[0], r, nbar, terms, sum);
   }
 }
 
@@ -72,7 +94,7 @@ GroupStats group_statistics(const GroupSamples& samples, const int* members, int
   GroupStats stats{};
   if (components) {
     Components sum;
-    for (int l = 1; l <= samples.loci(); ++l) add_locus(samples, l, members, count, scratch.sums.data(), sum);
+    for (int l = 1; l <= samples.loci(); ++l) add_locus(samples, l, members, count, scratch.typed.data(), sum);
     const long double nl = samples.loci();
     const auto [A, B, C] = sum;
     stats[static_cast<int>(GroupStatistic::ho)] = C / nl;

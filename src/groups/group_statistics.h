@@ -11,11 +11,11 @@ namespace torvi {
 // The seven statistics of one group, by GroupStatistic.
 using GroupStats = std::array<long double, kGroupStatistics>;
 
-// Sums over the alleles of one locus, reused from one group to the next so
-// that forming a group's statistics allocates nothing.
+// Room for the typed members of a locus, reused from one group to the next
+// so that forming a group's statistics allocates nothing.
 struct GroupScratch {
-  std::vector<long double> sums;  // n·p, n·(p·p), n·h per allele slot
-  explicit GroupScratch(const GroupSamples& samples) : sums(3 * static_cast<size_t>(samples.max_alleles())) {}
+  std::vector<const double*> typed;  // their per-sample sums at the locus
+  explicit GroupScratch(const GroupSamples& samples) : typed(static_cast<size_t>(samples.samples())) {}
 };
 
 // The statistics of the group of `members` (ascending sample numbers):

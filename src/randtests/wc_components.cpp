@@ -34,12 +34,18 @@ void WcState::allocate(const CountTables& ct) {
   obs_F = obs_theta = obs_f = na_value;
 }
 
-WcAlleleComponents wc_allele_components(long double pbar, long double s2, long double hbar, int r, long double nbar,
-                                        long double nc) {
-  const long double q = pbar * (1 - pbar) - (static_cast<long double>(r - 1) / r) * s2;
+WcLocusTerms::WcLocusTerms(int r, long double nbar, long double nc)
+    : nbar_less_one(nbar - 1),
+      among(static_cast<long double>(r - 1) / r),
+      a_factor(nbar / nc),
+      b_factor(nbar / (nbar - 1)),
+      h_factor((2 * nbar - 1) / (4 * nbar)) {}
+
+WcAlleleComponents wc_allele_components(long double pbar, long double s2, long double hbar, const WcLocusTerms& t) {
+  const long double q = pbar * (1 - pbar) - t.among * s2;
   WcAlleleComponents x;
-  x.a = (nbar / nc) * (s2 - (q - hbar / 4) / (nbar - 1));
-  x.b = (nbar / (nbar - 1)) * (q - ((2 * nbar - 1) / (4 * nbar)) * hbar);
+  x.a = t.a_factor * (s2 - (q - hbar / 4) / t.nbar_less_one);
+  x.b = t.b_factor * (q - t.h_factor * hbar);
   x.c = hbar / 2;
   for (long double* v : {&x.a, &x.b, &x.c})
     if (std::fabs(*v) < kTiny) *v = 0;
@@ -75,6 +81,7 @@ void wc_locus_from_sums(WcState& wc, const AlleleIndex& ix, int l, int r, long d
   }
 
   const long double nc = (S1 - S2 / S1) / (r - 1);
+  const WcLocusTerms terms(r, nbar, nc);
   for (int j = 0; j < k; ++j) {
     const size_t slot = base + j;
     const long double pm = wc.pbar[slot];
@@ -83,7 +90,7 @@ void wc_locus_from_sums(WcState& wc, const AlleleIndex& ix, int l, int r, long d
       continue;
     }
     const long double s2 = (wc.Q[slot] - pm * pm * r * nbar) / ((r - 1) * nbar);
-    const auto [a, b, c] = wc_allele_components(pm, s2, wc.hbar[slot], r, nbar, nc);
+    const auto [a, b, c] = wc_allele_components(pm, s2, wc.hbar[slot], terms);
     const WcSums one{a + b, a + b + c, a, b, b + c, c};
     if (first_call) {
       wc.wc_F_allele[slot] = wc_ratio(one.ab, one.abc);
