@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 
 #include "data/label_file.h"
 #include "random/seeds_file.h"
@@ -17,7 +18,6 @@ using testing::read_file;
 using testing::ScriptedHost;
 using testing::TempDir;
 
-const std::string kGroupsData = TORVI_TEST_DATA_DIR "/groups/";
 constexpr std::array<bool, kGroupStatistics> kAll = {true, true, true, true, true, true, true};
 
 // Four samples of four individuals at two loci. Samples 1 and 2 are all
@@ -191,7 +191,7 @@ TEST_F(GroupRun, CancelStopsBeforeThePValues) {
 // and the bundled cats with three groups and sample labels. Any number of
 // threads writes the same file and leaves the same seeds.
 struct GoldenCase {
-  const char* data;
+  std::string data;
   const char* labels;
   std::vector<std::vector<int>> groups;
   bool one_sided;
@@ -202,36 +202,30 @@ struct GoldenCase {
 TEST(GroupRunGolden, GeneratedAndBundledSetsWithAnyNumberOfThreads) {
   setenv("SOURCE_DATE_EPOCH", "1700000000", 1);
   const GoldenCase cases[] = {
-      {"groups/eight.dat", nullptr, {{1, 2, 3, 4}, {5, 6, 7}}, true, 500, "groups/eight_test.out"},
-      {"../../examples/nancycats.dat", "groups/nancycats.lab", {{1, 2, 3, 4, 5}, {6, 8, 9, 10, 11}, {12, 13, 14, 15, 16, 17}},
-       false, 1000, "groups/nancycats_test.out"}};
+      {testing::golden_input("groups/eight.dat"), nullptr, {{1, 2, 3, 4}, {5, 6, 7}}, true, 500,
+       "groups/eight_test.out"},
+      {read_file(TORVI_EXAMPLES_DIR "/nancycats.dat"), "groups/nancycats.lab",
+       {{1, 2, 3, 4, 5}, {6, 8, 9, 10, 11}, {12, 13, 14, 15, 16, 17}}, false, 1000, "groups/nancycats_test.out"}};
   for (const GoldenCase& c : cases) {
-    std::string first_output;
-    Rng first_rng;
-    for (int threads : {1, 2, 3}) {
+    std::optional<Rng> first_rng;
+    for (int threads : testing::kThreadCounts) {
       TempDir dir{"group-golden"};
-      const std::string data = dir.write("data.dat", read_file(std::string(TORVI_TEST_DATA_DIR "/") + c.data));
       ScriptedHost host;
       Rng rng{12345, 67890};
       GroupRunSettings settings;
-      settings.file_list = {data};
+      settings.file_list = {dir.write("data.dat", c.data)};
       settings.comparison = {c.groups, kAll, c.permutations, c.one_sided};
       settings.threads = threads;
       if (c.labels) {
         settings.label_file_checked = true;
-        ASSERT_TRUE(read_label_file(host, std::string(TORVI_TEST_DATA_DIR "/") + c.labels, 17,
-                                    settings.selection.sample_names));
+        const std::string labels = dir.write("data.lab", testing::golden_input(c.labels));
+        ASSERT_TRUE(read_label_file(host, labels, 17, settings.selection.sample_names));
       }
       compare_groups(host, rng, settings, dir.file(kSeedsFileName));
-      const std::string output = read_file(dir.file("data_test.out"));
-      if (threads == 1) {
-        EXPECT_EQ(testing::compare_with_golden(c.golden, output), "") << c.golden;
-        first_output = output;
-        first_rng = rng;
-      } else {
-        EXPECT_EQ(output, first_output) << c.golden << " with " << threads << " threads";
-        EXPECT_EQ(rng, first_rng) << c.golden << " with " << threads << " threads";
-      }
+      EXPECT_EQ(testing::compare_file_with_golden(c.golden, dir.file("data_test.out")), "")
+          << c.golden << " with " << threads << " threads";
+      if (!first_rng) first_rng = rng;
+      EXPECT_EQ(rng, *first_rng) << c.golden << " with " << threads << " threads";
     }
   }
 }
