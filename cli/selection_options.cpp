@@ -96,22 +96,22 @@ bool build_selection(const SelectionArgs& args, const std::vector<std::string>& 
                      bool& label_file_checked) {
   selection = Selection{};
   label_file_checked = false;
-  if (args.loci.empty() && args.samples.empty() && args.labels.empty()) return true;
+  if (!args.loci && !args.samples && !args.labels) return true;
   const std::vector<Counts> headers = header_counts(files);
-  if (!args.loci.empty() && !choose("--loci", args.loci, kMinLoci, &Counts::nl, headers, selection.locus_selected,
+  if (args.loci && !choose("--loci", *args.loci, kMinLoci, &Counts::nl, headers, selection.locus_selected,
                                     selection.loci_checked))
     return false;
-  if (!args.samples.empty() && !choose("--samples", args.samples, kMinSamples, &Counts::np, headers,
+  if (args.samples && !choose("--samples", *args.samples, kMinSamples, &Counts::np, headers,
                                        selection.sample_selected, selection.samples_checked))
     return false;
-  if (args.labels.empty()) return true;
+  if (!args.labels) return true;
   if (files.size() != 1) {
     std::cerr << "torvi: --labels: a label file goes with one data file only\n";
     return false;
   }
   if (headers.empty()) return true;  // the run reports the data file
   TerminalHost host(ExistingResult::append, false);
-  if (!read_label_file(host, args.labels, headers[0].np, selection.sample_names)) return false;
+  if (!read_label_file(host, *args.labels, headers[0].np, selection.sample_names)) return false;
   label_file_checked = true;
   return true;
 }

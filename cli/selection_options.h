@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,7 @@ namespace torvi::cli {
 
 // The Options menu on the command line: --loci, --samples, --labels.
 struct SelectionArgs {
-  std::string loci, samples, labels;
+  std::optional<std::string> loci, samples, labels;  // nothing when not given
 };
 
 void add_selection_options(CLI::App* app, SelectionArgs& args);
