@@ -1,62 +1,36 @@
-#include <memory>
-
-#include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <QTemporaryDir>
-#include <QtTest>
 
 #include "fstats_page.h"
 #include "groups_page.h"
-#include "main_window.h"
-#include "qsettings_store.h"
 #include "radio_group.h"
-#include "scripted_dialogs.h"
 #include "support/scripted_host.h"
+#include "window_fixture.h"
 
 using torvi::gui::MainWindow;
 using torvi::gui::PickAnswer;
 using torvi::gui::PickEntry;
-using torvi::gui::QSettingsStore;
+using torvi::gui::testing::read_all;
 using torvi::gui::testing::ScriptedDialogs;
-
-namespace {
-
-QByteArray read_all(const QString& path) {
-  QFile f(path);
-  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void write_all(const QString& path, const QByteArray& bytes) {
-  QFile f(path);
-  QVERIFY(f.open(QIODevice::WriteOnly));
-  f.write(bytes);
-}
-
-}  // namespace
+using torvi::gui::testing::write_all;
 
 class GroupsPageTest : public QObject {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<QSettingsStore> store_;
-  std::unique_ptr<ScriptedDialogs> dialogs_;
-  std::unique_ptr<MainWindow> window_;
+  torvi::gui::testing::WindowFixture f_;
+  std::unique_ptr<ScriptedDialogs>& dialogs_ = f_.dialogs;
+  std::unique_ptr<MainWindow>& window_ = f_.window;
 
-  QString path(const QString& name) const { return dir_->filePath(name); }
+  QString path(const QString& name) const { return f_.path(name); }
   torvi::gui::GroupsPage* page() const { return window_->groups_page(); }
 
   void open_cats() {
     QFile::copy(TORVI_EXAMPLES_DIR "/nancycats.dat", path("cats.dat"));
-    dialogs_->open_answers.push_back({path("cats.dat")});
-    window_->mOpen->trigger();
+    f_.open({path("cats.dat")});
   }
   void define(int groups, std::vector<ScriptedDialogs::PickScript> scripts) {
     page()->SpinEdit6->setValue(groups);
@@ -66,23 +40,8 @@ class GroupsPageTest : public QObject {
 
  private slots:
   void initTestCase() { qputenv("SOURCE_DATE_EPOCH", "1700000000"); }
-
-  void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(QDir::setCurrent(dir_->path()));
-    store_ = std::make_unique<QSettingsStore>(std::make_unique<QSettings>(path("settings.ini"), QSettings::IniFormat));
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-    write_all(path("TORVI.INI"), "12345 67890\r\n");
-    window_ = std::make_unique<MainWindow>(*store_, dialogs_.get());
-    window_->start_up();
-  }
-
-  void cleanup() {
-    window_.reset();
-    store_.reset();
-    QDir::setCurrent(QDir::tempPath());
-    dir_.reset();
-  }
+  void init() { f_.set_up(); }
+  void cleanup() { f_.tear_down(); }
 
   void controlsOfThePage() {
     QVERIFY(!window_->pages()->isTabEnabled(1));
@@ -141,9 +100,8 @@ class GroupsPageTest : public QObject {
   }
 
   void groupsHoldingMoreThanTheSamplesAreRefused() {
-    write_all(path("four.dat"), "4 1 2 1\r\nL\r\n1 12\r\n1 11\r\n2 12\r\n2 22\r\n3 11\r\n3 12\r\n4 22\r\n4 12\r\n");
-    dialogs_->open_answers = {{path("four.dat")}};
-    window_->mOpen->trigger();
+    QVERIFY(write_all(path("four.dat"), "4 1 2 1\r\nL\r\n1 12\r\n1 11\r\n2 12\r\n2 22\r\n3 11\r\n3 12\r\n4 22\r\n4 12\r\n"));
+    f_.open({path("four.dat")});
     // Group 2 first takes sample 1 as well: five members for four samples.
     auto put_back_first = [](const torvi::gui::PickCaptions&, torvi::gui::PickLists& lists) {
       lists.left.push_back(lists.right.front());
