@@ -91,12 +91,12 @@ void count_permutations(Host& host, Rng& rng, const GroupSamples& samples, const
   threads = static_cast<int>(std::clamp<int64_t>(threads, 1, n));
   std::vector<int64_t> begin(static_cast<size_t>(threads) + 1);
   for (int w = 0; w <= threads; ++w) begin[w] = n * w / threads;
-  std::vector<std::vector<int>> start_list(static_cast<size_t>(threads));
+  std::vector<std::vector<int>> start_list(static_cast<size_t>(threads), std::vector<int>(static_cast<size_t>(np)));
   std::vector<int> list(static_cast<size_t>(np));
   std::iota(list.begin(), list.end(), 1);
   const Rng start = rng;
   for (int64_t k = 0, w = 0; k < n; ++k) {
-    if (k == begin[w]) start_list[w++] = list;
+    if (k == begin[w]) std::copy(list.begin(), list.end(), start_list[w++].begin());
     shuffle_samples(list, rng);
   }
 
