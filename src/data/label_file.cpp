@@ -3,7 +3,6 @@
 #include <fstream>
 
 #include "data/text_scanner.h"
-#include "report/report_text.h"
 
 namespace torvi {
 
@@ -30,9 +29,13 @@ bool read_label_file(Host& host, const std::string& path, int np, std::vector<st
 }
 
 std::string label_file_text(const std::vector<std::string>& names) {
-  ReportText out;
-  for (size_t s = 1; s < names.size(); ++s) out.line(names[s]);
-  return out.str();
+  constexpr const char* kLineEnd = "\r\n";  // like every file the program writes
+  std::string text;
+  for (size_t s = 1; s < names.size(); ++s) {
+    text += names[s];
+    text += kLineEnd;
+  }
+  return text;
 }
 
 }  // namespace torvi

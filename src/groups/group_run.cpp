@@ -3,13 +3,14 @@
 #include <optional>
 #include <stdexcept>
 
-#include "data/subset_file.h"
 #include "groups/group_report.h"
 #include "groups/group_samples.h"
 #include "groups/group_test.h"
 #include "random/seeds_file.h"
+#include "report/output_file.h"
 #include "report/report_text.h"
 #include "randtests/wc_components.h"
+#include "run/subset_file.h"
 #include "run/data_set_lifecycle.h"
 #include "torvi/groups.h"
 
@@ -48,11 +49,7 @@ enum class FileOutcome { done, failed, skipped };
 
 std::string base_of(const std::string& entry) { return entry.substr(0, entry.size() >= 4 ? entry.size() - 4 : 0); }
 
-void append(const std::string& path, const std::string& text) {
-  ReportText out;
-  out << text;
-  if (!out.append_to(path)) throw std::runtime_error("Cannot write " + path + ".");
-}
+void append(const std::string& path, const std::string& text) { append_section(path, text); }
 
 // The result file: base name + "_test.out", created when missing; when it
 // exists the save dialog proposes it and the results go after the old

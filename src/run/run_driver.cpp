@@ -4,7 +4,6 @@
 #include <ctime>
 #include <filesystem>
 
-#include "data/subset_file.h"
 #include "random/seeds_file.h"
 #include "randtests/diff_genotype_test.h"
 #include "randtests/g_statistics.h"
@@ -18,6 +17,7 @@
 #include "run/data_file_entry.h"
 #include "run/data_set_lifecycle.h"
 #include "run/result_file.h"
+#include "run/subset_file.h"
 #include "stats/genotype_tables.h"
 #include "stats/jackknife.h"
 #include "stats/locus_report.h"

@@ -1,4 +1,4 @@
-#include "data/subset_file.h"
+#include "run/subset_file.h"
 
 #include <gtest/gtest.h>
 
