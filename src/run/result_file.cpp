@@ -6,8 +6,9 @@
 
 namespace torvi {
 
-std::optional<ResultFile> open_result_file(Host& host, const std::string& base_name, const std::string& entry) {
-  ResultFile result{base_name + ".out", {}};
+std::optional<ResultFile> open_result_file(Host& host, const std::string& base_name, const std::string& entry,
+                                           const char* suffix) {
+  ResultFile result{base_name + suffix, {}};
   if (std::filesystem::exists(result.name)) {
     auto chosen = host.ask_result_file("File name for the RESULT file", result.name);
     if (!chosen) return std::nullopt;

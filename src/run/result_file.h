@@ -15,11 +15,14 @@ struct ResultFile {
   FileLock lock;
 };
 
-// Result file of `base_name`: base name + ".out", created empty when missing
-// and never truncated. When it exists the save dialog proposes it and the
-// results go after the old contents of the chosen file. Nothing when the user
-// cancels. Throws OutputError when it cannot be created, would be the data
-// file `entry` itself, or is being written by another run.
-std::optional<ResultFile> open_result_file(Host& host, const std::string& base_name, const std::string& entry);
+inline constexpr const char* kResultSuffix = ".out";
+
+// Result file of `base_name`: base name + `suffix`, created empty when
+// missing and never truncated. When it exists the save dialog proposes it and
+// the results go after the old contents of the chosen file. Nothing when the
+// user cancels. Throws OutputError when it cannot be created, would be the
+// data file `entry` itself, or is being written by another run.
+std::optional<ResultFile> open_result_file(Host& host, const std::string& base_name, const std::string& entry,
+                                           const char* suffix = kResultSuffix);
 
 }  // namespace torvi
