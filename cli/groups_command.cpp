@@ -3,12 +3,17 @@
 #include <algorithm>
 #include <iostream>
 
+#include "cli/command_stream.h"
 #include "cli/number_list.h"
+#include "cli/stop_signals.h"
+#include "cli/terminal_host.h"
+#include "random/seeds_file.h"
 
 namespace torvi::cli {
 
 namespace {
 
+constexpr int kExitFailed = 1, kExitUsage = 2, kExitStopped = 3;
 constexpr std::array<const char*, kGroupStatistics> kStatisticNames = {"ar", "ho", "hs", "fis", "fst", "rel", "relc"};
 
 std::vector<std::string> split(const std::string& text, char sep) {
@@ -96,10 +101,63 @@ GroupsCommand::GroupsCommand(CLI::App& app) {
                  "Type of tests for two groups: one sided (H1:G1>G2) instead of two sided (two groups only)")
       ->group(page);
   add_selection_options(app_, args_.selection);
+  const char* run = "Run";
+  app_->add_option("--existing", args_.existing,
+                   "When a result file FILE_test.out exists: append the new results after the old (default) or "
+                   "skip the file (a skipped file counts as not compared: exit status 1)")
+      ->check(CLI::IsMember({"append", "skip"}))
+      ->group(run);
+  add_stream_options(app_, args_.seeds, args_.threads, args_.quiet, run);
   app_->footer(
       "Two groups tested two sided, and three or more, compare the sum over pairs of groups of the squared\n"
       "differences of a statistic; one sided, the first group's value less the second's.\n"
       "Example: torvi groups --groups \"1-5;6-11;12-17\" --stats ar,ho,hs,fis,fst --perm 1000 nancycats.dat");
+}
+
+// The comparison the options define, checked against the first line of every
+// data file (groups are numbered as in the file analysed, after --samples).
+// False after a message on standard error.
+bool GroupsCommand::prepare(GroupRunSettings& settings) const {
+  std::string error;
+  auto groups = parse_groups(args_.groups, error);
+  if (!groups) {
+    std::cerr << "torvi: --groups: " << error << '\n';
+    return false;
+  }
+  std::array<bool, kGroupStatistics> ticked{};
+  if (!args_.statistics.empty()) {
+    auto parsed = parse_statistics(args_.statistics, error);
+    if (!parsed) {
+      std::cerr << "torvi: --stats: " << error << '\n';
+      return false;
+    }
+    ticked = *parsed;
+  }
+  settings.comparison = {std::move(*groups), ticked, args_.permutations, args_.one_sided};
+  settings.file_list = args_.files;
+  settings.threads = args_.threads;
+  if (!build_selection(args_.selection, args_.files, settings.selection, settings.label_file_checked)) return false;
+  for (int np : samples_analysed(settings.selection, args_.files)) {
+    if (const std::string problem = group_comparison_problem(settings.comparison, np); !problem.empty()) {
+      std::cerr << "torvi: " << plain_lines(problem) << '\n';
+      return false;
+    }
+  }
+  return true;
+}
+
+int GroupsCommand::execute() {
+  GroupRunSettings settings;
+  if (!prepare(settings)) return kExitUsage;
+  install_stop_signals();
+  TerminalHost host(args_.existing == "skip" ? ExistingResult::skip : ExistingResult::append, args_.quiet,
+                    stop_signalled);
+  CommandStream stream;
+  if (!stream.open(host, args_.seeds)) return kExitUsage;
+  const RunOutcome outcome = compare_groups(host, stream.rng, settings, kSeedsFileName);
+  if (outcome.cancelled) return kExitStopped;
+  const bool all_done = outcome.files_failed == 0 && outcome.files_skipped == 0 && outcome.seeds_saved;
+  return all_done && !host.any_error() ? 0 : kExitFailed;
 }
 
 }  // namespace torvi::cli

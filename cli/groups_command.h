@@ -46,6 +46,8 @@ class GroupsCommand {
   int execute();
 
  private:
+  bool prepare(GroupRunSettings& settings) const;
+
   CLI::App* app_;
   GroupsArgs args_;
 };

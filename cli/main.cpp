@@ -1,5 +1,6 @@
 // torvi: the command line of Torvi.
 //   torvi run [OPTIONS] FILE.dat...   analyse data files (one result file each)
+//   torvi groups [OPTIONS] FILE.dat...  compare groups of samples (FILE_test.out each)
 //   torvi seeds S1 S2                 set the seeds of the random number generator
 //   torvi summary [--json] FILE.dat...  what each data file holds
 //   torvi dispersal [OPTIONS] FILE.gen   tests for sex-biased dispersal
@@ -12,6 +13,7 @@
 #include "cli/command_line.h"
 #include "cli/convert_command.h"
 #include "cli/dispersal_command.h"
+#include "cli/groups_command.h"
 #include "cli/mantel_command.h"
 #include "cli/run_command.h"
 #include "cli/seeds_command.h"
@@ -44,6 +46,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
 
   cli::RunCommand run(app);
+  cli::GroupsCommand groups(app);
   cli::SeedsCommand seeds(app);
   cli::SummaryCommand summary(app);
   cli::MantelCommand mantel(app);
@@ -57,6 +60,7 @@ int main(int argc, char** argv) {
     return usage_error(app, e);
   }
   if (run.chosen()) return run.execute();
+  if (groups.chosen()) return groups.execute();
   if (summary.chosen()) return summary.execute();
   if (dispersal.chosen()) return dispersal.execute();
   if (mantel.chosen()) return mantel.execute();

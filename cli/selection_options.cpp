@@ -116,4 +116,15 @@ bool build_selection(const SelectionArgs& args, const std::vector<std::string>& 
   return true;
 }
 
+std::vector<int> samples_analysed(const Selection& selection, const std::vector<std::string>& files) {
+  std::vector<int> out;
+  for (const Counts& h : header_counts(files)) {
+    int kept = h.np;
+    if (selection.samples_checked)
+      for (int s = 1; s <= h.np; ++s) kept -= selection.sample_kept(s) ? 0 : 1;
+    out.push_back(kept);
+  }
+  return out;
+}
+
 }  // namespace torvi::cli

@@ -24,4 +24,8 @@ void add_selection_options(CLI::App* app, SelectionArgs& args);
 bool build_selection(const SelectionArgs& args, const std::vector<std::string>& files, Selection& selection,
                      bool& label_file_checked);
 
+// Samples of each data file whose first line can be read, once `selection`
+// has kept its samples: the numbering groups are defined on.
+std::vector<int> samples_analysed(const Selection& selection, const std::vector<std::string>& files);
+
 }  // namespace torvi::cli
