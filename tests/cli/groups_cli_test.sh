@@ -4,14 +4,8 @@
 set -u
 torvi=$1
 examples=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-cd "$work"
-failures=0
-check() {  # description, condition...
-  local what=$1; shift
-  if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failures=$((failures + 1)); fi
-}
+# shellcheck source=check.sh
+source "$(dirname "$0")/check.sh"
 status() { "$@" >/dev/null 2>err.txt; echo $?; }
 
 cp "$examples/nancycats.dat" cats.dat
