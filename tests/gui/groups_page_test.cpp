@@ -17,20 +17,19 @@ using torvi::gui::testing::read_all;
 using torvi::gui::testing::ScriptedDialogs;
 using torvi::gui::testing::write_all;
 
-class GroupsPageTest : public QObject {
+class GroupsPageTest : public QObject, public torvi::gui::testing::WindowFixture {
   Q_OBJECT
 
  private:
-  torvi::gui::testing::WindowFixture f_;
-  std::unique_ptr<ScriptedDialogs>& dialogs_ = f_.dialogs;
-  std::unique_ptr<MainWindow>& window_ = f_.window;
-
-  QString path(const QString& name) const { return f_.path(name); }
   torvi::gui::GroupsPage* page() const { return window_->groups_page(); }
 
+  void open(const QStringList& files) {
+    dialogs_->open_answers.push_back(files);
+    window_->mOpen->trigger();
+  }
   void open_cats() {
     QFile::copy(TORVI_EXAMPLES_DIR "/nancycats.dat", path("cats.dat"));
-    f_.open({path("cats.dat")});
+    open({path("cats.dat")});
   }
   void define(int groups, std::vector<ScriptedDialogs::PickScript> scripts) {
     page()->SpinEdit6->setValue(groups);
@@ -40,8 +39,11 @@ class GroupsPageTest : public QObject {
 
  private slots:
   void initTestCase() { qputenv("SOURCE_DATE_EPOCH", "1700000000"); }
-  void init() { f_.set_up(); }
-  void cleanup() { f_.tear_down(); }
+  void init() {
+    set_up();
+    start("12345 67890\r\n");
+  }
+  void cleanup() { tear_down(); }
 
   void controlsOfThePage() {
     QVERIFY(!window_->pages()->isTabEnabled(1));
@@ -100,8 +102,8 @@ class GroupsPageTest : public QObject {
   }
 
   void groupsHoldingMoreThanTheSamplesAreRefused() {
-    QVERIFY(write_all(path("four.dat"), "4 1 2 1\r\nL\r\n1 12\r\n1 11\r\n2 12\r\n2 22\r\n3 11\r\n3 12\r\n4 22\r\n4 12\r\n"));
-    f_.open({path("four.dat")});
+    write_all(path("four.dat"), "4 1 2 1\r\nL\r\n1 12\r\n1 11\r\n2 12\r\n2 22\r\n3 11\r\n3 12\r\n4 22\r\n4 12\r\n");
+    open({path("four.dat")});
     // Group 2 first takes sample 1 as well: five members for four samples.
     auto put_back_first = [](const torvi::gui::PickCaptions&, torvi::gui::PickLists& lists) {
       lists.left.push_back(lists.right.front());
