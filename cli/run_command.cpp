@@ -12,6 +12,7 @@
 #include "cli/terminal_host.h"
 #include "cli/test_preflight.h"
 #include "data/data_reader.h"
+#include "host/message_log_host.h"
 #include "random/seeds_file.h"
 
 namespace torvi::cli {
@@ -141,22 +142,11 @@ void map_choices(RunArgs& a) {
                                           : LdTests::no_tests;
 }
 
-// Reads headers without a word: the run reports what is wrong with a file.
-struct SilentHost : Host {
-  void show_error(const std::string&) override {}
-  void show_info(const std::string&) override {}
-  std::optional<std::string> ask_result_file(const std::string&, const std::string&) override { return {}; }
-  std::optional<SeedTexts> ask_seed_texts() override { return {}; }
-  void progress_begin(int64_t) override {}
-  void progress_step(int64_t) override {}
-  void progress_end() override {}
-};
-
 // Says which requested tests will not run, before anything runs.
 void announce_skipped_tests(const RunArgs& a) {
   const RunOptions& o = a.settings.options;
   std::vector<std::string> notes = tests_that_will_not_run(o);
-  SilentHost silent;
+  MessageLogHost silent;  // the run itself reports what is wrong with a file
   for (const std::string& entry : a.settings.file_list) {
     DataSet ds;
     if (!check_header(silent, entry, ds)) continue;  // the run reports it

@@ -6,6 +6,7 @@
 #include "cli/number_list.h"
 #include "cli/terminal_host.h"
 #include "data/data_reader.h"
+#include "host/message_log_host.h"
 #include "data/label_file.h"
 
 namespace torvi::cli {
@@ -14,18 +15,6 @@ namespace {
 
 constexpr int kMinLoci = 1;
 constexpr int kMinSamples = 2;
-
-// Answers nothing and shows nothing: the first lines are only looked at here.
-class Unseen : public Host {
- public:
-  void show_error(const std::string&) override {}
-  void show_info(const std::string&) override {}
-  std::optional<std::string> ask_result_file(const std::string&, const std::string&) override { return {}; }
-  std::optional<SeedTexts> ask_seed_texts() override { return {}; }
-  void progress_begin(int64_t) override {}
-  void progress_step(int64_t) override {}
-  void progress_end() override {}
-};
 
 struct Counts {
   int np = 0, nl = 0;
@@ -36,7 +25,7 @@ struct Counts {
 std::vector<Counts> header_counts(const std::vector<std::string>& files) {
   std::vector<Counts> out;
   for (const std::string& f : files) {
-    Unseen unseen;
+    MessageLogHost unseen;  // the first lines are only looked at here
     DataSet ds;
     if (check_header(unseen, f, ds)) out.push_back({ds.np, ds.nl});
   }

@@ -5,15 +5,14 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <system_error>
 
 #include "report/output_file.h"
+#include "util/file_status.h"
 
 namespace torvi {
 
 namespace {
 
-std::string reason_of(int err) { return std::error_code(err, std::generic_category()).message(); }
 
 const char* const kSymlinkReason =
     "it is a symbolic link (the file is replaced whole, so its target would not be updated): "

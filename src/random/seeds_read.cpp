@@ -6,10 +6,10 @@
 #include <cctype>
 #include <cerrno>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
 #include "random/seeds_file.h"
+#include "util/file_status.h"
 
 namespace torvi {
 
@@ -105,7 +105,6 @@ SeedsRead seeds_from_words(const std::string& path, const std::vector<std::strin
   return r;
 }
 
-std::string reason_of(int err) { return std::error_code(err, std::generic_category()).message(); }
 
 }  // namespace
 
@@ -131,8 +130,8 @@ SeedsRead read_seeds_file(const std::string& path) {
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0 && errno == ENOENT) return SeedsRead{};
   if (fd < 0) return unusable("Cannot read " + path + ": " + reason_of(errno) + ".");
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+  OpenFileStatus st;
+  if (!open_file_status(fd, st) || !st.regular) {
     ::close(fd);
     return unusable(path + " is not a regular file.");
   }

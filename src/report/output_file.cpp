@@ -7,7 +7,8 @@
 #include <atomic>
 #include <cerrno>
 #include <filesystem>
-#include <system_error>
+
+#include "util/file_status.h"
 
 namespace torvi {
 
@@ -15,7 +16,6 @@ namespace {
 
 constexpr mode_t kNewFileMode = 0666;  // less the umask, as any new file
 
-std::string reason_of(int err) { return std::error_code(err, std::generic_category()).message(); }
 
 // Writes all of `text`, resuming after partial writes and interruptions.
 // Returns 0 or the error number.
@@ -57,25 +57,25 @@ void append_section(const std::string& path, std::string_view text) {
   // O_NONBLOCK: a FIFO in the way is refused below instead of blocking here.
   int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC | O_NONBLOCK, kNewFileMode);
   if (fd < 0) throw OutputError(path, reason_of(errno));
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) {
+  OpenFileStatus st;
+  if (!open_file_status(fd, st)) {
     int err = errno;
     ::close(fd);
     throw OutputError(path, reason_of(err));
   }
-  if (!S_ISREG(st.st_mode)) {
+  if (!st.regular) {
     ::close(fd);
     throw OutputError(path, "not a regular file");
   }
   int err = write_all(fd, text);
   if (err != 0) {
     // Cut back whatever part of the section reached the file.
-    (void)::ftruncate(fd, st.st_size);
+    (void)::ftruncate(fd, st.size);
     ::close(fd);
     throw OutputError(path, reason_of(err));
   }
   if ((err = close_checked(fd)) != 0) {
-    (void)::truncate(path.c_str(), st.st_size);
+    (void)::truncate(path.c_str(), st.size);
     throw OutputError(path, reason_of(err));
   }
 }

@@ -6,7 +6,8 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <system_error>
+
+#include "util/file_status.h"
 
 namespace torvi {
 
@@ -20,8 +21,6 @@ bool ends_in_dat(const std::string& path) {
   for (char& c : ext) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
   return ext == ".dat";
 }
-
-std::string reason_of(int err) { return std::error_code(err, std::generic_category()).message(); }
 
 }  // namespace
 
@@ -39,13 +38,13 @@ std::optional<std::string> data_file_problem(const std::string& entry) {
   // O_NONBLOCK: a FIFO is refused below instead of waiting for a writer.
   int fd = ::open(entry.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return "Cannot open the data file " + entry + ": " + reason_of(errno) + ".";
-  struct stat st {};
-  const bool stat_ok = ::fstat(fd, &st) == 0;
+  OpenFileStatus st;
+  const bool stat_ok = open_file_status(fd, st);
   const int err = errno;
   ::close(fd);
   if (!stat_ok) return "Cannot open the data file " + entry + ": " + reason_of(err) + ".";
-  if (S_ISDIR(st.st_mode)) return "The data file " + entry + " is a folder.";
-  if (!S_ISREG(st.st_mode)) return "The data file " + entry + " is not a regular file.";
+  if (st.folder) return "The data file " + entry + " is a folder.";
+  if (!st.regular) return "The data file " + entry + " is not a regular file.";
   return std::nullopt;
 }
 
