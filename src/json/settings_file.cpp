@@ -1,0 +1,141 @@
+#include "json/settings_file.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "data/limits.h"
+#include "json/document.h"
+
+namespace torvi {
+
+namespace {
+
+constexpr const char* kRunPage = "run";
+constexpr size_t kLabelLength = 6;  // labels are cut like a label file's lines
+constexpr size_t kMinLoci = 1, kMinSamples = 2;
+// A settings file is a page of options; anything larger is not one, and is
+// not read whole.
+constexpr std::streamsize kMaxSettingsBytes = 1 << 20;
+
+template <class T>
+Json optional_json(const std::optional<T>& v) {
+  return v ? Json(*v) : Json();
+}
+
+void refuse_unknown(const Json& obj, std::initializer_list<const char*> known, const std::string& where) {
+  for (auto it = obj.begin(); it != obj.end(); ++it)
+    if (std::none_of(known.begin(), known.end(), [&](const char* k) { return it.key() == k; }))
+      throw SettingsError((where.empty() ? "" : where + ".") + it.key() + ": unknown key");
+}
+
+std::optional<std::vector<int>> read_numbers(const Json& value, const std::string& key, int largest,
+                                             size_t minimum) {
+  if (value.is_null()) return std::nullopt;
+  const std::string wanted = "a list of at least " + std::to_string(minimum) + " different numbers in 1.." +
+                             std::to_string(largest) + " (or null for all)";
+  if (!value.is_array() || value.size() < minimum) throw SettingsError(key + ": expected " + wanted);
+  std::vector<int> out;
+  for (const Json& n : value) {
+    if (!n.is_number_integer() || n.get<int64_t>() < 1 || n.get<int64_t>() > largest)
+      throw SettingsError(key + ": " + n.dump() + " is not a number in 1.." + std::to_string(largest));
+    out.push_back(static_cast<int>(n.get<int64_t>()));
+  }
+  std::sort(out.begin(), out.end());
+  if (std::adjacent_find(out.begin(), out.end()) != out.end()) throw SettingsError(key + ": a number is repeated");
+  return out;
+}
+
+std::optional<std::vector<std::string>> read_labels(const Json& value, const std::string& key) {
+  if (value.is_null()) return std::nullopt;
+  if (!value.is_array()) throw SettingsError(key + ": expected a list of sample labels (or null)");
+  std::vector<std::string> out;
+  for (const Json& l : value) {
+    if (!l.is_string()) throw SettingsError(key + ": " + l.dump() + " is not a text");
+    out.push_back(l.get<std::string>().substr(0, kLabelLength));
+  }
+  return out;
+}
+
+void read_selection(const Json& sel, RunSettingsFile& s) {
+  if (!sel.is_object()) throw SettingsError("selection: expected an object");
+  refuse_unknown(sel, {"loci", "samples", "sample_labels"}, "selection");
+  if (sel.contains("loci")) s.loci = read_numbers(sel["loci"], "selection.loci", NLMax, kMinLoci);
+  if (sel.contains("samples")) s.samples = read_numbers(sel["samples"], "selection.samples", NPMax, kMinSamples);
+  if (sel.contains("sample_labels")) s.sample_labels = read_labels(sel["sample_labels"], "selection.sample_labels");
+}
+
+std::optional<Rng> read_seeds(const Json& value) {
+  if (value.is_null()) return std::nullopt;
+  const auto in = [](const Json& v, int32_t max) {
+    return v.is_number_integer() && v.get<int64_t>() >= 1 && v.get<int64_t>() <= max;
+  };
+  if (!value.is_array() || value.size() != 2 || !in(value[0], kSeed1Max) || !in(value[1], kSeed2Max))
+    throw SettingsError("seeds: " + value.dump() + " is not two seeds, the first in 1.." +
+                        std::to_string(kSeed1Max) + " and the second in 1.." + std::to_string(kSeed2Max));
+  return Rng(static_cast<int32_t>(value[0].get<int64_t>()), static_cast<int32_t>(value[1].get<int64_t>()));
+}
+
+void expect_member(const Json& doc, const char* key, const Json& wanted) {
+  if (!doc.contains(key) || doc[key] != wanted)
+    throw SettingsError(std::string(key) + ": expected " + wanted.dump() +
+                        (doc.contains(key) ? ", found " + doc[key].dump() : ", missing"));
+}
+
+}  // namespace
+
+Json run_settings_json(const RunSettingsFile& s) {
+  Json j = Json::object();
+  j["options"] = run_options_json(s.options);
+  j["write_json"] = s.write_json;
+  j["selection"] = {{"loci", optional_json(s.loci)},
+                    {"samples", optional_json(s.samples)},
+                    {"sample_labels", optional_json(s.sample_labels)}};
+  return j;
+}
+
+Json run_settings_document(const RunSettingsFile& s) {
+  Json doc = {{"format", kSettingsFormat}, {"format_version", kDocumentFormatVersion}, {"page", kRunPage}};
+  doc.update(run_settings_json(s));
+  doc["seeds"] = s.seeds ? seeds_json(*s.seeds) : Json();
+  return doc;
+}
+
+RunSettingsFile parse_run_settings(const Json& doc) {
+  if (!doc.is_object()) throw SettingsError("expected a JSON object");
+  refuse_unknown(doc, {"format", "format_version", "page", "options", "write_json", "selection", "seeds"}, "");
+  expect_member(doc, "format", kSettingsFormat);
+  expect_member(doc, "format_version", kDocumentFormatVersion);
+  expect_member(doc, "page", kRunPage);
+  RunSettingsFile s;
+  if (doc.contains("options")) read_run_options(doc["options"], s.options);
+  if (doc.contains("write_json")) {
+    if (!doc["write_json"].is_boolean()) throw SettingsError("write_json: expected true or false");
+    s.write_json = doc["write_json"].get<bool>();
+  }
+  if (doc.contains("selection")) read_selection(doc["selection"], s);
+  if (doc.contains("seeds")) s.seeds = read_seeds(doc["seeds"]);
+  s.options.label_file_checked = s.sample_labels.has_value();
+  return s;
+}
+
+RunSettingsFile read_run_settings_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw SettingsError("Cannot read the settings file " + path);
+  std::string text(static_cast<size_t>(kMaxSettingsBytes) + 1, '\0');
+  in.read(text.data(), kMaxSettingsBytes + 1);
+  if (in.gcount() > kMaxSettingsBytes) throw SettingsError("The file " + path + " is too large to be a settings file");
+  text.resize(static_cast<size_t>(in.gcount()));
+  Json doc;
+  try {
+    doc = Json::parse(text);
+  } catch (const Json::exception& e) {
+    throw SettingsError("The settings file " + path + " is not JSON: " + e.what());
+  }
+  try {
+    return parse_run_settings(doc);
+  } catch (const SettingsError& e) {
+    throw SettingsError("The settings file " + path + ": " + e.what());
+  }
+}
+
+}  // namespace torvi

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "json/run_settings_json.h"
+#include "random/rng.h"
+
+namespace torvi {
+
+inline constexpr const char* kSettingsFormat = "torvi-settings";
+
+// What a run settings file holds for the main window's first page: every
+// control, the choice of the Options menu, and the seeds when the person
+// asked for them. A file saved from the window and given to `torvi run
+// --settings` runs what the window's Run would.
+struct RunSettingsFile {
+  RunOptions options;
+  bool write_json = false;                                // "Also write a JSON file"
+  std::optional<std::vector<int>> loci;                   // loci kept ("Loci to use"); none: every locus
+  std::optional<std::vector<int>> samples;                // samples kept ("Samples to use")
+  std::optional<std::vector<std::string>> sample_labels;  // "Label file for pops" in force
+  std::optional<Rng> seeds;
+};
+
+// The options and the choice of the Options menu: the "settings" of a
+// results document, and the body of a settings file.
+Json run_settings_json(const RunSettingsFile& s);
+
+// The whole settings file.
+Json run_settings_document(const RunSettingsFile& s);
+
+// Reads a settings file's document. Members that are absent keep the page's
+// initial state. Throws SettingsError naming the key for an unknown key, a
+// value of the wrong type or out of range, or a file of another kind.
+RunSettingsFile parse_run_settings(const Json& doc);
+
+// Reads and parses the file; SettingsError names the file when it cannot be
+// read or is not JSON.
+RunSettingsFile read_run_settings_file(const std::string& path);
+
+}  // namespace torvi
