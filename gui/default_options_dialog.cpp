@@ -80,12 +80,15 @@ DefaultOptionsDialog::DefaultOptionsDialog(SettingsStore& store, QWidget* parent
   auto* diversities_layout = new QVBoxLayout(diversities);
   for (QCheckBox* b : {CB_allfreq, CB_genotfreq, CB_nal, CB_genediv, CB_fis}) diversities_layout->addWidget(b);
 
+  CB_json = check_box("CB_json", "Also write a JSON file", false, this);
+
   Bt_OK = new QPushButton("OK", this);
   Bt_OK->setObjectName("Bt_OK");
   Bt_OK->setDefault(true);
   Bt_Cancel = new QPushButton("Cancel", this);
   Bt_Cancel->setObjectName("Bt_Cancel");
   auto* buttons = new QHBoxLayout;
+  buttons->addWidget(CB_json);
   buttons->addStretch();
   buttons->addWidget(Bt_OK);
   buttons->addWidget(Bt_Cancel);
@@ -116,6 +119,7 @@ void DefaultOptionsDialog::load(const DefaultOptions& d) {
   CB_nal->setChecked(d.nb_alleles);
   CB_genediv->setChecked(d.Gene_div);
   CB_fis->setChecked(d.Fis);
+  CB_json->setChecked(d.json_file);
 
   CB_PopDiff->setChecked(d.Pop_Diff);
   RG_popdif->setEnabled(d.Pop_Diff);
@@ -154,6 +158,7 @@ DefaultOptionsForm DefaultOptionsDialog::form() const {
   f.E_HWO = E_HWO->text().toStdString();
   f.E_PDHW = E_PDHW->text().toStdString();
   f.E_PDNHW = E_PDNHW->text().toStdString();
+  f.CB_json = CB_json->isChecked();
   return f;
 }
 

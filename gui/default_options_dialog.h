@@ -26,6 +26,7 @@ class DefaultOptionsDialog : public QDialog {
   RadioGroup* RG_popdif;
   QCheckBox *CB_nei, *CB_WC, *CB_Rst, *CB_Fstpp;
   QCheckBox *CB_allfreq, *CB_genotfreq, *CB_nal, *CB_genediv, *CB_fis;
+  QCheckBox* CB_json;  // "Also write a JSON file"
   QPushButton *Bt_OK, *Bt_Cancel;
 
  public slots:

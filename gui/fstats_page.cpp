@@ -147,10 +147,14 @@ FStatsPage::FStatsPage(QWidget* parent) : QWidget(parent) {
   BT_Run->setEnabled(false);
   BT_Run->setMinimumWidth(120);
 
+  // Beside Run: a results document a script can read, next to the result file.
+  CB_json = check_box("CB_json", "Also write a JSON file", initial.CB_json, this);
+
   auto* page = new QGridLayout(this);
   page->addWidget(diversities, 0, 0);
   page->addWidget(testing, 0, 1);
   page->addWidget(diseq, 0, 2);
+  page->addWidget(CB_json, 1, 1, Qt::AlignRight);
   page->addWidget(BT_Run, 1, 2, Qt::AlignRight);
 }
 
@@ -184,6 +188,7 @@ RunOptions FStatsPage::options() const {
   o.RG_GDT = static_cast<LdTests>(RG_GDT->item_index());
   o.RG_MTG = static_cast<NominalLevel>(RG_MTG->item_index());
   o.SpinEdit8 = SpinEdit8->value();
+  o.CB_json = CB_json->isChecked();
   return o;
 }
 
@@ -216,6 +221,7 @@ void FStatsPage::set_options(const RunOptions& o) {
   RG_GDT->set_item_index(static_cast<int>(o.RG_GDT));
   RG_MTG->set_item_index(static_cast<int>(o.RG_MTG));
   SpinEdit8->setValue(o.SpinEdit8);
+  CB_json->setChecked(o.CB_json);
 }
 
 }  // namespace torvi::gui

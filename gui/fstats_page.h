@@ -35,6 +35,7 @@ class FStatsPage : public QWidget {
   QCheckBox *CB_dp, *CB_r, *CB_details, *CB_Savetables;
   RadioGroup *RG_GDT, *RG_MTG;
   QSpinBox* SpinEdit8;
+  QCheckBox* CB_json;  // "Also write a JSON file"
   QPushButton* BT_Run;
 };
 

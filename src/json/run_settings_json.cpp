@@ -54,6 +54,7 @@ const std::array kControls{
     Control{"ld_tests", &RunOptions::RG_GDT},
     Control{"ld_level", &RunOptions::RG_MTG},
     Control{"ld_perm", Count{&RunOptions::SpinEdit8, kSpinMax}},
+    Control{"json", &RunOptions::CB_json},
 };
 
 constexpr std::array kLevelNames{std::pair{NominalLevel::none, "none"}, std::pair{NominalLevel::p5_100, "5/100"},

@@ -81,12 +81,59 @@ void expect_member(const Json& doc, const char* key, const Json& wanted) {
                         (doc.contains(key) ? ", found " + doc[key].dump() : ", missing"));
 }
 
+// Flags [0..count] for the kept numbers; the mark is set when some are dropped.
+void choose(const std::optional<std::vector<int>>& kept, int count, const char* key, std::vector<uint8_t>& flags,
+            bool& checked) {
+  flags.assign(static_cast<size_t>(count) + 1, 1);
+  if (!kept) return;
+  if (kept->back() > count)
+    throw SettingsError(std::string(key) + ": " + std::to_string(kept->back()) + " is outside a data file of " +
+                        std::to_string(count));
+  std::fill(flags.begin() + 1, flags.end(), 0);
+  for (int n : *kept) flags[static_cast<size_t>(n)] = 1;
+  checked = static_cast<int>(kept->size()) < count;
+}
+
+std::optional<std::vector<int>> kept_numbers(bool checked, int count, const std::vector<uint8_t>& flags) {
+  if (!checked) return std::nullopt;
+  std::vector<int> out;
+  for (int n = 1; n <= count; ++n)
+    if (static_cast<size_t>(n) >= flags.size() || flags[static_cast<size_t>(n)]) out.push_back(n);
+  return out;
+}
+
 }  // namespace
+
+Selection selection_for_file(const RunSettingsFile& s, int np, int nl) {
+  Selection sel;
+  choose(s.loci, nl, "selection.loci", sel.locus_selected, sel.loci_checked);
+  choose(s.samples, np, "selection.samples", sel.sample_selected, sel.samples_checked);
+  sel.sample_names.assign(static_cast<size_t>(np) + 1, "");
+  if (s.sample_labels) {
+    if (static_cast<int>(s.sample_labels->size()) < np)
+      throw SettingsError("selection.sample_labels: " + std::to_string(s.sample_labels->size()) +
+                          " labels for a data file of " + std::to_string(np) + " samples");
+    std::copy_n(s.sample_labels->begin(), np, sel.sample_names.begin() + 1);
+  }
+  return sel;
+}
+
+void record_selection(const Selection& sel, bool labels_checked, int np, int nl, RunSettingsFile& s) {
+  s.loci = kept_numbers(sel.loci_checked, nl, sel.locus_selected);
+  s.samples = kept_numbers(sel.samples_checked, np, sel.sample_selected);
+  s.sample_labels.reset();
+  s.options.label_file_checked = labels_checked;
+  if (labels_checked) {
+    s.sample_labels.emplace();
+    for (int p = 1; p <= np; ++p)
+      s.sample_labels->push_back(static_cast<size_t>(p) < sel.sample_names.size() ? sel.sample_names[static_cast<size_t>(p)]
+                                                                                   : std::string());
+  }
+}
 
 Json run_settings_json(const RunSettingsFile& s) {
   Json j = Json::object();
   j["options"] = run_options_json(s.options);
-  j["write_json"] = s.write_json;
   j["selection"] = {{"loci", optional_json(s.loci)},
                     {"samples", optional_json(s.samples)},
                     {"sample_labels", optional_json(s.sample_labels)}};
@@ -102,16 +149,12 @@ Json run_settings_document(const RunSettingsFile& s) {
 
 RunSettingsFile parse_run_settings(const Json& doc) {
   if (!doc.is_object()) throw SettingsError("expected a JSON object");
-  refuse_unknown(doc, {"format", "format_version", "page", "options", "write_json", "selection", "seeds"}, "");
+  refuse_unknown(doc, {"format", "format_version", "page", "options", "selection", "seeds"}, "");
   expect_member(doc, "format", kSettingsFormat);
   expect_member(doc, "format_version", kDocumentFormatVersion);
   expect_member(doc, "page", kRunPage);
   RunSettingsFile s;
   if (doc.contains("options")) read_run_options(doc["options"], s.options);
-  if (doc.contains("write_json")) {
-    if (!doc["write_json"].is_boolean()) throw SettingsError("write_json: expected true or false");
-    s.write_json = doc["write_json"].get<bool>();
-  }
   if (doc.contains("selection")) read_selection(doc["selection"], s);
   if (doc.contains("seeds")) s.seeds = read_seeds(doc["seeds"]);
   s.options.label_file_checked = s.sample_labels.has_value();

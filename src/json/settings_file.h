@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "data/selection.h"
 #include "json/run_settings_json.h"
 #include "random/rng.h"
 
@@ -17,7 +18,6 @@ inline constexpr const char* kSettingsFormat = "torvi-settings";
 // --settings` runs what the window's Run would.
 struct RunSettingsFile {
   RunOptions options;
-  bool write_json = false;                                // "Also write a JSON file"
   std::optional<std::vector<int>> loci;                   // loci kept ("Loci to use"); none: every locus
   std::optional<std::vector<int>> samples;                // samples kept ("Samples to use")
   std::optional<std::vector<std::string>> sample_labels;  // "Label file for pops" in force
@@ -35,6 +35,15 @@ Json run_settings_document(const RunSettingsFile& s);
 // initial state. Throws SettingsError naming the key for an unknown key, a
 // value of the wrong type or out of range, or a file of another kind.
 RunSettingsFile parse_run_settings(const Json& doc);
+
+// The Options menu's choice for a data file of np samples and nl loci, as the
+// window makes it: a list that keeps every locus (or sample) leaves its mark
+// off. Throws SettingsError when a number lies outside the file or there are
+// fewer labels than samples.
+Selection selection_for_file(const RunSettingsFile& s, int np, int nl);
+
+// Records the window's choice, made on a data file of np samples and nl loci.
+void record_selection(const Selection& sel, bool labels_checked, int np, int nl, RunSettingsFile& s);
 
 // Reads and parses the file; SettingsError names the file when it cannot be
 // read or is not JSON.

@@ -25,6 +25,7 @@ constexpr BoolValue kBoolValues[] = {
     {"HWW", &DefaultOptions::HWW},
     {"HWO", &DefaultOptions::HWO},
     {"Pop Diff", &DefaultOptions::Pop_Diff},
+    {"json_file", &DefaultOptions::json_file},
 };
 
 struct IntValue {
@@ -71,6 +72,7 @@ void apply_default_options(const std::optional<DefaultOptions>& stored, RunOptio
     w.CB_genotfreq = w.CB_fis = w.CB_Rst = w.CB_Fstpp = false;
     w.CB_IFis = w.CB_HWW = w.CB_HWO = w.CB_PPFst = false;
     w.RG_popdif = PopDiff::no_test;
+    w.CB_json = fixed.json_file;
     return;
   }
   const DefaultOptions& d = *stored;
@@ -85,6 +87,7 @@ void apply_default_options(const std::optional<DefaultOptions>& stored, RunOptio
   w.CB_Fstpp = d.Fst_per_pair;
   w.CB_HWW = d.HWW;
   w.CB_HWO = d.HWO;
+  w.CB_json = d.json_file;
   w.RG_popdif = d.nbperm_PDHW > 0    ? PopDiff::assuming_hw
                 : d.nbperm_PDNHW > 0 ? PopDiff::not_assuming_hw
                                      : PopDiff::no_test;
@@ -123,6 +126,7 @@ DefaultOptions default_options_from_form(const DefaultOptionsForm& f) {
   d.HWW = f.CB_HWW;
   d.HWO = f.CB_HWO;
   d.Pop_Diff = f.CB_PopDiff;
+  d.json_file = f.CB_json;
   d.nbperm_HWW = f.CB_HWW ? count_text_value(f.E_HWW) : 0;
   d.nbperm_HWO = f.CB_HWO ? count_text_value(f.E_HWO) : 0;
   d.nbperm_PDHW = f.RG_popdif == 0 ? count_text_value(f.E_PDHW) : 0;

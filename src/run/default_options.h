@@ -23,8 +23,9 @@ class SettingsStore {
   virtual void write_int(const std::string& name, int32_t value) = 0;
 };
 
-// The sixteen stored values, named after their value names; initialised to
-// the fixed defaults.
+// The sixteen stored values, named after their value names, and the choice
+// "Also write a JSON file" (value "json_file") stored beside them;
+// initialised to the fixed defaults.
 struct DefaultOptions {
   bool nb_alleles = true;
   bool Gene_div = true;
@@ -42,6 +43,7 @@ struct DefaultOptions {
   int32_t nbperm_HWO = 0;
   int32_t nbperm_PDHW = 0;
   int32_t nbperm_PDNHW = 0;
+  bool json_file = false;
 };
 
 // Nothing when the key does not exist. A value missing from an existing key
@@ -60,6 +62,7 @@ struct DefaultOptionsForm {
   bool CB_HWW = false, CB_HWO = false, CB_PopDiff = false;
   int RG_popdif = -1;  // 0 "Assuming HW within samples", 1 "NOT assuming ...", -1 none
   std::string E_HWW = "0", E_HWO = "0", E_PDHW = "0", E_PDNHW = "0";
+  bool CB_json = false;  // "Also write a JSON file"
 };
 
 // Integer typed in a count edit; text that is not a number counts as 0.

@@ -48,6 +48,8 @@ struct RunOptions {
   LdTests RG_GDT = LdTests::no_tests;
   NominalLevel RG_MTG = NominalLevel::none;
   int32_t SpinEdit8 = 1000;   // "# of permutations" for "fixed #"
+  // Beside Run
+  bool CB_json = false;       // "Also write a JSON file"
 
   // Check mark of the Options menu item "Label file for pops".
   bool label_file_checked = false;

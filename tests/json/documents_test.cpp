@@ -57,7 +57,7 @@ TEST(Documents, SettingsNameEveryControlOfThePage) {
   o.RG_MTG = NominalLevel::p1_1000;
   o.RG_GDT = LdTests::pairs_in_each_sample;
   const Json j = run_options_json(o);
-  EXPECT_EQ(j.size(), 28u);
+  EXPECT_EQ(j.size(), 29u);
   EXPECT_EQ(j["hw_within"], true);
   EXPECT_EQ(j["hw_within_perm"], 500);
   EXPECT_EQ(j["popdiff"], "hw");

@@ -27,7 +27,7 @@ RunSettingsFile changed_settings() {
   o.RG_MT = NominalLevel::p1_1000;
   o.RG_GDT = LdTests::pairs_in_each_sample;
   o.RG_MTG = NominalLevel::fixed;
-  s.write_json = true;
+  o.CB_json = true;
   s.loci = std::vector<int>{2, 5};
   s.samples = std::vector<int>{1, 3, 17};
   s.sample_labels = std::vector<std::string>{"north", "south", "east"};
@@ -134,6 +134,36 @@ TEST(SettingsFile, FilesThatAreNotSettingsAreRefusedNamingTheFile) {
   EXPECT_EQ(error(wrong), "The settings file " + wrong + ": options.fis: \"yes\" is not true or false");
   const std::string good = dir.write("good.json", json_text(run_settings_document(changed_settings())));
   expect_same(read_run_settings_file(good), changed_settings());
+}
+
+TEST(SettingsFile, ChoiceOfTheOptionsMenuComesBackForTheSameFile) {
+  RunSettingsFile s;
+  s.loci = std::vector<int>{2, 4};
+  s.samples = std::vector<int>{1, 2, 3};  // every sample: no mark, no subset
+  s.sample_labels = std::vector<std::string>{"a", "b", "c", "extra"};
+  const Selection sel = selection_for_file(s, 3, 5);
+  EXPECT_TRUE(sel.loci_checked);
+  EXPECT_FALSE(sel.samples_checked);
+  EXPECT_EQ(sel.locus_selected, (std::vector<uint8_t>{1, 0, 1, 0, 1, 0}));
+  EXPECT_EQ(sel.sample_names, (std::vector<std::string>{"", "a", "b", "c"}));
+
+  RunSettingsFile back;
+  record_selection(sel, true, 3, 5, back);
+  EXPECT_EQ(back.loci, s.loci);
+  EXPECT_FALSE(back.samples) << "no mark: every sample";
+  EXPECT_EQ(back.sample_labels, (std::vector<std::string>{"a", "b", "c"}));
+  EXPECT_TRUE(back.options.label_file_checked);
+
+  auto error = [&](int np, int nl) {
+    try {
+      selection_for_file(s, np, nl);
+    } catch (const SettingsError& e) {
+      return std::string(e.what());
+    }
+    return std::string("accepted");
+  };
+  EXPECT_EQ(error(3, 3), "selection.loci: 4 is outside a data file of 3");
+  EXPECT_EQ(error(5, 5), "selection.sample_labels: 4 labels for a data file of 5 samples");
 }
 
 }  // namespace

@@ -35,16 +35,16 @@ class MemoryStore : public SettingsStore {
   }
 };
 
-TEST(DefaultOptionsStore, WritesTheSixteenValuesUnderTheirNames) {
+TEST(DefaultOptionsStore, WritesTheSixteenValuesAndTheJsonChoiceUnderTheirNames) {
   MemoryStore store;
   DefaultOptions d;
   d.Pop_Diff = true;
   d.nbperm_PDNHW = 700;
   write_default_options(store, d);
-  EXPECT_EQ(store.bools.size(), 12u);
+  EXPECT_EQ(store.bools.size(), 13u);
   EXPECT_EQ(store.ints.size(), 4u);
   for (const char* name : {"nb_alleles", "Gene_div", "allele_freq", "genot_freq", "Fis", "Nei", "Weir_and_Cock", "Rst",
-                           "Fst_per_pair", "HWW", "HWO", "Pop Diff"})
+                           "Fst_per_pair", "HWW", "HWO", "Pop Diff", "json_file"})
     EXPECT_TRUE(store.bools.count(name)) << name;
   for (const char* name : {"nbperm HWW", "nbperm HWO", "nbperm PDHW", "nbperm PDNHW"})
     EXPECT_TRUE(store.ints.count(name)) << name;
@@ -55,6 +55,19 @@ TEST(DefaultOptionsStore, WritesTheSixteenValuesUnderTheirNames) {
   ASSERT_TRUE(back);
   EXPECT_TRUE(back->Pop_Diff);
   EXPECT_EQ(back->nbperm_PDNHW, 700);
+}
+
+TEST(DefaultOptionsStore, JsonChoiceGoesFromTheDialogToTheWindowAtOpen) {
+  DefaultOptionsForm f;
+  f.CB_json = true;
+  MemoryStore store;
+  write_default_options(store, default_options_from_form(f));
+  RunOptions w;
+  NbPerm nb;
+  apply_default_options(read_default_options(store), w, nb);
+  EXPECT_TRUE(w.CB_json);
+  apply_default_options(std::nullopt, w, nb);
+  EXPECT_FALSE(w.CB_json) << "not ticked by the fixed defaults";
 }
 
 TEST(DefaultOptionsStore, NothingStoredReadsAsNothing) {
