@@ -20,6 +20,7 @@
 #include "progress_strip.h"
 #include "radio_group.h"
 #include "regress_window.h"
+#include "run_settings_commands.h"
 #include "random/seeds_file.h"
 #include "widget_dialogs.h"
 
@@ -129,6 +130,7 @@ void MainWindow::build_menus() {
   Locitouse1 = add_item(OptionsMenu, "Locitouse1", "Loci to use");
   Samplestouse1 = add_item(OptionsMenu, "Samplestouse1", "Samples to use");
   options_commands_ = new OptionsCommands(dialogs_, host_, Labelfileforpops1, Locitouse1, Samplestouse1, this);
+  run_settings_ = new RunSettingsCommands(dialogs_, FileMenu, mExit, fstats_page_, options_commands_, rng_, this);
   set_menu_enabled(OptionsMenu, false);
 
   mgd = bar->addAction("&Genetic distances");
@@ -188,6 +190,7 @@ void MainWindow::start_up() {
 
 void MainWindow::open_clicked() {
   set_menu_enabled(OptionsMenu, false);
+  run_settings_->set_open_enabled(false);
   fstats_page_->BT_Run->setEnabled(false);
   groups_page_->reset();
   set_menu_enabled(UtilitiesMenu, true);
@@ -212,6 +215,7 @@ void MainWindow::open_clicked() {
     if (!check_header(host_, entry.toStdString(), header)) return;
     options_commands_->reset(header);
     set_menu_enabled(OptionsMenu, true);
+    run_settings_->set_open_enabled(true);
     fstats_page_->BT_Run->setEnabled(true);
     pages_->setTabEnabled(1, true);
     set_menu_enabled(UtilitiesMenu, false);
@@ -236,6 +240,7 @@ void MainWindow::before_run(Job job) {
   mOpen->setEnabled(false);
   fstats_page_->BT_Run->setEnabled(false);
   set_menu_enabled(OptionsMenu, false);
+  run_settings_->set_open_enabled(false);  // the run holds the generator
   fstats_page_->setEnabled(false);
   Mantelproper1->setEnabled(false);  // the run holds the generator
   groups_page_->setEnabled(false);
@@ -278,6 +283,7 @@ void MainWindow::after_run() {
   }
   fstats_page_->BT_Run->setEnabled(false);
   set_menu_enabled(OptionsMenu, false);
+  run_settings_->set_open_enabled(false);
   file_list_.clear();
   options_commands_->set_default_labels();  // as the report named the samples
   mExit->setEnabled(true);

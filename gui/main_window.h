@@ -27,6 +27,7 @@ class FStatsPage;
 class GroupsPage;
 class OptionsCommands;
 class ProgressStrip;
+class RunSettingsCommands;
 
 // The main window (TfTorvi): menus, the three pages, Open, Run and Exit.
 class MainWindow : public QMainWindow {
@@ -49,6 +50,7 @@ class MainWindow : public QMainWindow {
   FStatsPage* fstats_page() const { return fstats_page_; }
   GroupsPage* groups_page() const { return groups_page_; }
   OptionsCommands* options_commands() const { return options_commands_; }
+  RunSettingsCommands* run_settings() const { return run_settings_; }
   QTabWidget* pages() const { return pages_; }
   ProgressStrip* progress_strip() const { return progress_strip_; }
   DataSummaryWindow* data_summary() const { return data_summary_; }
@@ -113,6 +115,7 @@ class MainWindow : public QMainWindow {
   OptionsCommands* options_commands_;
   DataSummaryWindow* data_summary_;
   ConvertCommands* convert_;
+  RunSettingsCommands* run_settings_;
 };
 
 }  // namespace torvi::gui

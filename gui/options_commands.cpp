@@ -54,6 +54,15 @@ Selection OptionsCommands::selection() const {
   return s;
 }
 
+void OptionsCommands::set_selection(const Selection& selection, bool labels_checked) {
+  selection_.locus_selected = selection.locus_selected;
+  selection_.sample_selected = selection.sample_selected;
+  if (labels_checked) selection_.sample_names = selection.sample_names;
+  loci_->setChecked(selection.loci_checked);
+  samples_->setChecked(selection.samples_checked);
+  labels_->setChecked(labels_checked);
+}
+
 bool OptionsCommands::labels_checked() const { return labels_->isChecked(); }
 
 void OptionsCommands::set_default_labels() {

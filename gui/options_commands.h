@@ -32,6 +32,10 @@ class OptionsCommands : public QObject {
   Selection selection() const;
   bool labels_checked() const;
   int samples_in_file() const { return np_; }
+  int loci_in_file() const { return locus_names_.empty() ? 0 : static_cast<int>(locus_names_.size()) - 1; }
+  // A choice read from a run settings file, made on the open file's
+  // numbering: flags, labels and the three marks.
+  void set_selection(const Selection& selection, bool labels_checked);
   // Labels "pop1", "pop2", ... unless the label file is in force.
   void set_default_labels();
   // One line per sample of the file a run analyses: the kept samples

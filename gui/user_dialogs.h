@@ -33,6 +33,12 @@ struct PickCaptions {
 // How a pick dialog was closed: OK, Cancel, or its window frame.
 enum class PickAnswer { ok, cancel, closed };
 
+// The file "Save run settings..." writes, and whether the seeds go in it.
+struct SettingsFileChoice {
+  QString path;
+  bool include_seeds = false;
+};
+
 // Every dialog of the main window that needs a person to answer it. The
 // program shows real dialogs; tests answer them from a script.
 class UserDialogs {
@@ -87,6 +93,11 @@ class UserDialogs {
     (void)proposed;
     return std::nullopt;
   }
+  // "Save run settings...": the file to write (an existing one is replaced
+  // after asking) and the "Include seeds" tick; nothing on cancel.
+  virtual std::optional<SettingsFileChoice> save_settings_file() { return std::nullopt; }
+  // "Open run settings...": the file to read; nothing on cancel.
+  virtual std::optional<QString> open_settings_file() { return std::nullopt; }
   // A pick dialog shown once on `lists`, which come back as the person left
   // them.
   virtual PickAnswer pick(const PickCaptions& captions, PickLists& lists) {

@@ -1,7 +1,9 @@
 #include "widget_dialogs.h"
 
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
 
 #include "about_box.h"
@@ -122,6 +124,25 @@ std::optional<Host::SeedTexts> WidgetDialogs::seed_texts() { return seed_dialog_
 void WidgetDialogs::about() {
   AboutBox box(parent_);
   box.exec();
+}
+
+std::optional<SettingsFileChoice> WidgetDialogs::save_settings_file() {
+  // Qt's own dialog, so that the tick can stand under the file list.
+  QFileDialog dialog(parent_, "Save run settings", QString(), kSettingsDialogFilters);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setDefaultSuffix("json");
+  auto* seeds = new QCheckBox("Include seeds", &dialog);
+  seeds->setObjectName("include_seeds");
+  if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) grid->addWidget(seeds, grid->rowCount(), 0, 1, -1);
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+  return SettingsFileChoice{dialog.selectedFiles().front(), seeds->isChecked()};
+}
+
+std::optional<QString> WidgetDialogs::open_settings_file() {
+  QString name = QFileDialog::getOpenFileName(parent_, "Open run settings", QString(), kSettingsDialogFilters);
+  if (name.isEmpty()) return std::nullopt;
+  return name;
 }
 
 }  // namespace torvi::gui

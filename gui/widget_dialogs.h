@@ -28,6 +28,8 @@ class WidgetDialogs : public UserDialogs {
   std::optional<QString> open_label_file() override;
   std::optional<QString> save_subset_file(const QString& title, const QString& proposed) override;
   PickAnswer pick(const PickCaptions& captions, PickLists& lists) override;
+  std::optional<SettingsFileChoice> save_settings_file() override;
+  std::optional<QString> open_settings_file() override;
 
  private:
   QWidget* parent_;
@@ -39,5 +41,6 @@ inline constexpr const char* kOpenDialogTitle = "Torvi Data files";
 inline constexpr const char* kOpenDialogFilters =
     "data files (*.dat);;label files (*.lab);;Genepop files (*.gen);;all files (*.*)";
 inline constexpr const char* kSaveDialogFilters = "data files (*.dat);;all files (*.*)";
+inline constexpr const char* kSettingsDialogFilters = "settings files (*.json);;all files (*.*)";
 
 }  // namespace torvi::gui

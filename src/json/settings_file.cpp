@@ -5,6 +5,7 @@
 
 #include "data/limits.h"
 #include "json/document.h"
+#include "report/output_file.h"
 
 namespace torvi {
 
@@ -159,6 +160,10 @@ RunSettingsFile parse_run_settings(const Json& doc) {
   if (doc.contains("seeds")) s.seeds = read_seeds(doc["seeds"]);
   s.options.label_file_checked = s.sample_labels.has_value();
   return s;
+}
+
+void write_run_settings_file(const std::string& path, const RunSettingsFile& s) {
+  write_file_atomically(path, json_text(run_settings_document(s)));
 }
 
 RunSettingsFile read_run_settings_file(const std::string& path) {

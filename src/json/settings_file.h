@@ -45,6 +45,10 @@ Selection selection_for_file(const RunSettingsFile& s, int np, int nl);
 // Records the window's choice, made on a data file of np samples and nl loci.
 void record_selection(const Selection& sel, bool labels_checked, int np, int nl, RunSettingsFile& s);
 
+// Writes the settings file (replaced only once complete); OutputError names
+// the file and the reason when it cannot be written.
+void write_run_settings_file(const std::string& path, const RunSettingsFile& s);
+
 // Reads and parses the file; SettingsError names the file when it cannot be
 // read or is not JSON.
 RunSettingsFile read_run_settings_file(const std::string& path);

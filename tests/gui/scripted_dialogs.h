@@ -98,6 +98,11 @@ class ScriptedDialogs : public UserDialogs {
     return next(subset_answers);
   }
 
+  std::deque<std::optional<SettingsFileChoice>> save_settings_answers;  // empty: cancelled
+  std::deque<std::optional<QString>> open_settings_answers;             // empty: cancelled
+  std::optional<SettingsFileChoice> save_settings_file() override { return next(save_settings_answers); }
+  std::optional<QString> open_settings_file() override { return next(open_settings_answers); }
+
   // Each pick dialog shown takes the next script, which may move lines and
   // says how the dialog was closed; with none left it is closed by its frame.
   using PickScript = std::function<PickAnswer(const PickCaptions&, PickLists&)>;

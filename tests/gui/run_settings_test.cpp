@@ -1,0 +1,189 @@
+// File > Save run settings... and Open run settings...: what the file holds,
+// what opening it does to the window, and that it runs what the window runs.
+#include <memory>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QPushButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "fstats_page.h"
+#include "main_window.h"
+#include "options_commands.h"
+#include "qsettings_store.h"
+#include "radio_group.h"
+#include "run/run_driver.h"
+#include "run_settings_commands.h"
+#include "scripted_dialogs.h"
+#include "support/scripted_host.h"
+
+using torvi::gui::MainWindow;
+using torvi::gui::testing::ScriptedDialogs;
+
+class RunSettingsTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<QTemporaryDir> dir_;
+  std::unique_ptr<torvi::gui::QSettingsStore> store_;
+  std::unique_ptr<ScriptedDialogs> dialogs_;
+  std::unique_ptr<MainWindow> window_;
+
+  QString path(const QString& name) const { return dir_->filePath(name); }
+  torvi::gui::FStatsPage* page() const { return window_->fstats_page(); }
+
+  static QByteArray read_all(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }
+
+  // A fresh window, its seeds from TORVI.INI, with the example data open.
+  void start_with_data(const QString& folder, const QByteArray& seeds = "12345 67890\r\n") {
+    QDir().mkpath(path(folder));
+    QFile::copy(TORVI_EXAMPLES_DIR "/nancycats.dat", path(folder + "/nancycats.dat"));
+    QFile f(path("TORVI.INI"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(seeds);
+    f.close();
+    window_ = std::make_unique<MainWindow>(*store_, dialogs_.get());
+    window_->start_up();
+    dialogs_->open_answers.push_back({path(folder + "/nancycats.dat")});
+    window_->mOpen->trigger();
+    QVERIFY(window_->run_settings()->open_action->isEnabled());
+  }
+
+  // Options away from the initial state, randomisations included so that the
+  // seeds matter, and loci 1, 2 and 5 kept.
+  void choose_settings() {
+    page()->CB_Rst->setChecked(true);
+    page()->CB_nei->setChecked(false);
+    page()->CB_IFis->setChecked(true);
+    page()->RG_MT->set_item_index(static_cast<int>(torvi::NominalLevel::fixed));
+    page()->SpinEdit5->setValue(200);
+    page()->CB_HWW->setChecked(true);
+    page()->SpinEdit1->setValue(200);
+    dialogs_->pick_scripts.push_back(ScriptedDialogs::choose({1, 2, 5}));
+    window_->Locitouse1->trigger();
+    QVERIFY(window_->Locitouse1->isChecked());
+  }
+
+  void run_window() {
+    QSignalSpy finished(window_.get(), &MainWindow::run_finished);
+    page()->BT_Run->click();
+    QVERIFY(finished.wait(120000));
+  }
+
+ private slots:
+  void initTestCase() { qputenv("SOURCE_DATE_EPOCH", "1700000000"); }
+
+  void init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+    QVERIFY(QDir::setCurrent(dir_->path()));
+    store_ = std::make_unique<torvi::gui::QSettingsStore>(
+        std::make_unique<QSettings>(path("settings.ini"), QSettings::IniFormat));
+    dialogs_ = std::make_unique<ScriptedDialogs>();
+  }
+
+  void cleanup() {
+    window_.reset();
+    store_.reset();
+    QDir::setCurrent(QDir::tempPath());
+    dir_.reset();
+  }
+
+  void theFileMenuOffersBothCommands() {
+    start_with_data("a");
+    const QList<QAction*> items = window_->FileMenu->actions();
+    const qsizetype save = items.indexOf(window_->run_settings()->save_action);
+    QVERIFY(save > items.indexOf(window_->SaveDefaultOptions1));
+    QCOMPARE(items.indexOf(window_->run_settings()->open_action), save + 1);
+    QCOMPARE(items.indexOf(window_->mExit), save + 2);
+    QCOMPARE(window_->run_settings()->save_action->text(), QString("Save run settings..."));
+    QCOMPARE(window_->run_settings()->open_action->text(), QString("Open run settings..."));
+  }
+
+  void savedFileHoldsThePageTheChoiceAndTheSeedsWhenAsked() {
+    start_with_data("a");
+    choose_settings();
+    dialogs_->save_settings_answers.push_back(torvi::gui::SettingsFileChoice{path("with.json"), true});
+    window_->run_settings()->save_action->trigger();
+    dialogs_->save_settings_answers.push_back(torvi::gui::SettingsFileChoice{path("without.json"), false});
+    window_->run_settings()->save_action->trigger();
+    QVERIFY(dialogs_->messages.empty());
+
+    const torvi::RunSettingsFile with = torvi::read_run_settings_file(path("with.json").toStdString());
+    QVERIFY(with.options.CB_Rst && !with.options.CB_nei && with.options.CB_HWW);
+    QCOMPARE(with.options.SpinEdit1, 200);
+    QCOMPARE(with.options.RG_MT, torvi::NominalLevel::fixed);
+    QVERIFY(with.loci == std::vector<int>({1, 2, 5}));
+    QVERIFY(!with.samples && !with.sample_labels);
+    QVERIFY(with.seeds && *with.seeds == torvi::Rng(12345, 67890));
+    QVERIFY(!torvi::read_run_settings_file(path("without.json").toStdString()).seeds);
+  }
+
+  void openedFilePutsEverythingBackOnTheWindow() {
+    start_with_data("a");
+    choose_settings();
+    dialogs_->save_settings_answers.push_back(torvi::gui::SettingsFileChoice{path("s.json"), true});
+    window_->run_settings()->save_action->trigger();
+    const torvi::RunOptions saved = page()->options();
+    window_.reset();
+
+    start_with_data("b", "5 6\r\n");
+    QVERIFY(page()->CB_nei->isChecked());  // Open put the defaults back
+    dialogs_->open_settings_answers.push_back(path("s.json"));
+    window_->run_settings()->open_action->trigger();
+    QVERIFY(dialogs_->messages.empty());
+    QVERIFY(!page()->CB_nei->isChecked());
+    QCOMPARE(torvi::json_text(torvi::run_options_json(page()->options())),
+             torvi::json_text(torvi::run_options_json(saved)));
+    QVERIFY(window_->Locitouse1->isChecked());
+    QVERIFY(!window_->options_commands()->selection().locus_kept(3));
+    QVERIFY(window_->rng() == torvi::Rng(12345, 67890));
+  }
+
+  void unusableFileIsRefusedAndChangesNothing() {
+    start_with_data("a");
+    QFile f(path("bad.json"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(R"({"format": "torvi-settings", "format_version": 1, "page": "run", "options": {"nei": false, "hw_within_perm": 7e5}})");
+    f.close();
+    dialogs_->open_settings_answers.push_back(path("bad.json"));
+    window_->run_settings()->open_action->trigger();
+    QCOMPARE(dialogs_->messages.size(), size_t{1});
+    QVERIFY(dialogs_->messages[0].error);
+    QVERIFY2(dialogs_->messages[0].text.contains("options.hw_within_perm"), qPrintable(dialogs_->messages[0].text));
+    QVERIFY(page()->CB_nei->isChecked());
+
+    // Loci of another file: refused, nothing changed either.
+    QFile g(path("other.json"));
+    QVERIFY(g.open(QIODevice::WriteOnly));
+    g.write(R"({"format": "torvi-settings", "format_version": 1, "page": "run", "options": {"nei": false},
+               "selection": {"loci": [1, 12]}})");
+    g.close();
+    dialogs_->open_settings_answers.push_back(path("other.json"));
+    window_->run_settings()->open_action->trigger();
+    QCOMPARE(dialogs_->messages.size(), size_t{2});
+    QVERIFY2(dialogs_->messages[1].text.contains("12 is outside a data file of 9"), qPrintable(dialogs_->messages[1].text));
+    QVERIFY(page()->CB_nei->isChecked());
+    QVERIFY(!window_->Locitouse1->isChecked());
+  }
+
+  void openIsOffWhileNoDataFileIsOpenOrARunWorks() {
+    start_with_data("a");
+    run_window();
+    QVERIFY(!window_->run_settings()->open_action->isEnabled());
+    QVERIFY(window_->run_settings()->save_action->isEnabled());
+  }
+};
+
+QTEST_MAIN(RunSettingsTest)
+#include "run_settings_test.moc"
