@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "cli/command_stream.h"
+#include "cli/settings_option.h"
 #include "cli/stop_signals.h"
 #include "cli/terminal_host.h"
 #include "cli/test_preflight.h"
@@ -170,6 +171,7 @@ RunCommand::RunCommand(CLI::App& app) {
   add_ld_options(app_, args_);
   add_selection_options(app_, args_.selection);
   add_run_control_options(app_, args_);
+  add_settings_option(app_, args_);
   app_->footer(
       "Permutation counts follow the main window: a test with N permutations draws N - 1 randomised data sets.\n"
       "Example: torvi run --fis --rst --hw-within 1000 --popdiff hw --popdiff-perm 1000 nancycats.dat");
@@ -178,8 +180,11 @@ RunCommand::RunCommand(CLI::App& app) {
 int RunCommand::execute() {
   map_choices(args_);
   RunSettings& settings = args_.settings;
+  std::optional<RunSettingsFile> settings_file;
+  if (!args_.settings_file.empty() && !(settings_file = apply_settings_file(*app_, args_))) return kExitUsage;
   if (!build_selection(args_.selection, settings.file_list, settings.selection, settings.options.label_file_checked))
     return kExitUsage;
+  if (settings_file && !apply_settings_labels(*app_, *settings_file, args_)) return kExitUsage;
   install_stop_signals();
   TerminalHost host(args_.existing == "skip" ? ExistingResult::skip : ExistingResult::append, args_.quiet,
                     stop_signalled);

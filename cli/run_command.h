@@ -22,6 +22,7 @@ struct RunArgs {
   std::string existing = "append";
   bool quiet = false;
   SelectionArgs selection;
+  std::string settings_file;  // --settings
 };
 
 // `torvi run`: the Run button of the main window.

@@ -119,4 +119,33 @@ grep -q '"refused": ' summary.json; check "summary --json records the refused fi
 grep -q "bad.dat" err.txt; check "summary names the refused file on standard error" test $? -eq 0
 check "summary writes no file" test ! -e tiny.torvi.json
 
+# Run settings files: the file's controls, choice and seeds; the command line overrides single values.
+cat > s.json <<'END'
+{"format": "torvi-settings", "format_version": 1, "page": "run",
+ "options": {"fis": true, "rst": true, "nei": false, "hw_within": true, "hw_within_perm": 200},
+ "selection": {"loci": [1, 2, 5, 9]}, "seeds": [12345, 67890]}
+END
+mkdir -p byfile bycli override otherseeds
+for d in byfile bycli override otherseeds; do cp nancycats.dat $d/; done
+(cd byfile && "$torvi" run --settings ../s.json --quiet --threads 1 nancycats.dat); code=$?
+check "run --settings: exit 0" test $code -eq 0
+(cd bycli && "$torvi" run --fis --rst --no-nei --hw-within 200 --loci 1,2,5,9 --seeds 12345 67890 --quiet \
+   --threads 2 nancycats.dat)
+cmp -s byfile/nancycats-L1259.out bycli/nancycats-L1259.out
+check "run --settings runs what the same options run" test $? -eq 0
+(cd override && "$torvi" run --settings ../s.json --nei --quiet nancycats.dat)
+grep -q "Nei's estimation" override/nancycats-L1259.out; check "--nei overrides the file's nei" test $? -eq 0
+grep -q "Rst Over all samples" override/nancycats-L1259.out; check "the file's other options stay" test $? -eq 0
+(cd otherseeds && "$torvi" run --settings ../s.json --seeds 1 2 --quiet nancycats.dat)
+diff <(grep 'Prop rand' byfile/nancycats-L1259.out) <(grep 'Prop rand' otherseeds/nancycats-L1259.out) > /dev/null
+check "--seeds overrides the file's seeds" test $? -ne 0
+printf '{"format": "torvi-settings", "format_version": 1, "page": "run", "options": {"hw_within_perm": 100001}}' > bad.json
+"$torvi" run --settings bad.json --quiet tiny.dat 2> err.txt; code=$?
+check "settings out of range: exit 2" test $code -eq 2
+grep -q "options.hw_within_perm" err.txt; check "settings out of range: the message names the key" test $? -eq 0
+printf '{"format": "torvi-settings", "format_version": 1, "page": "run", "colour": 1}' > bad.json
+"$torvi" run --settings bad.json --quiet tiny.dat 2> err.txt; code=$?
+check "unknown settings key: exit 2" test $code -eq 2
+grep -q "colour: unknown key" err.txt; check "unknown settings key: the message names it" test $? -eq 0
+
 [ $failures -eq 0 ]

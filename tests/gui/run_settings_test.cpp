@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QProcess>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
@@ -175,6 +176,28 @@ class RunSettingsTest : public QObject {
     QVERIFY2(dialogs_->messages[1].text.contains("12 is outside a data file of 9"), qPrintable(dialogs_->messages[1].text));
     QVERIFY(page()->CB_nei->isChecked());
     QVERIFY(!window_->Locitouse1->isChecked());
+  }
+
+  // Settings saved from the window, seeds included, and run by the command
+  // line give the result file of the window's own Run.
+  void windowAndCommandLineRunTheSameSettings() {
+    start_with_data("gui");
+    choose_settings();
+    dialogs_->save_settings_answers.push_back(torvi::gui::SettingsFileChoice{path("s.json"), true});
+    window_->run_settings()->save_action->trigger();
+    run_window();
+    const QByteArray by_window = read_all(path("gui/nancycats-L125.out"));
+    QVERIFY(!by_window.isEmpty());
+
+    QDir().mkpath(path("cli"));
+    QFile::copy(TORVI_EXAMPLES_DIR "/nancycats.dat", path("cli/nancycats.dat"));
+    QProcess torvi;
+    torvi.setWorkingDirectory(path("cli"));
+    torvi.start(TORVI_CLI, {"run", "--settings", path("s.json"), "--quiet", "--threads", "2", "nancycats.dat"});
+    QVERIFY(torvi.waitForFinished(120000));
+    QCOMPARE(torvi.exitCode(), 0);
+    QCOMPARE(read_all(path("cli/nancycats-L125.out")), by_window);
+    QCOMPARE(read_all(path("cli/TORVI.INI")), read_all(path("TORVI.INI")));  // the same stream reached
   }
 
   void openIsOffWhileNoDataFileIsOpenOrARunWorks() {
