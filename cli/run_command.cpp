@@ -7,6 +7,7 @@
 #include <map>
 #include <thread>
 
+#include "cli/command_line.h"
 #include "cli/command_stream.h"
 #include "cli/settings_option.h"
 #include "cli/stop_signals.h"
@@ -123,6 +124,10 @@ void add_run_control_options(CLI::App* run, RunArgs& a) {
                   "(a skipped file counts as not analysed: exit status 1)")
       ->check(CLI::IsMember({"append", "skip"}))
       ->group(runopts);
+  run->add_flag("--json", a.settings.options.CB_json,
+                "Also write a JSON file: BASE.torvi.json beside each result file, every value at full precision "
+                "(layout in docs/torvi.schema.json)")
+      ->group(runopts);
   add_stream_options(run, a.seeds, a.settings.threads, a.quiet, runopts);
 }
 
@@ -180,6 +185,8 @@ RunCommand::RunCommand(CLI::App& app) {
 int RunCommand::execute() {
   map_choices(args_);
   RunSettings& settings = args_.settings;
+  settings.arguments = remembered_arguments();
+  settings.from_command_line = true;
   std::optional<RunSettingsFile> settings_file;
   if (!args_.settings_file.empty() && !(settings_file = apply_settings_file(*app_, args_))) return kExitUsage;
   if (!build_selection(args_.selection, settings.file_list, settings.selection, settings.options.label_file_checked))

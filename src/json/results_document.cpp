@@ -27,7 +27,11 @@ ResultsDocument::ResultsDocument(const CommandRecord& command, const RunClock& c
       seeds_at_start_(seeds_json(seeds_at_start)),
       result_file_(std::move(result_file)) {}
 
-void ResultsDocument::add_section(const std::string& id, Json section) { sections_[id] = std::move(section); }
+void ResultsDocument::add_section(const std::string& id, Json section) {
+  std::string key = id;
+  for (int n = 2; sections_.contains(key); ++n) key = id + "_" + std::to_string(n);
+  sections_[key] = std::move(section);
+}
 
 Json ResultsDocument::finish(const Rng& seeds_at_end, ResultsStatus status, const std::string& message) const {
   Json doc = head_;

@@ -20,7 +20,8 @@ class ResultsDocument {
 
   // The data file's summary ("data").
   void set_data(Json data) { data_ = std::move(data); }
-  // A section written to the result file; `id` names it among the sections.
+  // A section written to the result file; `id` names it among the sections
+  // (a name met again gets "_2", "_3", ...).
   void add_section(const std::string& id, Json section);
 
   // The whole document, given the seeds when the work ended. A cancelled or

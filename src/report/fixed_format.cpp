@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "report/value_capture.h"
+
 namespace torvi {
 
 namespace {
@@ -86,6 +88,7 @@ bool append_quick_fixed(std::string& out, char lead, long double value, int widt
 std::string fixed(long double value, int width, int decimals) {
   std::string text;
   append_fixed(text, value, width, decimals);
+  if (value_capture::active) value_capture::note(value, text);
   return text;
 }
 

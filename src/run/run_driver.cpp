@@ -13,6 +13,7 @@
 #include "report/report_text.h"
 #include "run/analysis.h"
 #include "run/file_walk.h"
+#include "run/json_export.h"
 #include "run/result_file.h"
 #include "stats/genotype_tables.h"
 #include "stats/jackknife.h"
@@ -114,12 +115,15 @@ std::string header_date_time_text() {
 RunOutcome run_files(Host& host, Rng& rng, NbPerm& nb_perm, const RunSettings& settings,
                      const std::string& seeds_path) {
   RunContext ctx{host, rng, settings.options, nb_perm, {}, settings.threads};
+  const CommandRecord command = run_command_record(settings);
   const FileWalk walk{settings.file_list, settings.selection, settings.options.label_file_checked, kResultSuffix,
                       [&] { set_global_test_counts(settings.options, nb_perm); }};
   return walk_data_files(host, rng, walk, seeds_path, [&](Analysis& an, const std::string& result_name) {
     ctx.result_name = result_name;
-    write_result_header(result_name, an.base_name);
-    analyse(ctx, an);
+    with_results_document(ctx, command, an, [&] {
+      write_result_header(result_name, an.base_name);
+      analyse(ctx, an);
+    });
     return true;
   });
 }

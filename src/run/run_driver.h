@@ -19,6 +19,10 @@ struct RunSettings {
   std::vector<std::string> file_list;  // data files, each ending in ".dat" (any case)
   int threads = 1;
   Selection selection;  // loci and samples to keep, sample labels
+  // The command as typed (after the program's name), for results documents;
+  // none from the window.
+  std::vector<std::string> arguments;
+  bool from_command_line = false;
 };
 
 struct RunOutcome {

@@ -11,7 +11,8 @@ source "$(dirname "$0")/check.sh"
 "$torvi" run --help > help.txt
 for opt in --allele-freq --no-allele-freq --genotype-freq --richness --fis --rst --fst-pairs --hw-within \
            --hw-overall --popdiff --popdiff-perm --hw-per-sample --level --perm --pairwise-tests --ld-delta \
-           --ld-r2 --ld-details --ld-tables --ld-tests --ld-level --ld-perm --seeds --existing --threads --quiet; do
+           --ld-r2 --ld-details --ld-tables --ld-tests --ld-level --ld-perm --seeds --existing --threads --quiet --json \
+           --settings; do
   grep -q -- "$opt" help.txt; check "help explains $opt" test $? -eq 0
 done
 
@@ -147,5 +148,19 @@ printf '{"format": "torvi-settings", "format_version": 1, "page": "run", "colour
 "$torvi" run --settings bad.json --quiet tiny.dat 2> err.txt; code=$?
 check "unknown settings key: exit 2" test $code -eq 2
 grep -q "colour: unknown key" err.txt; check "unknown settings key: the message names it" test $? -eq 0
+
+# --json: the results document beside the result file; the text files are the same without it.
+mkdir -p withjson nojson
+for d in withjson nojson; do cp "$examples/nancycats.dat" $d/; done
+(cd withjson && "$torvi" run --json --fis --hw-within 200 --seeds 3 4 --quiet nancycats.dat); code=$?
+check "run --json: exit 0" test $code -eq 0
+(cd nojson && "$torvi" run --fis --hw-within 200 --seeds 3 4 --quiet nancycats.dat)
+cmp -s withjson/nancycats.out nojson/nancycats.out; check "run --json: the result file is unchanged" test $? -eq 0
+check "run --json: the document is written" test -s withjson/nancycats.torvi.json
+check "run without --json: no document" test ! -e nojson/nancycats.torvi.json
+grep -q '"status": "complete"' withjson/nancycats.torvi.json; check "run --json: the document is complete" test $? -eq 0
+grep -q '"arguments": \["run", "--json"' withjson/nancycats.torvi.json
+check "run --json: the document holds the command line" test $? -eq 0
+grep -q '"mc_se": ' withjson/nancycats.torvi.json; check "run --json: P-values with their error" test $? -eq 0
 
 [ $failures -eq 0 ]

@@ -95,8 +95,9 @@ TEST(Documents, SchemaRefusesADocumentWithAMemberMissingOrMisspelt) {
 TEST(Documents, ResultsDocumentHoldsSeedsDataAndSectionsInOrder) {
   ResultsDocument d({"run", false, {}, run_options_json(RunOptions{})}, kClock, Rng(12345, 67890), "/x/cats.out");
   d.set_data(data_summary_json(nancycats_entry().summary));
-  d.add_section("second_written_first", {{"value", 0.5}});
-  d.add_section("another", {{"value", json_na("monomorphic")}});
+  d.add_section("second_written_first", {{"title", "A"}, {"rows", Json::array({Json::array({"loc1", 0.5})})}});
+  d.add_section("another", {{"title", "B"}, {"rows", Json::array({Json::array({json_na("monomorphic")})})}});
+  d.add_section("another", {{"title", "B again"}, {"rows", Json::array()}});
   const std::string text = json_text(d.finish(Rng(1, 2), ResultsStatus::cancelled));
   EXPECT_EQ(schema_problems(text), Problems{}) << text;
   const Json doc = Json::parse(text);
@@ -104,6 +105,7 @@ TEST(Documents, ResultsDocumentHoldsSeedsDataAndSectionsInOrder) {
   EXPECT_EQ(doc["seeds"]["end"], Json::array({1, 2}));
   EXPECT_EQ(doc["status"], "cancelled");
   EXPECT_LT(text.find("second_written_first"), text.find("another"));
+  EXPECT_EQ(doc["sections"]["another_2"]["title"], "B again");  // a section met again keeps both
   EXPECT_EQ(Json::parse(json_text(d.finish(Rng(1, 2), ResultsStatus::failed, "disk full")))["message"], "disk full");
 }
 

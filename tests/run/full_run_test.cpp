@@ -7,8 +7,11 @@
 #include <filesystem>
 #include <memory>
 
+#include <nlohmann/json.hpp>
+
 #include "run/run_driver.h"
 #include "support/golden.h"
+#include "support/results_json_check.h"
 #include "support/scripted_host.h"
 
 namespace torvi {
@@ -46,6 +49,10 @@ struct Case {
   std::vector<std::string> files;
 };
 
+// Thread counts whose runs also write the results document: the result files
+// of the others, without it, are compared with the same golden files.
+bool with_json(int threads) { return threads % 2 == 1; }
+
 // Runs one data set with the given thread count; returns the state of the
 // generator after the run.
 Rng run_case(const Case& c, int threads, const testing::TempDir& dir) {
@@ -54,7 +61,8 @@ Rng run_case(const Case& c, int threads, const testing::TempDir& dir) {
   testing::ScriptedHost host;
   Rng rng(12345, 67890);
   NbPerm nb;
-  RunSettings settings{c.options, {dat}, threads, {}};
+  RunSettings settings{c.options, {dat}, threads, {}, {}, false};
+  settings.options.CB_json = with_json(threads);
   RunOutcome out = run_files(host, rng, nb, settings, dir.file("TORVI.INI"));
   EXPECT_EQ(out.files_done, 1);
   EXPECT_TRUE(host.texts(true).empty());
@@ -92,6 +100,21 @@ TEST_P(FullRun, MatchesGoldenFilesWithAnyNumberOfThreads) {
       else
         EXPECT_FALSE(std::filesystem::exists(path)) << name << " was written";
     }
+  }
+  // The results documents follow the schema, hold every number of the result
+  // file to its printed precision, and do not depend on the thread count.
+  nlohmann::json first_sections;
+  for (size_t t = 0; t < dirs.size(); ++t) {
+    const std::string document = dirs[t]->file(std::string(c.name) + ".torvi.json");
+    if (!with_json(testing::kThreadCounts[t])) {
+      EXPECT_FALSE(std::filesystem::exists(document));
+      continue;
+    }
+    EXPECT_EQ(testing::results_document_problems(dirs[t]->file(std::string(c.name) + ".out")),
+              std::vector<std::string>{});
+    const nlohmann::json doc = nlohmann::json::parse(read_file(document));
+    if (first_sections.is_null()) first_sections = doc["sections"];
+    EXPECT_EQ(doc["sections"], first_sections) << testing::kThreadCounts[t] << " threads";
   }
 }
 

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace torvi::testing {
+
+// What is wrong with the results document written beside `result_file`
+// (BASE.torvi.json): its problems against the documents' schema, then any
+// number of the result file that its sections do not hold to the printed
+// precision, in the file's order (a whole number exactly, a real within half
+// a unit of the last printed decimal, NA as NA), and any real the document
+// holds as text. Empty when the document is sound.
+std::vector<std::string> results_document_problems(const std::string& result_file);
+
+}  // namespace torvi::testing
