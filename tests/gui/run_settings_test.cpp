@@ -1,60 +1,37 @@
 // File > Save run settings... and Open run settings...: what the file holds,
 // what opening it does to the window, and that it runs what the window runs.
-#include <memory>
-
 #include <QAction>
 #include <QCheckBox>
-#include <QDir>
-#include <QFile>
-#include <QMenu>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QPushButton>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QSpinBox>
-#include <QTemporaryDir>
-#include <QtTest>
 
 #include "fstats_page.h"
-#include "main_window.h"
 #include "options_commands.h"
-#include "qsettings_store.h"
 #include "radio_group.h"
 #include "run/run_driver.h"
 #include "run_settings_commands.h"
-#include "scripted_dialogs.h"
-#include "support/scripted_host.h"
+#include "window_fixture.h"
 
 using torvi::gui::MainWindow;
+using torvi::gui::testing::read_all;
 using torvi::gui::testing::ScriptedDialogs;
+using torvi::gui::testing::write_all;
 
-class RunSettingsTest : public QObject {
+class RunSettingsTest : public QObject, public torvi::gui::testing::WindowFixture {
   Q_OBJECT
 
  private:
-  std::unique_ptr<QTemporaryDir> dir_;
-  std::unique_ptr<torvi::gui::QSettingsStore> store_;
-  std::unique_ptr<ScriptedDialogs> dialogs_;
-  std::unique_ptr<MainWindow> window_;
-
-  QString path(const QString& name) const { return dir_->filePath(name); }
   torvi::gui::FStatsPage* page() const { return window_->fstats_page(); }
-
-  static QByteArray read_all(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-  }
 
   // A fresh window, its seeds from TORVI.INI, with the example data open.
   void start_with_data(const QString& folder, const QByteArray& seeds = "12345 67890\r\n") {
     QDir().mkpath(path(folder));
     QFile::copy(TORVI_EXAMPLES_DIR "/nancycats.dat", path(folder + "/nancycats.dat"));
-    QFile f(path("TORVI.INI"));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(seeds);
-    f.close();
-    window_ = std::make_unique<MainWindow>(*store_, dialogs_.get());
-    window_->start_up();
+    start(seeds);
     dialogs_->open_answers.push_back({path(folder + "/nancycats.dat")});
     window_->mOpen->trigger();
     QVERIFY(window_->run_settings()->open_action->isEnabled());
@@ -84,21 +61,8 @@ class RunSettingsTest : public QObject {
  private slots:
   void initTestCase() { qputenv("SOURCE_DATE_EPOCH", "1700000000"); }
 
-  void init() {
-    dir_ = std::make_unique<QTemporaryDir>();
-    QVERIFY(dir_->isValid());
-    QVERIFY(QDir::setCurrent(dir_->path()));
-    store_ = std::make_unique<torvi::gui::QSettingsStore>(
-        std::make_unique<QSettings>(path("settings.ini"), QSettings::IniFormat));
-    dialogs_ = std::make_unique<ScriptedDialogs>();
-  }
-
-  void cleanup() {
-    window_.reset();
-    store_.reset();
-    QDir::setCurrent(QDir::tempPath());
-    dir_.reset();
-  }
+  void init() { set_up(); }
+  void cleanup() { tear_down(); }
 
   void theFileMenuOffersBothCommands() {
     start_with_data("a");
@@ -153,10 +117,8 @@ class RunSettingsTest : public QObject {
 
   void unusableFileIsRefusedAndChangesNothing() {
     start_with_data("a");
-    QFile f(path("bad.json"));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(R"({"format": "torvi-settings", "format_version": 1, "page": "run", "options": {"nei": false, "hw_within_perm": 7e5}})");
-    f.close();
+    write_all(path("bad.json"),
+              R"({"format": "torvi-settings", "format_version": 1, "page": "run", "options": {"nei": false, "hw_within_perm": 7e5}})");
     dialogs_->open_settings_answers.push_back(path("bad.json"));
     window_->run_settings()->open_action->trigger();
     QCOMPARE(dialogs_->messages.size(), size_t{1});
@@ -165,11 +127,8 @@ class RunSettingsTest : public QObject {
     QVERIFY(page()->CB_nei->isChecked());
 
     // Loci of another file: refused, nothing changed either.
-    QFile g(path("other.json"));
-    QVERIFY(g.open(QIODevice::WriteOnly));
-    g.write(R"({"format": "torvi-settings", "format_version": 1, "page": "run", "options": {"nei": false},
+    write_all(path("other.json"), R"({"format": "torvi-settings", "format_version": 1, "page": "run", "options": {"nei": false},
                "selection": {"loci": [1, 12]}})");
-    g.close();
     dialogs_->open_settings_answers.push_back(path("other.json"));
     window_->run_settings()->open_action->trigger();
     QCOMPARE(dialogs_->messages.size(), size_t{2});
@@ -179,10 +138,12 @@ class RunSettingsTest : public QObject {
   }
 
   // Settings saved from the window, seeds included, and run by the command
-  // line give the result file of the window's own Run.
+  // line give the result file of the window's own Run; with "Also write a
+  // JSON file" ticked both write the same results document beside it.
   void windowAndCommandLineRunTheSameSettings() {
     start_with_data("gui");
     choose_settings();
+    page()->CB_json->setChecked(true);
     dialogs_->save_settings_answers.push_back(torvi::gui::SettingsFileChoice{path("s.json"), true});
     window_->run_settings()->save_action->trigger();
     run_window();
@@ -198,6 +159,12 @@ class RunSettingsTest : public QObject {
     QCOMPARE(torvi.exitCode(), 0);
     QCOMPARE(read_all(path("cli/nancycats-L125.out")), by_window);
     QCOMPARE(read_all(path("cli/TORVI.INI")), read_all(path("TORVI.INI")));  // the same stream reached
+    const QJsonObject by_window_doc = QJsonDocument::fromJson(read_all(path("gui/nancycats-L125.torvi.json"))).object();
+    const QJsonObject by_torvi_doc = QJsonDocument::fromJson(read_all(path("cli/nancycats-L125.torvi.json"))).object();
+    QCOMPARE(by_window_doc["status"].toString(), QString("complete"));
+    QCOMPARE(by_window_doc["command"].toObject()["from"].toString(), QString("desktop program"));
+    QCOMPARE(by_torvi_doc["command"].toObject()["from"].toString(), QString("command line"));
+    QCOMPARE(by_window_doc["sections"], by_torvi_doc["sections"]);
   }
 
   void openIsOffWhileNoDataFileIsOpenOrARunWorks() {
