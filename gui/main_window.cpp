@@ -73,6 +73,7 @@ MainWindow::MainWindow(SettingsStore& store, UserDialogs* dialogs)
   progress_strip_ = new ProgressStrip(progress_, this);
   pages_ = new QTabWidget(this);
   fstats_page_ = new FStatsPage(pages_);
+  run_settings_ = new RunSettingsCommands(dialogs_, FileMenu, mExit, fstats_page_, options_commands_, rng_, this);
   groups_page_ = new GroupsPage(dialogs_, *options_commands_, pages_);
   auto* distances_page = new QWidget(pages_);
   distances_page->setObjectName("TS_GD");
@@ -130,7 +131,6 @@ void MainWindow::build_menus() {
   Locitouse1 = add_item(OptionsMenu, "Locitouse1", "Loci to use");
   Samplestouse1 = add_item(OptionsMenu, "Samplestouse1", "Samples to use");
   options_commands_ = new OptionsCommands(dialogs_, host_, Labelfileforpops1, Locitouse1, Samplestouse1, this);
-  run_settings_ = new RunSettingsCommands(dialogs_, FileMenu, mExit, fstats_page_, options_commands_, rng_, this);
   set_menu_enabled(OptionsMenu, false);
 
   mgd = bar->addAction("&Genetic distances");
