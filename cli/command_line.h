@@ -1,7 +1,12 @@
 #pragma once
 
+#include <CLI/CLI.hpp>
+
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "json/document.h"
 
 namespace torvi::cli {
 
@@ -9,5 +14,12 @@ namespace torvi::cli {
 // document records so that a run can be repeated.
 void remember_arguments(int argc, const char* const* argv);
 const std::vector<std::string>& remembered_arguments();
+
+// --json of a tool's command: also write a results document, `where`.
+void add_json_flag(CLI::App* app, bool& json, const std::string& where, const std::string& group);
+
+// The command a tool's results document records (the arguments as typed), or
+// nothing without --json.
+std::optional<CommandRecord> results_document_if(bool json, const char* tool);
 
 }  // namespace torvi::cli

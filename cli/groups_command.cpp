@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "cli/command_line.h"
 #include "cli/command_stream.h"
 #include "cli/number_list.h"
 #include "cli/stop_signals.h"
@@ -107,6 +108,7 @@ GroupsCommand::GroupsCommand(CLI::App& app) {
                    "skip the file (a skipped file counts as not compared: exit status 1)")
       ->check(CLI::IsMember({"append", "skip"}))
       ->group(run);
+  add_json_flag(app_, args_.json, "FILE_test.torvi.json beside each result file", run);
   add_stream_options(app_, args_.seeds, args_.threads, args_.quiet, run);
   app_->footer(
       "Two groups tested two sided, and three or more, compare the sum over pairs of groups of the squared\n"
@@ -136,6 +138,7 @@ bool GroupsCommand::prepare(GroupRunSettings& settings) const {
   settings.comparison = {std::move(*groups), ticked, args_.permutations, args_.one_sided};
   settings.file_list = args_.files;
   settings.threads = args_.threads;
+  settings.results_document = results_document_if(args_.json, "groups");
   if (!build_selection(args_.selection, args_.files, settings.selection, settings.label_file_checked)) return false;
   for (int np : samples_analysed(settings.selection, args_.files)) {
     if (const std::string problem = group_comparison_problem(settings.comparison, np); !problem.empty()) {

@@ -19,6 +19,7 @@ struct GroupsArgs {
   std::string statistics;
   int32_t permutations = 0;
   bool one_sided = false;
+  bool json = false;
   SelectionArgs selection;
   std::vector<int64_t> seeds;
   std::string existing = "append";

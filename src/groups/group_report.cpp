@@ -48,7 +48,7 @@ std::string p_value_section_text(const GroupComparison& comparison, const GroupT
     out.line("The two-sided P-values obtained after " + n + " permutations are : ");
   for (int i = 0; i < kGroupStatistics; ++i) {
     if (!comparison.statistics[i]) continue;
-    const long double p = (test.reached[i] + 1.0L) / comparison.permutations;
+    const long double p = group_p_value(test, i, comparison.permutations);
     out.line(kPValueLabels[i] + (test.compared[i] ? fixed(p, kPValueWidth, kPValueDecimals) : std::string(kNA8)));
   }
   return out.str();

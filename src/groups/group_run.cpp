@@ -2,6 +2,7 @@
 #include <filesystem>
 
 #include "data/label_file.h"
+#include "groups/group_json.h"
 #include "groups/group_report.h"
 #include "groups/group_samples.h"
 #include "groups/group_test.h"
@@ -51,7 +52,7 @@ void set_sample_labels(bool label_file_checked, DataSet& ds) {
 // The comparison on one data set read: observed groups, permutations,
 // P-values, each part appended to the result file as it is done.
 void compare_in_data_set(Host& host, Rng& rng, const GroupRunSettings& settings, Analysis& an,
-                         const std::string& result_name) {
+                         const std::string& result_name, ResultsDocument* doc) {
   const GroupComparison& c = settings.comparison;
   an.wc.wc_calls = 0;
   wc_components(an.ct, an.wc, 1, an.ds.np);  // the tables now hold frequencies
@@ -63,8 +64,10 @@ void compare_in_data_set(Host& host, Rng& rng, const GroupRunSettings& settings,
               ".dat: at least one locus in one sample has no genotyped individual.");
   observe_groups(samples, c, test);
   append_section(result_name, group_section_text(c, test, an.ds.sample_names));
+  if (doc) add_observed_groups(*doc, c, test, an.ds.sample_names);
   count_permutations(host, rng, samples, c, settings.threads, test);
   append_section(result_name, p_value_section_text(c, test));
+  if (doc) add_group_p_values(*doc, c, test);
 }
 
 }  // namespace
@@ -78,7 +81,12 @@ RunOutcome compare_groups(Host& host, Rng& rng, const GroupRunSettings& settings
       return false;
     }
     write_result_header(result_name, an.base_name);
-    compare_in_data_set(host, rng, settings, an, result_name);
+    std::optional<ResultsDocument> doc = group_document(settings, rng, an, result_name);
+    ResultsDocument* const document = doc ? &*doc : nullptr;
+    with_document(document, rng, [&] {
+      compare_in_data_set(host, rng, settings, an, result_name, document);
+      return ResultsStatus::complete;
+    });
     return true;
   });
 }

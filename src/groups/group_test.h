@@ -29,6 +29,11 @@ struct GroupTest {
   std::array<int64_t, kGroupStatistics> reached{};  // permutations with a value >= the observed
 };
 
+// P of statistic i: (permutations reaching the observed value + 1) / N.
+inline long double group_p_value(const GroupTest& test, int i, int32_t permutations) {
+  return (test.reached[i] + 1.0L) / permutations;
+}
+
 // The observed statistics and test values.
 void observe_groups(const GroupSamples& samples, const GroupComparison& comparison, GroupTest& test);
 

@@ -117,6 +117,14 @@ Json json_real_or_na(long double x, std::string_view reason) {
   return is_value(x) ? json_real(x) : json_na(reason);
 }
 
+Json json_real_or_na(const std::optional<long double>& x, std::string_view reason) {
+  return x ? json_real(*x) : json_na(reason);
+}
+
+Json json_p_value(long double p, int64_t count, int64_t n) {
+  return {{"P", json_real(p)}, {"count", count}, {"N", n}, {"mc_se", json_real(std::sqrt(p * (1 - p) / n))}};
+}
+
 std::string json_text(const Json& doc) {
   std::string out;
   write_value(out, doc, 0);

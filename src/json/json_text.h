@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,14 @@ Json json_na(std::string_view reason);
 
 // json_real(x), or NA with `reason` when x carries the missing-value marker.
 Json json_real_or_na(long double x, std::string_view reason);
+
+// json_real(*x), or NA with `reason` when there is no value.
+Json json_real_or_na(const std::optional<long double>& x, std::string_view reason);
+
+// A P-value of a randomisation test over n data sets (the observed one among
+// them), `count` of the randomised ones at least as extreme:
+// {P, count, N, mc_se}, mc_se = sqrt(P (1 - P) / N).
+Json json_p_value(long double p, int64_t count, int64_t n);
 
 // Prefix of every NA string.
 inline constexpr std::string_view kNaPrefix = "NA: ";

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cctype>
 
+#include "host/host.h"
+#include "report/output_file.h"
+
 namespace torvi {
 
 namespace {
@@ -42,6 +45,30 @@ Json ResultsDocument::finish(const Rng& seeds_at_end, ResultsStatus status, cons
   if (!message.empty()) doc["message"] = message;
   doc["sections"] = sections_;
   return doc;
+}
+
+void ResultsDocument::write(const Rng& seeds_at_end, ResultsStatus status, const std::string& message) const {
+  write_file_atomically(results_document_path(result_file_), json_text(finish(seeds_at_end, status, message)));
+}
+
+Json section_json(const std::string& title, Json rows) { return {{"title", title}, {"rows", std::move(rows)}}; }
+
+void with_document(const ResultsDocument* doc, const Rng& rng, const std::function<ResultsStatus()>& work) {
+  if (!doc) {
+    work();
+    return;
+  }
+  ResultsStatus status = ResultsStatus::complete;
+  try {
+    status = work();
+  } catch (const RunCancelled&) {
+    doc->write(rng, ResultsStatus::cancelled);
+    throw;
+  } catch (const std::exception& e) {
+    doc->write(rng, ResultsStatus::failed, e.what());
+    throw;
+  }
+  doc->write(rng, status);
 }
 
 std::string results_document_path(const std::string& result_file) {

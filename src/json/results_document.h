@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "data/data_summary.h"
@@ -29,6 +30,10 @@ class ResultsDocument {
   // says why it failed.
   Json finish(const Rng& seeds_at_end, ResultsStatus status, const std::string& message = {}) const;
 
+  // Replaces the document's file beside the result file with finish()'s
+  // document; OutputError names the file and the reason.
+  void write(const Rng& seeds_at_end, ResultsStatus status, const std::string& message = {}) const;
+
  private:
   Json head_;
   Json seeds_at_start_;
@@ -36,6 +41,15 @@ class ResultsDocument {
   std::string result_file_;
   Json sections_ = Json::object();
 };
+
+// A section of a tool's document: its title and its rows of cells.
+Json section_json(const std::string& title, Json rows);
+
+// Runs `work`, then writes `doc` (when there is one) with the status work
+// returns; when work throws, the document is written as cancelled
+// (RunCancelled) or failed (any other exception, its what() as message)
+// with the sections added so far, and the exception passes on.
+void with_document(const ResultsDocument* doc, const Rng& rng, const std::function<ResultsStatus()>& work);
 
 // The document's file beside the result file: the result file's name less a
 // final ".out" (any case), + ".torvi.json".

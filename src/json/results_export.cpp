@@ -1,14 +1,12 @@
 #include "json/results_export.h"
 
 #include "json/section_json.h"
-#include "report/output_file.h"
 
 namespace torvi {
 
 ResultsExport::ResultsExport(const CommandRecord& command, const Rng& seeds_at_start, std::string result_file,
                              Json data)
     : result_file_(std::move(result_file)),
-      path_(results_document_path(result_file_)),
       doc_(command, run_clock(), seeds_at_start, result_file_) {
   doc_.set_data(std::move(data));
 }
@@ -18,10 +16,6 @@ SectionObserver ResultsExport::observer() {
     if (path != result_file_) return;  // a companion file
     for (SectionPart& part : section_parts(text, values)) doc_.add_section(part.id, std::move(part.object));
   };
-}
-
-void ResultsExport::write(const Rng& seeds_at_end, ResultsStatus status, const std::string& message) const {
-  write_file_atomically(path_, json_text(doc_.finish(seeds_at_end, status, message)));
 }
 
 }  // namespace torvi

@@ -17,15 +17,10 @@ class ResultsExport {
 
   SectionObserver observer();
 
-  // Replaces BASE.torvi.json once complete; OutputError names the file and
-  // the reason when it cannot be written.
-  void write(const Rng& seeds_at_end, ResultsStatus status, const std::string& message = {}) const;
-
-  const std::string& path() const { return path_; }
+  const ResultsDocument& document() const { return doc_; }
 
  private:
   std::string result_file_;
-  std::string path_;
   ResultsDocument doc_;
 };
 

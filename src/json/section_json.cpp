@@ -131,10 +131,6 @@ std::string slug(const std::string& title) {
   return id.empty() ? "section" : id;
 }
 
-Json p_value(long double p, int64_t count, int64_t n) {
-  return {{"P", json_real(p)}, {"count", count}, {"N", n}, {"mc_se", json_real(std::sqrt(p * (1 - p) / n))}};
-}
-
 bool has_text(const Json& row, std::string_view part) {
   for (const Json& cell : row)
     if (cell.is_string() && cell.get_ref<const std::string&>().find(part) != std::string::npos) return true;
@@ -171,7 +167,7 @@ void mark_p_values(Json& rows, PValues kind) {
       const long double p = cell.get<double>();
       const int64_t scaled = std::llround(p * static_cast<long double>(n));
       const int64_t count = kind == PValues::count_plus_one ? scaled - 1 : none_reached ? 0 : scaled;
-      cell = p_value(p, count, n);
+      cell = json_p_value(p, count, n);
     }
   }
 }

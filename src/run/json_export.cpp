@@ -1,12 +1,9 @@
 #include "run/json_export.h"
 
-#include <optional>
-
 #include "data/data_summary.h"
 #include "json/results_export.h"
 #include "json/settings_file.h"
 #include "json/summary_json.h"
-#include "report/output_file.h"
 
 namespace torvi {
 
@@ -32,20 +29,11 @@ void with_results_document(RunContext& ctx, const CommandRecord& command, const 
     return;
   }
   ResultsExport doc(command, ctx.rng, ctx.result_name, data_summary_json(summarise_data_set(an.ds, an.data_path)));
-  std::optional<SectionObserverScope> observing(std::in_place, doc.observer());
-  try {
+  with_document(&doc.document(), ctx.rng, [&] {
+    const SectionObserverScope observing(doc.observer());
     sections();
-  } catch (const RunCancelled&) {
-    observing.reset();
-    doc.write(ctx.rng, ResultsStatus::cancelled);
-    throw;
-  } catch (const OutputError& e) {
-    observing.reset();
-    doc.write(ctx.rng, ResultsStatus::failed, e.what());
-    throw;
-  }
-  observing.reset();
-  doc.write(ctx.rng, ResultsStatus::complete);
+    return ResultsStatus::complete;
+  });
 }
 
 }  // namespace torvi

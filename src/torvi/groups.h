@@ -5,11 +5,13 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "data/selection.h"
 #include "host/host.h"
+#include "json/document.h"
 #include "random/rng.h"
 #include "run/run_driver.h"
 
@@ -46,6 +48,9 @@ struct GroupRunSettings {
   Selection selection;                 // loci and samples to keep, sample labels
   bool label_file_checked = false;     // "Label file for pops"
   int threads = 1;                     // results never depend on it
+  // When set, each result file gets its results document (BASE_test.torvi.json)
+  // recording this command, the comparison as its settings.
+  std::optional<CommandRecord> results_document;
 };
 
 // What keeps a comparison from running on a file of `np` samples: a message,

@@ -47,8 +47,9 @@ check "groups: P-values" grep -q "^              Fst:  0\." cats_test.out
 mv cats_test.out one.out
 "$torvi" groups $seeds --quiet --threads 1 --groups "1-6;7-12;13-17" --stats 0,1,2,3,4,5,6 --perm 300 cats.dat
 mv cats_test.out t1.out; cp TORVI.INI t1.ini
-"$torvi" groups $seeds --quiet --threads 2 --groups "1-6;7-12;13-17" --stats 0,1,2,3,4,5,6 --perm 300 cats.dat
-cmp -s cats_test.out t1.out; check "groups: one and two threads write the same file" test $? -eq 0
+"$torvi" groups $seeds --quiet --threads 2 --groups "1-6;7-12;13-17" --stats 0,1,2,3,4,5,6 --perm 300 --json cats.dat
+cmp -s cats_test.out t1.out; check "groups: one and two threads (and --json) write the same file" test $? -eq 0
+grep -q '"tool": "groups"' cats_test.torvi.json; check "groups --json: the document beside the result file" test $? -eq 0
 cmp -s TORVI.INI t1.ini; check "groups: and leave the same seeds" test $? -eq 0
 "$torvi" groups $seeds --groups "1,2;3,4" --samples 2,4,6,8 --perm 10 cats.dat 2> err.txt
 check "groups after --samples: exit 0" test $? -eq 0

@@ -8,6 +8,7 @@
 #include "random/seeds_file.h"
 #include "report/fixed_format.h"
 #include "support/golden.h"
+#include "support/results_json_check.h"
 #include "support/scripted_host.h"
 #include "torvi/groups.h"
 
@@ -216,6 +217,8 @@ TEST(GroupRunGolden, GeneratedAndBundledSetsWithAnyNumberOfThreads) {
       settings.file_list = {dir.write("data.dat", c.data)};
       settings.comparison = {c.groups, kAll, c.permutations, c.one_sided};
       settings.threads = threads;
+      const bool document = threads == testing::kThreadCounts[1];
+      if (document) settings.results_document = CommandRecord{"groups", true, {"groups"}, {}};
       if (c.labels) {
         settings.label_file_checked = true;
         const std::string labels = dir.write("data.lab", testing::golden_input(c.labels));
@@ -224,6 +227,12 @@ TEST(GroupRunGolden, GeneratedAndBundledSetsWithAnyNumberOfThreads) {
       compare_groups(host, rng, settings, dir.file(kSeedsFileName));
       EXPECT_EQ(testing::compare_file_with_golden(c.golden, dir.file("data_test.out")), "")
           << c.golden << " with " << threads << " threads";
+      if (document) {
+        const auto doc = testing::checked_tool_document(dir.file("data_test.out"), c.permutations);
+        EXPECT_EQ(doc["sections"]["p_values"]["rows"].size(), size_t{kGroupStatistics});
+        EXPECT_EQ(doc["sections"]["group_statistics"]["rows"].size(), c.groups.size() + 1);
+        EXPECT_EQ(doc["command"]["settings"]["groups"], c.groups);
+      }
       if (!first_rng) first_rng = rng;
       EXPECT_EQ(rng, *first_rng) << c.golden << " with " << threads << " threads";
     }

@@ -2,6 +2,7 @@
 // in docs/ and against what they must say.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 
 #include "json/results_document.h"
@@ -107,6 +108,31 @@ TEST(Documents, ResultsDocumentHoldsSeedsDataAndSectionsInOrder) {
   EXPECT_LT(text.find("second_written_first"), text.find("another"));
   EXPECT_EQ(doc["sections"]["another_2"]["title"], "B again");  // a section met again keeps both
   EXPECT_EQ(Json::parse(json_text(d.finish(Rng(1, 2), ResultsStatus::failed, "disk full")))["message"], "disk full");
+}
+
+// A tool's document is written however its work ends, with the sections
+// added before it stopped, and the work's exception passes on.
+TEST(Documents, ToolDocumentIsWrittenHoweverTheWorkEnds) {
+  testing::TempDir dir{"tool-document"};
+  const std::string result = dir.file("t.res");
+  ResultsDocument d({"dispersal", true, {"dispersal", "t.gen"}, Json::object()}, kClock, Rng(1, 2), result);
+  d.set_data({{"input", "t.gen"}});
+  d.add_section("p_values", section_json("P", Json::array({Json::array({"Fst", json_p_value(0.25L, 24, 100)})})));
+  auto written = [&] { return Json::parse(testing::read_file(results_document_path(result))); };
+  with_document(&d, Rng(3, 4), [] { return ResultsStatus::cancelled; });
+  EXPECT_EQ(written()["status"], "cancelled");
+  EXPECT_THROW(with_document(&d, Rng(3, 4), []() -> ResultsStatus { throw RunCancelled(); }), RunCancelled);
+  EXPECT_EQ(written()["status"], "cancelled");
+  EXPECT_THROW(with_document(&d, Rng(3, 4), []() -> ResultsStatus { throw std::runtime_error("Singular"); }),
+               std::runtime_error);
+  EXPECT_EQ(written()["message"], "Singular");
+  with_document(&d, Rng(3, 4), [] { return ResultsStatus::complete; });
+  const std::string text = testing::read_file(results_document_path(result));
+  EXPECT_EQ(schema_problems(text), Problems{}) << text;
+  const Json p = written()["sections"]["p_values"]["rows"][0][1];
+  EXPECT_EQ(p["count"], 24);
+  EXPECT_DOUBLE_EQ(p["mc_se"].get<double>(), std::sqrt(0.25 * 0.75 / 100));
+  EXPECT_EQ(written()["seeds"]["end"], Json::array({3, 4}));
 }
 
 TEST(Documents, ResultsDocumentLivesBesideTheResultFile) {

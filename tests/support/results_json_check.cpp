@@ -4,7 +4,10 @@
 #include <cmath>
 #include <regex>
 
+#include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+
+#include "json/results_document.h"
 
 #include "support/golden.h"
 #include "support/json_schema.h"
@@ -64,6 +67,20 @@ std::string describe(const Token& t) {
 }
 
 }  // namespace
+
+nlohmann::ordered_json checked_tool_document(const std::string& result_file, int64_t n) {
+  constexpr double kSinglePrecision = 1e-6;  // the regression's P-values are floats
+  const std::string text = read_file(results_document_path(result_file));
+  for (const std::string& problem : schema_problems(text)) ADD_FAILURE() << result_file << ": " << problem;
+  json doc = json::parse(text.empty() ? "{}" : text);
+  for (const json& row : doc["sections"]["p_values"]["rows"])
+    for (const json& p : row) {
+      if (!p.is_object()) continue;
+      EXPECT_EQ(p["N"], n);
+      EXPECT_NEAR(p["P"].get<double>(), (p["count"].get<double>() + 1) / static_cast<double>(n), kSinglePrecision);
+    }
+  return doc;
+}
 
 std::vector<std::string> results_document_problems(const std::string& result_file) {
   const std::string path = result_file.substr(0, result_file.size() - 4) + ".torvi.json";

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
+
+#include <nlohmann/json.hpp>
 
 namespace torvi::testing {
 
@@ -12,5 +15,10 @@ namespace torvi::testing {
 // a unit of the last printed decimal, NA as NA), and any real the document
 // holds as text. Empty when the document is sound.
 std::vector<std::string> results_document_problems(const std::string& result_file);
+
+// The results document beside `result_file`, parsed; a test failure for each
+// of its problems against the documents' schema. Its "p_values" section's
+// P-values are checked to be (count + 1) / N with the given N.
+nlohmann::ordered_json checked_tool_document(const std::string& result_file, int64_t n);
 
 }  // namespace torvi::testing
