@@ -6,6 +6,7 @@
 #include <optional>
 #include <set>
 
+#include "cli/command_line.h"
 #include "cli/command_stream.h"
 #include "cli/stop_signals.h"
 #include "cli/terminal_host.h"
@@ -82,6 +83,8 @@ int run(const MantelArgs& a, Rng& rng, Host& host) {
   q.output_path = a.output;
   q.residuals_path = a.residuals;
   q.threads = a.threads;
+  q.input_path = a.input;
+  q.results_document = results_document_if(a.json, "mantel");
   try {
     q.header = read_header(a);
     if (const std::string problem = regress::request_problem(q); !problem.empty()) {
@@ -139,6 +142,7 @@ MantelCommand::MantelCommand(CLI::App& app) {
                    "Save residuals: write the estimate and the residual of every row to this file (.res), anew");
   app_->add_option("--output", a.output, "save output of Multreg/Mantel in: the report is appended to this file")
       ->required();
+  add_json_flag(app_, a.json, "OUTPUT.torvi.json beside the output file (less a final .out)", "Run");
   add_stream_options(app_, a.seeds, a.threads, a.quiet, "Run");
   app_->footer(
       "The output file gets the input's title line and \"data from the file : \" with its path, then the report.\n"

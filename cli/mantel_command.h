@@ -15,6 +15,7 @@ struct MantelArgs {
   std::vector<int> explanatory;
   int randomisations = 0;
   bool distance = false;
+  bool json = false;
   std::vector<int64_t> seeds;
   int threads = 1;
   bool quiet = false;

@@ -18,28 +18,37 @@ constexpr int kResWidth = 20, kResDecimals = 6;
 constexpr size_t kWideRule = 60, kNarrowRule = 30, kClosingStars = 67;
 constexpr const char* kNA = "NA";
 
-// sign(beta) x sqrt(SS/SST); NA without variance, 0 when rounding left the
-// extra sum of squares negative.
 std::string correlation(float ss, float beta, float sst) {
-  if (sst == 0.0f) return right(kNA, kCorrWidth);
-  const long double share = static_cast<long double>(ss) / sst;
-  const long double r = share > 0 ? std::sqrt(share) : 0.0L;
-  return fixed(beta >= 0 ? r : -r, kCorrWidth, kCoefDecimals);
+  const std::optional<long double> r = partial_correlation(ss, beta, sst);
+  return r ? fixed(*r, kCorrWidth, kCoefDecimals) : right(kNA, kCorrWidth);
 }
 
 std::string r_squared(float sst, float rss) {
-  if (sst == 0.0f) return right(kNA, kPercentWidth);
-  const long double explained = (static_cast<long double>(sst) - rss) * 100 / sst;
-  return fixed(explained, kPercentWidth, kPercentDecimals);
+  const std::optional<long double> explained = percent_explained(sst, rss);
+  return explained ? fixed(*explained, kPercentWidth, kPercentDecimals) : right(kNA, kPercentWidth);
 }
 
-// A counter divided by R, kept in single precision like the counter.
 std::string p_value(int64_t count, int randomisations) {
-  const float p = static_cast<float>(static_cast<long double>(count) / randomisations);
-  return fixed(p, kPWidth, kPDecimals);
+  return fixed(counter_p_value(count, randomisations), kPWidth, kPDecimals);
 }
 
 }  // namespace
+
+std::optional<long double> partial_correlation(float ss, float beta, float sst) {
+  if (sst == 0.0f) return std::nullopt;
+  const long double share = static_cast<long double>(ss) / sst;
+  const long double r = share > 0 ? std::sqrt(share) : 0.0L;
+  return beta >= 0 ? r : -r;
+}
+
+std::optional<long double> percent_explained(float sst, float rss) {
+  if (sst == 0.0f) return std::nullopt;
+  return (static_cast<long double>(sst) - rss) * 100 / sst;
+}
+
+float counter_p_value(int64_t count, int randomisations) {
+  return static_cast<float>(static_cast<long double>(count) / randomisations);
+}
 
 void Counts::add(const Counts& other) {
   for (size_t k = 0; k < beta.size(); ++k) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,17 @@ struct Counts {
   explicit Counts(int m = 0) : beta(static_cast<size_t>(m), 1), ss(static_cast<size_t>(m), 1) {}
   void add(const Counts& other);
 };
+
+// sign(beta) x sqrt(SS/SST), the (partial) correlation of an explanatory
+// variable: nothing when SST = 0, 0 when rounding left SS negative.
+std::optional<long double> partial_correlation(float ss, float beta, float sst);
+
+// Percent of the variance explained by the model; nothing when SST = 0.
+std::optional<long double> percent_explained(float sst, float rss);
+
+// A counter (the observed data set counted) divided by R, in single
+// precision like the counter.
+float counter_p_value(int64_t count, int randomisations);
 
 // The head of a report: the number of randomisations R (data sets counting
 // the observed one) and, for distance matrices, the number of objects

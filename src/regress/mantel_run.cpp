@@ -1,5 +1,6 @@
 #include <set>
 
+#include "regress/mantel_json.h"
 #include "regress/mantel_report.h"
 #include "regress/randomisations.h"
 #include "regress/regression_model.h"
@@ -39,6 +40,33 @@ std::vector<std::string> explanatory_names(const MantelRequest& q) {
   return names;
 }
 
+// The fit, the residual file and the randomisations, each part of the report
+// appended (and added to `doc`) as it is done.
+void fit_and_test(const MantelRequest& q, const std::vector<float>& rows, Rng& rng, Host& host,
+                  const std::function<void(const ObservedFit&)>& on_observed, ResultsDocument* doc) {
+  const int objects = q.distance ? q.header.objects : 0;
+  std::vector<int> expl;
+  for (int k : q.explanatory) expl.push_back(k - 1);
+  const Model model = centred_model(rows, q.header.rows, q.header.variables, q.dependent - 1, expl);
+
+  append(q.output_path, report_head(q.randomisations, objects));
+  FitCache cache;
+  if (auto singular = build_cache(model, cache)) throw SingularMatrix(*singular);
+  const Fit observed = fit(model, cache, model.y.data());
+  const std::vector<std::string> names = explanatory_names(q);
+  append(q.output_path,
+         report_observed(q.header.names[static_cast<size_t>(q.dependent) - 1], names, observed, cache.sst));
+  if (doc) add_observed_fit(*doc, names, observed, cache.sst);
+
+  const Residuals res = residuals(model, observed);
+  if (on_observed) on_observed(observed_view(model, res));
+  if (!q.residuals_path.empty()) write_file_atomically(q.residuals_path, residual_file(res));
+
+  const Counts counts = randomise({model, cache, observed, q.randomisations, objects, q.threads}, rng, host);
+  append(q.output_path, report_tail(names, counts, q.randomisations));
+  if (doc) add_mantel_p_values(*doc, names, counts, q.randomisations);
+}
+
 }  // namespace
 
 std::string request_problem(const MantelRequest& q) {
@@ -64,25 +92,12 @@ std::string request_problem(const MantelRequest& q) {
 
 void run_mantel(const MantelRequest& q, const std::vector<float>& rows, Rng& rng, Host& host,
                 const std::function<void(const ObservedFit&)>& on_observed) {
-  const int objects = q.distance ? q.header.objects : 0;
-  std::vector<int> expl;
-  for (int k : q.explanatory) expl.push_back(k - 1);
-  const Model model = centred_model(rows, q.header.rows, q.header.variables, q.dependent - 1, expl);
-
-  append(q.output_path, report_head(q.randomisations, objects));
-  FitCache cache;
-  if (auto singular = build_cache(model, cache)) throw SingularMatrix(*singular);
-  const Fit observed = fit(model, cache, model.y.data());
-  const std::vector<std::string> names = explanatory_names(q);
-  append(q.output_path,
-         report_observed(q.header.names[static_cast<size_t>(q.dependent) - 1], names, observed, cache.sst));
-
-  const Residuals res = residuals(model, observed);
-  if (on_observed) on_observed(observed_view(model, res));
-  if (!q.residuals_path.empty()) write_file_atomically(q.residuals_path, residual_file(res));
-
-  const Counts counts = randomise({model, cache, observed, q.randomisations, objects, q.threads}, rng, host);
-  append(q.output_path, report_tail(names, counts, q.randomisations));
+  std::optional<ResultsDocument> doc = mantel_document(q, rng);
+  ResultsDocument* const document = doc ? &*doc : nullptr;
+  with_document(document, rng, [&] {
+    fit_and_test(q, rows, rng, host, on_observed, document);
+    return ResultsStatus::complete;
+  });
 }
 
 }  // namespace torvi::regress

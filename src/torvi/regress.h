@@ -6,11 +6,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "host/host.h"
+#include "json/document.h"
 #include "random/rng.h"
 
 namespace torvi::regress {
@@ -75,6 +77,11 @@ struct MantelRequest {
   std::string output_path;    // the report is appended here; empty: nowhere
   std::string residuals_path; // estimates and residuals (".res"); empty: none
   int threads = 1;
+  std::string input_path;  // the table read, as the results document records it
+  // When set (and an output file is named), the results document goes beside
+  // the output file (OUTPUT.torvi.json, less a final ".out"), recording this
+  // command with the model as its settings.
+  std::optional<CommandRecord> results_document;
 };
 
 // The observed fit as the charts show it: estimate and residual of each row

@@ -26,9 +26,10 @@ grep -q $'^[0-9]*   [0-9]*\r$' TORVI.INI; check "the stream reached is saved wit
 
 for t in 2 3; do
   "$torvi" mantel --input distances.txt --dep 3 --expl 1,2 --distance --randomisations 500 --output out$t.txt \
-    --seeds 12345 67890 --threads $t --quiet && cp TORVI.INI seeds$t
-  cmp -s out.txt out$t.txt; check "$t threads write the same report" test $? -eq 0
+    --seeds 12345 67890 --threads $t --quiet --json && cp TORVI.INI seeds$t
+  cmp -s out.txt out$t.txt; check "$t threads (and --json) write the same report" test $? -eq 0
 done
+grep -q '"tool": "mantel"' out2.txt.torvi.json; check "--json: the document beside the output" test $? -eq 0
 cmp -s seeds2 seeds3; check "and leave the same seeds" test $? -eq 0
 
 "$torvi" mantel --input rows.txt --dep 4 --expl 1 --randomisations 200 --output twice.txt --quiet

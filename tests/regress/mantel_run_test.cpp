@@ -6,6 +6,7 @@
 
 #include "regress/regress_fixture.h"
 #include "support/golden.h"
+#include "support/results_json_check.h"
 #include "support/scripted_host.h"
 #include "torvi/regress.h"
 
@@ -70,12 +71,21 @@ TEST(MantelRun, GoldenReportsOfBothModes) {
     r.request.threads = threads;
     r.open(kData + "rows.txt", "rows.txt");
     r.request.residuals_path = r.dir.file("rows.res");
+    if (threads == torvi::testing::kThreadCounts[1])
+      r.request.results_document = CommandRecord{"mantel", true, {"mantel"}, {}};
     r.run(4, {1, 3, 2}, 700);
     for (const auto& [name, path] : {std::pair{"distances.out", d.request.output_path},
                                      std::pair{"distances.res", d.request.residuals_path},
                                      std::pair{"rows.out", r.request.output_path},
                                      std::pair{"rows.res", r.request.residuals_path}})
       EXPECT_EQ(torvi::testing::compare_file_with_golden(std::string("regress/") + name, path), "");
+    if (r.request.results_document) {
+      const auto doc = torvi::testing::checked_tool_document(r.request.output_path, 700);
+      EXPECT_EQ(doc["sections"]["p_values"]["rows"].size(), 5u);  // head, three variables, error
+      const std::string report = read_file(r.request.output_path);
+      EXPECT_NEAR(doc["sections"]["fit"]["rows"][2][1].get<double>(),
+                  std::stod(after(report, "Percent of the variance explained by the model (R_squared): ")), 0.005);
+    }
     if (threads == 1) distance_rng = d.rng, rows_rng = r.rng;
     EXPECT_EQ(d.rng, distance_rng);
     EXPECT_EQ(r.rng, rows_rng);
