@@ -4,6 +4,7 @@
 #include <optional>
 #include <sstream>
 
+#include "cli/command_line.h"
 #include "cli/command_stream.h"
 #include "cli/stop_signals.h"
 #include "cli/terminal_host.h"
@@ -58,6 +59,7 @@ void add_options(CLI::App* app, DispersalArgs& a) {
   app->add_option("--tests", a.tests, tests_help())->check(CLI::Validator(
       [](std::string& s) { return parse_tests(s) ? std::string() : "unknown test in \"" + s + "\""; }, "TESTS"));
   app->add_flag("--two-sided", a.two_sided, "Two sided test (default: one sided test)");
+  add_json_flag(app, a.json, "BASE.res.torvi.json beside BASE.res", "Run");
   add_stream_options(app, a.seeds, a.threads, a.quiet, "Run");
 }
 
@@ -105,6 +107,7 @@ int DispersalCommand::execute() {
   settings.tests = *parse_tests(args_.tests);
   settings.two_sided = args_.two_sided;
   settings.threads = args_.threads;
+  settings.results_document = results_document_if(args_.json, "dispersal");
   CommandStream stream;
   if (!stream.open(host, args_.seeds)) return kExitUsage;
   const DispersalOutcome out = run_dispersal_tests(host, stream.rng, settings, kSeedsFileName);

@@ -15,6 +15,7 @@ struct DispersalArgs {
   int32_t permutations = 0;
   std::string tests = "fst";
   bool two_sided = false;
+  bool json = false;
   std::vector<int64_t> seeds;
   int threads = 1;
   bool quiet = false;

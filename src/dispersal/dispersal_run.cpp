@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "dispersal/dispersal_json.h"
 #include "dispersal/dispersal_report.h"
 #include "dispersal/messages.h"
 #include "dispersal/observed_pass.h"
@@ -59,7 +60,7 @@ std::string cancelled_text(int64_t done, int64_t total) {
 
 // The permutations, the ".per" file and the P-values of the ".res" file.
 void test_and_report(Host& host, Rng& rng, const DispersalSettings& st, const std::string& base,
-                     const ObservedData& obs, DispersalOutcome& out) {
+                     const ObservedData& obs, DispersalOutcome& out, ResultsDocument* doc) {
   const TestChoice choice{st.tests, st.two_sided};
   PermutationInput in{&obs.pooled, &obs.pooled_tables, &obs.sample_terms, &obs.assignment, obs.phil_sizes, choice, obs.values,
                       st.permutations, st.threads};
@@ -87,17 +88,15 @@ void test_and_report(Host& host, Rng& rng, const DispersalSettings& st, const st
     if (choice.ticked[i] && obs.values.d[i])
       out.p_values[i] = static_cast<long double>(counts.at_least[i] + 1) / st.permutations;
   append_section(out.res_path, p_value_text(choice, out.p_values));
+  if (doc) add_dispersal_p_values(*doc, choice, out.p_values, counts, st.permutations);
   out.status = DispersalOutcome::Status::done;
   out.closing = closing_message(base, choice, out.p_values);
 }
 
-void run(Host& host, Rng& rng, const DispersalSettings& st, DispersalOutcome& out) {
-  if (st.permutations < 1) throw InputRefused("The number of permutations must be at least 1");
-  if (auto problem = sex_letters_problem(st.phil_letter, st.disp_letter)) throw InputRefused(*problem);
-  const std::string text = read_input(st.input);
-  const std::string base = dispersal_base_name(st.input);
-  out.res_path = path_in(st.output_dir, base + ".res");
-  write_file_atomically(out.res_path, res_header(base, st.two_sided, st.permutations));
+// Everything after the ".res" file's first lines: the split files, the
+// observed pass, the permutations.
+void split_and_test(Host& host, Rng& rng, const DispersalSettings& st, const std::string& text,
+                    const std::string& base, DispersalOutcome& out, ResultsDocument* doc) {
   const SexRecords records = read_sex_labelled(text, st.input, st.phil_letter, st.disp_letter);
   out.records_beyond_np = records.beyond_np;
   out.records_over_limit = records.over_limit;
@@ -107,9 +106,25 @@ void run(Host& host, Rng& rng, const DispersalSettings& st, DispersalOutcome& ou
   const TestChoice choice{st.tests, st.two_sided};
   const ObservedData obs = observed_pass(paths, choice, st.phil_letter, st.disp_letter);
   if (!obs.res_lines.empty()) append_section(out.res_path, obs.res_lines);
+  if (doc) add_observed_sets(*doc, choice, obs, st.phil_letter, st.disp_letter);
   note_undefined(host, choice, obs.values);
   out.per_path = path_in(st.output_dir, base + ".per");
-  test_and_report(host, rng, st, base, obs, out);
+  test_and_report(host, rng, st, base, obs, out, doc);
+}
+
+void run(Host& host, Rng& rng, const DispersalSettings& st, DispersalOutcome& out) {
+  if (st.permutations < 1) throw InputRefused("The number of permutations must be at least 1");
+  if (auto problem = sex_letters_problem(st.phil_letter, st.disp_letter)) throw InputRefused(*problem);
+  const std::string text = read_input(st.input);
+  const std::string base = dispersal_base_name(st.input);
+  out.res_path = path_in(st.output_dir, base + ".res");
+  write_file_atomically(out.res_path, res_header(base, st.two_sided, st.permutations));
+  std::optional<ResultsDocument> doc = dispersal_document(st, rng, out.res_path);
+  ResultsDocument* const document = doc ? &*doc : nullptr;
+  with_document(document, rng, [&] {
+    split_and_test(host, rng, st, text, base, out, document);
+    return out.status == DispersalOutcome::Status::cancelled ? ResultsStatus::cancelled : ResultsStatus::complete;
+  });
 }
 
 }  // namespace

@@ -41,6 +41,9 @@ ObservedData observed_pass(const SplitPaths& paths, const TestChoice& choice, ch
   d.phil_sizes.assign(static_cast<size_t>(pooled.np) + 1, 0);
   for (int32_t s = 1; s <= pooled.np; ++s) d.phil_sizes[static_cast<size_t>(s)] = phil.size_of(s);
 
+  d.phil_stats = phil_stats;
+  d.disp_stats = disp_stats;
+  d.pooled_stats = pooled_stats;
   set_values(choice, phil_stats, disp_stats, d.values);
   if (choice.any_set_statistic())
     d.res_lines += set_line(phil_letter, phil_stats) + set_line(disp_letter, disp_stats) + overall_line(pooled_stats);
@@ -52,6 +55,7 @@ ObservedData observed_pass(const SplitPaths& paths, const TestChoice& choice, ch
     const AssignmentStatistics a = assignment_statistics(d.assignment, file_order.data(), d.phil_sizes, sums.data());
     assignment_values(choice, a, d.values);
     d.res_lines += assignment_lines(phil_letter, disp_letter, a);
+    d.assignment_stats = a;
   }
   return d;
 }

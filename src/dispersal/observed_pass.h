@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ struct ObservedData {
   AssignmentTerms assignment;   // filled when an assignment test is ticked
   std::vector<int32_t> phil_sizes;  // [s]: philopatric individuals of sample s
   TestValues values;            // observed value of each test
+  SetStatistics phil_stats, disp_stats, pooled_stats;    // each sex's set and both
+  std::optional<AssignmentStatistics> assignment_stats;  // when an assignment test is ticked
   std::string res_lines;        // the observed lines of the ".res" file
 };
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/host.h"
+#include "json/document.h"
 #include "random/rng.h"
 
 namespace torvi {
@@ -51,6 +52,9 @@ struct DispersalSettings {
   std::array<bool, kDispersalTestCount> tests{false, false, true, false, false, false, false};
   bool two_sided = false;
   int threads = 1;
+  // When set, the results document goes beside the ".res" file
+  // (BASE.res.torvi.json), recording this command with these settings.
+  std::optional<CommandRecord> results_document;
 };
 
 struct DispersalOutcome {

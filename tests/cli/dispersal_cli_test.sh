@@ -26,7 +26,8 @@ check "unknown test: exit 2" test $? -eq 2
 "$torvi" dispersal --seeds 1 2 --perm 100 --phil FF in/sexes.gen 2> /dev/null; check "two-letter --phil: exit 2" test $? -eq 2
 
 for threads in 1 2 3; do
-  "$torvi" dispersal --seeds 12345 67890 --perm 500 --tests 0,1,fst,fis,rel,ho,hs --threads $threads --quiet \
+  json=; test $threads -eq 2 && json=--json
+  "$torvi" dispersal --seeds 12345 67890 --perm 500 --tests 0,1,fst,fis,rel,ho,hs --threads $threads --quiet $json \
     in/sexes.gen > out.txt 2>&1; code=$?
   check "$threads threads: exit 0, quiet" test $code -eq 0 -a ! -s out.txt
   cmp -s sexes.res "$golden/sexes-one-sided.res"; check "$threads threads: .res as the golden file" test $? -eq 0
@@ -34,6 +35,7 @@ for threads in 1 2 3; do
   cp TORVI.INI "seeds.$threads"
 done
 cmp -s seeds.1 seeds.3; check "the seeds left behind do not depend on the threads" test $? -eq 0
+grep -q '"tool": "dispersal"' sexes.res.torvi.json; check "--json: the document beside the .res file" test $? -eq 0
 check "the split files are in the working directory" test -s sexesF.dat -a -s sexesM.dat -a -s sexes.dat
 
 "$torvi" dispersal --perm 200 --two-sided --tests assign-t,assign-var in/sexes.gen 2> err.txt; code=$?

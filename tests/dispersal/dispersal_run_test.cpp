@@ -7,6 +7,7 @@
 
 #include "dispersal/messages.h"
 #include "support/golden.h"
+#include "support/results_json_check.h"
 #include "support/scripted_host.h"
 
 namespace torvi {
@@ -62,6 +63,8 @@ TEST(DispersalRun, GoldenResultsOfAGeneratedSexLabelledFile) {
     DispersalRunner one(sexes_input());
     one.settings.permutations = 500;
     one.settings.threads = threads;
+    const bool document = threads == testing::kThreadCounts[1];
+    if (document) one.settings.results_document = CommandRecord{"dispersal", true, {"dispersal"}, {}};
     one.tests({0, 1, 2, 3, 4, 5, 6}).go();
     ASSERT_EQ(one.outcome.status, DispersalOutcome::Status::done);
     EXPECT_EQ(testing::compare_file_with_golden("dispersal/sexes-one-sided.res", one.dir.file("sexes.res")), "");
@@ -69,6 +72,13 @@ TEST(DispersalRun, GoldenResultsOfAGeneratedSexLabelledFile) {
     EXPECT_EQ(testing::compare_file_with_golden("dispersal/sexes.dat", one.dir.file("sexes.dat")), "");
     // The philopatric sex stays put: its Fst is larger than the other's.
     EXPECT_LT(*one.outcome.p_values[2], 0.05L);
+    if (document) {
+      const auto doc = testing::checked_tool_document(one.dir.file("sexes.res"), 500);
+      EXPECT_EQ(doc["sections"]["p_values"]["rows"][2][1]["P"].get<double>(),
+                static_cast<double>(*one.outcome.p_values[2]));
+      EXPECT_EQ(doc["sections"]["set_statistics"]["rows"].size(), 4u);  // head, each sex, both
+      EXPECT_EQ(doc["sections"]["assignment"]["rows"].size(), 3u);
+    }
     if (seeds_one.empty()) seeds_one = one.file("TORVI.INI");
     EXPECT_EQ(one.file("TORVI.INI"), seeds_one) << threads << " threads";
 
