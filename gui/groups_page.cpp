@@ -81,6 +81,17 @@ GroupComparison GroupsPage::comparison() const {
   c.one_sided = defined_ == 2 && RG_TT2->item_index() == kOneSided;
   return c;
 }
+void GroupsPage::set_comparison(const GroupComparison& c) {
+  SpinEdit6->setValue(static_cast<int>(c.groups.size()));
+  std::copy(c.groups.begin(), c.groups.end(), members_.begin());
+  defined_ = static_cast<int>(c.groups.size());
+  for (int i = 0; i < kGroupStatistics; ++i)
+    CLB_Stats->item(i)->setCheckState(c.statistics[i] ? Qt::Checked : Qt::Unchecked);
+  SpinEdit7->setValue(c.permutations);
+  RG_TT2->setVisible(defined_ == 2);
+  RG_TT2->set_item_index(c.one_sided ? kOneSided : kTwoSided);
+  BT_Run2->setEnabled(true);
+}
 
 void GroupsPage::define_groups_clicked() {
   options_.set_default_labels();

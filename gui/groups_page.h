@@ -33,6 +33,9 @@ class GroupsPage : public QWidget {
   // The comparison as Run reads it: the groups of the last completed
   // definition, the ticked statistics, the permutations and the test type.
   GroupComparison comparison() const;
+  // Puts a comparison on the page as if its groups had just been defined
+  // (a settings file opened).
+  void set_comparison(const GroupComparison& comparison);
 
   QSpinBox* SpinEdit6;
   QPushButton* BT_Defgroups;

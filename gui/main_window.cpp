@@ -73,8 +73,9 @@ MainWindow::MainWindow(SettingsStore& store, UserDialogs* dialogs)
   progress_strip_ = new ProgressStrip(progress_, this);
   pages_ = new QTabWidget(this);
   fstats_page_ = new FStatsPage(pages_);
-  run_settings_ = new RunSettingsCommands(dialogs_, FileMenu, mExit, fstats_page_, options_commands_, rng_, this);
   groups_page_ = new GroupsPage(dialogs_, *options_commands_, pages_);
+  run_settings_ = new RunSettingsCommands(dialogs_, FileMenu, mExit, pages_, fstats_page_, groups_page_,
+                                         options_commands_, rng_, this);
   auto* distances_page = new QWidget(pages_);
   distances_page->setObjectName("TS_GD");
   pages_->addTab(fstats_page_, "F-statistics, Testing and Disequilibrium");

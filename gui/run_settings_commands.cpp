@@ -2,16 +2,19 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QTabWidget>
 
 #include "fstats_page.h"
+#include "groups_page.h"
 #include "options_commands.h"
 #include "report/output_file.h"
 
 namespace torvi::gui {
 
-RunSettingsCommands::RunSettingsCommands(UserDialogs& dialogs, QMenu* file_menu, QAction* before, FStatsPage* page,
-                                         OptionsCommands* options, Rng& rng, QObject* parent)
-    : QObject(parent), dialogs_(dialogs), page_(page), options_(options), rng_(rng) {
+RunSettingsCommands::RunSettingsCommands(UserDialogs& dialogs, QMenu* file_menu, QAction* before, QTabWidget* pages,
+                                         FStatsPage* page, GroupsPage* groups, OptionsCommands* options, Rng& rng,
+                                         QObject* parent)
+    : QObject(parent), dialogs_(dialogs), pages_(pages), page_(page), groups_(groups), options_(options), rng_(rng) {
   save_action = new QAction("Save run settings...", this);
   save_action->setObjectName("SaveRunSettings");
   open_action = new QAction("Open run settings...", this);
@@ -34,9 +37,47 @@ RunSettingsFile RunSettingsCommands::current(bool include_seeds) const {
 
 void RunSettingsCommands::set_open_enabled(bool on) { open_action->setEnabled(on); }
 
+bool RunSettingsCommands::groups_in_front() const { return pages_->currentWidget() == groups_; }
+
+void RunSettingsCommands::save_groups(const SettingsFileChoice& choice) {
+  GroupSettingsFile s{groups_->comparison(), std::nullopt};
+  if (static_cast<int>(s.comparison.groups.size()) < kMinGroups) {
+    dialogs_.message(true, "Define the groups before saving the settings of this page.");
+    return;
+  }
+  if (choice.include_seeds) s.seeds = rng_;
+  try {
+    write_group_settings_file(choice.path.toStdString(), s);
+  } catch (const OutputError& e) {
+    dialogs_.message(true, QString::fromStdString(e.what()));
+  }
+}
+
+void RunSettingsCommands::open_groups(const QString& path) {
+  GroupSettingsFile s;
+  try {
+    s = read_group_settings_file(path.toStdString());
+  } catch (const SettingsError& e) {
+    dialogs_.message(true, QString::fromStdString(e.what()));
+    return;
+  }
+  const auto samples = static_cast<int>(options_->analysed_samples().size());
+  if (const std::string problem = group_comparison_problem(s.comparison, samples); !problem.empty()) {
+    dialogs_.message(true, "The settings file " + path + " does not fit the open data file: " +
+                               QString::fromStdString(problem));
+    return;
+  }
+  groups_->set_comparison(s.comparison);
+  if (s.seeds) rng_ = *s.seeds;
+}
+
 void RunSettingsCommands::save_clicked() {
   const auto choice = dialogs_.save_settings_file();
   if (!choice) return;
+  if (groups_in_front()) {
+    save_groups(*choice);
+    return;
+  }
   try {
     write_run_settings_file(choice->path.toStdString(), current(choice->include_seeds));
   } catch (const OutputError& e) {
@@ -47,6 +88,10 @@ void RunSettingsCommands::save_clicked() {
 void RunSettingsCommands::open_clicked() {
   const auto path = dialogs_.open_settings_file();
   if (!path) return;
+  if (groups_in_front()) {
+    open_groups(*path);
+    return;
+  }
   // Everything is checked before anything changes on the window.
   RunSettingsFile s;
   Selection selection;

@@ -8,23 +8,27 @@
 
 class QAction;
 class QMenu;
+class QTabWidget;
 
 namespace torvi::gui {
 
 class FStatsPage;
+class GroupsPage;
 class OptionsCommands;
 
-// File > "Save run settings..." and "Open run settings...": the first page's
-// controls, the Options menu's choice and, when asked, the seeds, to and from
-// a settings file that `torvi run --settings` runs as the window would.
+// File > "Save run settings..." and "Open run settings...": the controls of
+// the page in front and, when asked, the seeds, to and from a settings file.
+// For the first page also the Options menu's choice: `torvi run --settings`
+// runs such a file as the window would.
 class RunSettingsCommands : public QObject {
   Q_OBJECT
 
  public:
   // The two items go into `file_menu` before `before`. `rng` is the stream
   // the window's next Run draws from.
-  RunSettingsCommands(UserDialogs& dialogs, QMenu* file_menu, QAction* before, FStatsPage* page,
-                      OptionsCommands* options, Rng& rng, QObject* parent = nullptr);
+  // `pages` holds `page` and `groups`.
+  RunSettingsCommands(UserDialogs& dialogs, QMenu* file_menu, QAction* before, QTabWidget* pages, FStatsPage* page,
+                      GroupsPage* groups, OptionsCommands* options, Rng& rng, QObject* parent = nullptr);
 
   // What a Run pressed now would do.
   RunSettingsFile current(bool include_seeds) const;
@@ -40,8 +44,14 @@ class RunSettingsCommands : public QObject {
   void open_clicked();
 
  private:
+  bool groups_in_front() const;
+  void save_groups(const SettingsFileChoice& choice);
+  void open_groups(const QString& path);
+
   UserDialogs& dialogs_;
+  QTabWidget* pages_;
   FStatsPage* page_;
+  GroupsPage* groups_;
   OptionsCommands* options_;
   Rng& rng_;
 };

@@ -9,9 +9,7 @@ namespace torvi {
 
 namespace {
 
-// Names of the statistics in the document: the result file's labels.
-constexpr std::array<const char*, kGroupStatistics> kNames = {"Allelic Richness", "Ho",  "Hs",  "Fis",
-                                                              "Fst",              "Rel", "Relc"};
+constexpr const auto& kNames = kGroupStatisticNames;
 constexpr const char* kNotCompared = "at least one locus in one sample has no genotyped individual";
 
 std::string group_label(size_t g) { return "G" + std::to_string(g + 1); }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -9,6 +10,11 @@
 #include "run/analysis.h"
 
 namespace torvi {
+
+// Names of the statistics in documents and settings files: the result
+// file's labels.
+inline constexpr std::array<const char*, kGroupStatistics> kGroupStatisticNames = {
+    "Allelic Richness", "Ho", "Hs", "Fis", "Fst", "Rel", "Relc"};
 
 // The results document of one data file's comparison when the settings ask
 // for one: the command with the comparison as its settings, the seeds at

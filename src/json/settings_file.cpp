@@ -23,29 +23,6 @@ Json optional_json(const std::optional<T>& v) {
   return v ? Json(*v) : Json();
 }
 
-void refuse_unknown(const Json& obj, std::initializer_list<const char*> known, const std::string& where) {
-  for (auto it = obj.begin(); it != obj.end(); ++it)
-    if (std::none_of(known.begin(), known.end(), [&](const char* k) { return it.key() == k; }))
-      throw SettingsError((where.empty() ? "" : where + ".") + it.key() + ": unknown key");
-}
-
-std::optional<std::vector<int>> read_numbers(const Json& value, const std::string& key, int largest,
-                                             size_t minimum) {
-  if (value.is_null()) return std::nullopt;
-  const std::string wanted = "a list of at least " + std::to_string(minimum) + " different numbers in 1.." +
-                             std::to_string(largest) + " (or null for all)";
-  if (!value.is_array() || value.size() < minimum) throw SettingsError(key + ": expected " + wanted);
-  std::vector<int> out;
-  for (const Json& n : value) {
-    if (!n.is_number_integer() || n.get<int64_t>() < 1 || n.get<int64_t>() > largest)
-      throw SettingsError(key + ": " + n.dump() + " is not a number in 1.." + std::to_string(largest));
-    out.push_back(static_cast<int>(n.get<int64_t>()));
-  }
-  std::sort(out.begin(), out.end());
-  if (std::adjacent_find(out.begin(), out.end()) != out.end()) throw SettingsError(key + ": a number is repeated");
-  return out;
-}
-
 std::optional<std::vector<std::string>> read_labels(const Json& value, const std::string& key) {
   if (value.is_null()) return std::nullopt;
   if (!value.is_array()) throw SettingsError(key + ": expected a list of sample labels (or null)");
@@ -59,21 +36,10 @@ std::optional<std::vector<std::string>> read_labels(const Json& value, const std
 
 void read_selection(const Json& sel, RunSettingsFile& s) {
   if (!sel.is_object()) throw SettingsError("selection: expected an object");
-  refuse_unknown(sel, {"loci", "samples", "sample_labels"}, "selection");
-  if (sel.contains("loci")) s.loci = read_numbers(sel["loci"], "selection.loci", NLMax, kMinLoci);
-  if (sel.contains("samples")) s.samples = read_numbers(sel["samples"], "selection.samples", NPMax, kMinSamples);
+  refuse_unknown_keys(sel, {"loci", "samples", "sample_labels"}, "selection");
+  if (sel.contains("loci")) s.loci = read_number_list(sel["loci"], "selection.loci", NLMax, kMinLoci);
+  if (sel.contains("samples")) s.samples = read_number_list(sel["samples"], "selection.samples", NPMax, kMinSamples);
   if (sel.contains("sample_labels")) s.sample_labels = read_labels(sel["sample_labels"], "selection.sample_labels");
-}
-
-std::optional<Rng> read_seeds(const Json& value) {
-  if (value.is_null()) return std::nullopt;
-  const auto in = [](const Json& v, int32_t max) {
-    return v.is_number_integer() && v.get<int64_t>() >= 1 && v.get<int64_t>() <= max;
-  };
-  if (!value.is_array() || value.size() != 2 || !in(value[0], kSeed1Max) || !in(value[1], kSeed2Max))
-    throw SettingsError("seeds: " + value.dump() + " is not two seeds, the first in 1.." +
-                        std::to_string(kSeed1Max) + " and the second in 1.." + std::to_string(kSeed2Max));
-  return Rng(static_cast<int32_t>(value[0].get<int64_t>()), static_cast<int32_t>(value[1].get<int64_t>()));
 }
 
 void expect_member(const Json& doc, const char* key, const Json& wanted) {
@@ -104,6 +70,51 @@ std::optional<std::vector<int>> kept_numbers(bool checked, int count, const std:
 }
 
 }  // namespace
+
+void refuse_unknown_keys(const Json& obj, std::initializer_list<const char*> known, const std::string& where) {
+  for (auto it = obj.begin(); it != obj.end(); ++it)
+    if (std::none_of(known.begin(), known.end(), [&](const char* k) { return it.key() == k; }))
+      throw SettingsError((where.empty() ? "" : where + ".") + it.key() + ": unknown key");
+}
+
+std::optional<std::vector<int>> read_number_list(const Json& value, const std::string& key, int largest,
+                                                 size_t minimum) {
+  if (value.is_null()) return std::nullopt;
+  const std::string wanted = "a list of at least " + std::to_string(minimum) + " different numbers in 1.." +
+                             std::to_string(largest) + " (or null for all)";
+  if (!value.is_array() || value.size() < minimum) throw SettingsError(key + ": expected " + wanted);
+  std::vector<int> out;
+  for (const Json& n : value) {
+    if (!n.is_number_integer() || n.get<int64_t>() < 1 || n.get<int64_t>() > largest)
+      throw SettingsError(key + ": " + n.dump() + " is not a number in 1.." + std::to_string(largest));
+    out.push_back(static_cast<int>(n.get<int64_t>()));
+  }
+  std::sort(out.begin(), out.end());
+  if (std::adjacent_find(out.begin(), out.end()) != out.end()) throw SettingsError(key + ": a number is repeated");
+  return out;
+}
+
+std::optional<Rng> read_settings_seeds(const Json& value) {
+  if (value.is_null()) return std::nullopt;
+  const auto in = [](const Json& v, int32_t max) {
+    return v.is_number_integer() && v.get<int64_t>() >= 1 && v.get<int64_t>() <= max;
+  };
+  if (!value.is_array() || value.size() != 2 || !in(value[0], kSeed1Max) || !in(value[1], kSeed2Max))
+    throw SettingsError("seeds: " + value.dump() + " is not two seeds, the first in 1.." +
+                        std::to_string(kSeed1Max) + " and the second in 1.." + std::to_string(kSeed2Max));
+  return Rng(static_cast<int32_t>(value[0].get<int64_t>()), static_cast<int32_t>(value[1].get<int64_t>()));
+}
+
+Json settings_head(const char* page) {
+  return {{"format", kSettingsFormat}, {"format_version", kDocumentFormatVersion}, {"page", page}};
+}
+
+void expect_settings_head(const Json& doc, const char* page) {
+  if (!doc.is_object()) throw SettingsError("expected a JSON object");
+  expect_member(doc, "format", kSettingsFormat);
+  expect_member(doc, "format_version", kDocumentFormatVersion);
+  expect_member(doc, "page", page);
+}
 
 Selection selection_for_file(const RunSettingsFile& s, int np, int nl) {
   Selection sel;
@@ -142,22 +153,19 @@ Json run_settings_json(const RunSettingsFile& s) {
 }
 
 Json run_settings_document(const RunSettingsFile& s) {
-  Json doc = {{"format", kSettingsFormat}, {"format_version", kDocumentFormatVersion}, {"page", kRunPage}};
+  Json doc = settings_head(kRunPage);
   doc.update(run_settings_json(s));
   doc["seeds"] = s.seeds ? seeds_json(*s.seeds) : Json();
   return doc;
 }
 
 RunSettingsFile parse_run_settings(const Json& doc) {
-  if (!doc.is_object()) throw SettingsError("expected a JSON object");
-  refuse_unknown(doc, {"format", "format_version", "page", "options", "selection", "seeds"}, "");
-  expect_member(doc, "format", kSettingsFormat);
-  expect_member(doc, "format_version", kDocumentFormatVersion);
-  expect_member(doc, "page", kRunPage);
+  expect_settings_head(doc, kRunPage);
+  refuse_unknown_keys(doc, {"format", "format_version", "page", "options", "selection", "seeds"}, "");
   RunSettingsFile s;
   if (doc.contains("options")) read_run_options(doc["options"], s.options);
   if (doc.contains("selection")) read_selection(doc["selection"], s);
-  if (doc.contains("seeds")) s.seeds = read_seeds(doc["seeds"]);
+  if (doc.contains("seeds")) s.seeds = read_settings_seeds(doc["seeds"]);
   s.options.label_file_checked = s.sample_labels.has_value();
   return s;
 }
@@ -166,7 +174,7 @@ void write_run_settings_file(const std::string& path, const RunSettingsFile& s) 
   write_file_atomically(path, json_text(run_settings_document(s)));
 }
 
-RunSettingsFile read_run_settings_file(const std::string& path) {
+Json read_settings_json(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) throw SettingsError("Cannot read the settings file " + path);
   std::string text(static_cast<size_t>(kMaxSettingsBytes) + 1, '\0');
@@ -179,6 +187,11 @@ RunSettingsFile read_run_settings_file(const std::string& path) {
   } catch (const Json::exception& e) {
     throw SettingsError("The settings file " + path + " is not JSON: " + e.what());
   }
+  return doc;
+}
+
+RunSettingsFile read_run_settings_file(const std::string& path) {
+  const Json doc = read_settings_json(path);
   try {
     return parse_run_settings(doc);
   } catch (const SettingsError& e) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,6 +49,23 @@ void record_selection(const Selection& sel, bool labels_checked, int np, int nl,
 // Writes the settings file (replaced only once complete); OutputError names
 // the file and the reason when it cannot be written.
 void write_run_settings_file(const std::string& path, const RunSettingsFile& s);
+
+// For the settings files of every page. The members every settings file
+// starts with: format, format_version, page.
+Json settings_head(const char* page);
+// Throws SettingsError unless `doc` is an object that starts like that.
+void expect_settings_head(const Json& doc, const char* page);
+// SettingsError naming the key for a member of `obj` not in `known`
+// (`where` + "." + key).
+void refuse_unknown_keys(const Json& obj, std::initializer_list<const char*> known, const std::string& where);
+// A list of at least `minimum` different numbers in 1..largest, ascending;
+// nothing for null. SettingsError names `key` otherwise.
+std::optional<std::vector<int>> read_number_list(const Json& value, const std::string& key, int largest,
+                                                 size_t minimum);
+// Two seeds in range, or nothing for null.
+std::optional<Rng> read_settings_seeds(const Json& value);
+// The file read (at most 1 MiB) and parsed; SettingsError names the file.
+Json read_settings_json(const std::string& path);
 
 // Reads and parses the file; SettingsError names the file when it cannot be
 // read or is not JSON.

@@ -12,6 +12,7 @@
 #include "data/selection.h"
 #include "host/host.h"
 #include "json/document.h"
+#include "json/settings_file.h"
 #include "random/rng.h"
 #include "run/run_driver.h"
 
@@ -57,6 +58,27 @@ struct GroupRunSettings {
 // or an empty text when it can run. Groups whose sizes add up to more than
 // np, a member outside 1..np, fewer than 2 groups and N = 0 are refused.
 std::string group_comparison_problem(const GroupComparison& comparison, int np);
+
+// What a settings file holds for the page "Comp. among groups of samples":
+// the groups (sample numbers of the file analysed), the ticked statistics,
+// the permutations, the test type, and the seeds when asked for.
+struct GroupSettingsFile {
+  GroupComparison comparison;
+  std::optional<Rng> seeds;
+};
+
+Json group_settings_document(const GroupSettingsFile& s);
+
+// Throws SettingsError naming the key for an unknown key, a value of the
+// wrong type or out of range (2..12 groups of at least 2 different samples,
+// permutations 1..15000, one sided only with two groups), or a file of
+// another page.
+GroupSettingsFile parse_group_settings(const Json& doc);
+
+// Replaced only once complete; OutputError names the file and the reason.
+void write_group_settings_file(const std::string& path, const GroupSettingsFile& s);
+// SettingsError names the file when it cannot be read or used.
+GroupSettingsFile read_group_settings_file(const std::string& path);
 
 // The Run of the page: one "_test.out" result file per data file, then the
 // closing step (seeds saved to `seeds_path`, closing message).

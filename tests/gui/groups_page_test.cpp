@@ -7,6 +7,7 @@
 #include "fstats_page.h"
 #include "groups_page.h"
 #include "radio_group.h"
+#include "run_settings_commands.h"
 #include "support/scripted_host.h"
 #include "window_fixture.h"
 
@@ -44,6 +45,34 @@ class GroupsPageTest : public QObject, public torvi::gui::testing::WindowFixture
     start("12345 67890\r\n");
   }
   void cleanup() { tear_down(); }
+
+  // File > Save run settings... with this page in front writes its
+  // controls; Open run settings... on another window puts them back.
+  void settingsFileOfThePageRoundTrips() {
+    open_cats();
+    define(2, {ScriptedDialogs::choose({1, 5}), ScriptedDialogs::choose({3, 4})});
+    page()->RG_TT2->set_item_index(0);
+    page()->CLB_Stats->item(4)->setCheckState(Qt::Checked);
+    page()->SpinEdit7->setValue(500);
+    window_->pages()->setCurrentWidget(page());
+    dialogs_->save_settings_answers.push_back(torvi::gui::SettingsFileChoice{path("g.json"), true});
+    window_->run_settings()->save_action->trigger();
+    const torvi::GroupComparison saved = page()->comparison();
+    QVERIFY(saved.one_sided);
+    window_.reset();
+
+    start("5 6\r\n");
+    open_cats();
+    window_->pages()->setCurrentWidget(page());
+    dialogs_->open_settings_answers.push_back(path("g.json"));
+    window_->run_settings()->open_action->trigger();
+    QVERIFY(dialogs_->messages.empty());
+    const torvi::GroupComparison opened = page()->comparison();
+    QVERIFY(opened.groups == saved.groups && opened.statistics == saved.statistics);
+    QCOMPARE(opened.permutations, 500);
+    QVERIFY(opened.one_sided && page()->BT_Run2->isEnabled());
+    QVERIFY(window_->rng() == torvi::Rng(12345, 67890));
+  }
 
   void controlsOfThePage() {
     QVERIFY(!window_->pages()->isTabEnabled(1));

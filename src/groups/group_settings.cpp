@@ -1,0 +1,84 @@
+#include <algorithm>
+
+#include "data/limits.h"
+#include "groups/group_json.h"
+#include "report/output_file.h"
+#include "torvi/groups.h"
+
+namespace torvi {
+
+namespace {
+
+constexpr const char* kGroupsPage = "groups";
+
+std::vector<std::vector<int>> read_groups(const Json& value) {
+  const std::string range = std::to_string(kMinGroups) + " to " + std::to_string(kMaxGroups);
+  if (!value.is_array() || value.size() < kMinGroups || value.size() > kMaxGroups)
+    throw SettingsError("groups: expected " + range + " lists of sample numbers");
+  std::vector<std::vector<int>> groups;
+  for (size_t g = 0; g < value.size(); ++g) {
+    const std::string key = "groups." + std::to_string(g + 1);
+    auto members = read_number_list(value[g], key, NPMax, kMinGroupMembers);
+    if (!members) throw SettingsError(key + ": expected a list of sample numbers");
+    groups.push_back(std::move(*members));
+  }
+  return groups;
+}
+
+std::array<bool, kGroupStatistics> read_statistics(const Json& value) {
+  if (!value.is_array()) throw SettingsError("statistics: expected a list of statistic names");
+  std::array<bool, kGroupStatistics> ticked{};
+  for (const Json& name : value) {
+    const auto* at = std::find_if(kGroupStatisticNames.begin(), kGroupStatisticNames.end(),
+                                  [&](const char* n) { return name.is_string() && name.get<std::string>() == n; });
+    if (at == kGroupStatisticNames.end())
+      throw SettingsError("statistics: " + name.dump() + " is not one of Allelic Richness, Ho, Hs, Fis, Fst, Rel, Relc");
+    ticked[static_cast<size_t>(at - kGroupStatisticNames.begin())] = true;
+  }
+  return ticked;
+}
+
+}  // namespace
+
+Json group_settings_document(const GroupSettingsFile& s) {
+  Json doc = settings_head(kGroupsPage);
+  doc.update(group_comparison_json(s.comparison));
+  doc["seeds"] = s.seeds ? seeds_json(*s.seeds) : Json();
+  return doc;
+}
+
+GroupSettingsFile parse_group_settings(const Json& doc) {
+  expect_settings_head(doc, kGroupsPage);
+  refuse_unknown_keys(doc, {"format", "format_version", "page", "groups", "statistics", "permutations", "one_sided", "seeds"},
+                      "");
+  GroupSettingsFile s;
+  GroupComparison& c = s.comparison;
+  if (!doc.contains("groups")) throw SettingsError("groups: missing");
+  c.groups = read_groups(doc["groups"]);
+  if (doc.contains("statistics")) c.statistics = read_statistics(doc["statistics"]);
+  const Json perm = doc.value("permutations", Json(0));
+  if (!perm.is_number_integer() || perm.get<int64_t>() < 1 || perm.get<int64_t>() > kMaxGroupPermutations)
+    throw SettingsError("permutations: expected a number in 1.." + std::to_string(kMaxGroupPermutations));
+  c.permutations = static_cast<int32_t>(perm.get<int64_t>());
+  const Json one_sided = doc.value("one_sided", Json(false));
+  if (!one_sided.is_boolean()) throw SettingsError("one_sided: expected true or false");
+  c.one_sided = one_sided.get<bool>();
+  if (c.one_sided && c.groups.size() != 2) throw SettingsError("one_sided: the one-sided test compares two groups");
+  if (doc.contains("seeds")) s.seeds = read_settings_seeds(doc["seeds"]);
+  return s;
+}
+
+void write_group_settings_file(const std::string& path, const GroupSettingsFile& s) {
+  write_file_atomically(path, json_text(group_settings_document(s)));
+}
+
+GroupSettingsFile read_group_settings_file(const std::string& path) {
+  const Json doc = read_settings_json(path);
+  try {
+    return parse_group_settings(doc);
+  } catch (const SettingsError& e) {
+    throw SettingsError("The settings file " + path + ": " + e.what());
+  }
+}
+
+}  // namespace torvi
