@@ -15,36 +15,10 @@ constexpr size_t kTableEntryBudget = size_t{1} << 21;
 
 }  // namespace
 
-// The constants of a pair of samples of ns and nt typed individuals.
-struct PairComponents::Sizes {
-  long double nbar, two_nbar, nbar_less_1, nc, h_scale, h_divisor;
-  Sizes(long double ns, long double nt)
-      : nbar((ns + nt) / 2), two_nbar(2 * nbar), nbar_less_1(nbar - 1),
-        nc(two_nbar - (ns * ns + nt * nt) / two_nbar), h_scale(2 * nbar - 1), h_divisor(4 * nbar) {}
-
-  CopyParts copy_parts(long double Ps, long double Pt, long double Qs, long double Qt) const {
-    const long double pm = (Ps + Pt) / two_nbar;
-    const long double s2 = (Qs + Qt - two_nbar * pm * pm) / nbar;
-    return {s2, pm * (1 - pm) - s2 / 2};
-  }
-  CarrierParts carrier_parts(long double Hs, long double Ht) const {
-    const long double hm = (Hs + Ht) / two_nbar;
-    return {hm, h_scale * hm / h_divisor};
-  }
-  // Adds the allele's a + b + c and a.
-  void add(const CopyParts& e, const CarrierParts& f, long double& tot, long double& sa) const {
-    const long double a = nbar * (e.s2 - (e.q - f.hm / 4) / nbar_less_1) / nc;
-    const long double b = nbar * (e.q - f.h_term) / nbar_less_1;
-    const long double c = f.hm / 2;
-    tot += a + b + c;
-    sa += a;
-  }
-};
-
 PairComponents::PairComponents(const CountTables& ct, bool tabulate)
     : ct_(ct), np_(ct.allele_count.size()), npp_(ct.allele_count.size()), nh_(ct.allele_count.size()),
-      copies_(ct.allele_count.size()), carriers_(ct.allele_count.size()) {
-  integers_ = true;
+      integers_(ct.allele_count.size()) {
+  exact_integers_ = true;
   std::vector<int> sizes;
   for (int s = 1; s <= ct.np; ++s)
     for (int l = 1; l <= ct.nl; ++l) {
@@ -58,12 +32,13 @@ PairComponents::PairComponents(const CountTables& ct, bool tabulate)
         npp_[row + j] = np_[row + j] * p;
         nh_[row + j] = n * h;
         if (typed <= 1) continue;
-        copies_[row + j] = nearest_count(p * (2 * n));
-        carriers_[row + j] = nearest_count(h * n);
-        integers_ = integers_ && copies_[row + j] / (2 * n) == p && carriers_[row + j] / n == h;
+        Integers& x = integers_[row + j];
+        x.copies = nearest_count(p * (2 * n));
+        x.carriers = nearest_count(h * n);
+        exact_integers_ = exact_integers_ && x.copies / (2 * n) == p && x.carriers / n == h;
       }
     }
-  if (integers_ && tabulate) make_tables(sizes);
+  if (exact_integers_ && tabulate) make_tables(sizes);
 }
 
 void PairComponents::make_tables(const std::vector<int>& sizes_present) {
@@ -79,13 +54,13 @@ void PairComponents::make_tables(const std::vector<int>& sizes_present) {
   for (size_t i = 0; i < sizes.size(); ++i)
     for (size_t k = i; k < sizes.size(); ++k) {
       const int ns = sizes[i], nt = sizes[k];
-      const size_t needed = static_cast<size_t>(2 * ns + 1) * (2 * nt + 1) + static_cast<size_t>(ns + 1) * (nt + 1);
+      const size_t needed = static_cast<size_t>(2 * ns + 1) * (2 * nt + 1) + static_cast<size_t>(ns + 1) * (nt + 1) +
+                            static_cast<size_t>(kFewPairs) * kFewPairs;
       if (entries + needed > kTableEntryBudget) return;
       entries += needed;
-      table_of_[static_cast<size_t>(ns) * side + nt] = static_cast<int32_t>(tables_.size());
-      Tables t{ns, nt, {}, {}};
       const long double nsl = ns, ntl = nt;
       const Sizes z(nsl, ntl);
+      Tables t{ns, nt, z, {}, {}, {}};
       // The products exactly as the direct path forms them from p = c / 2n
       // and h = x / n.
       for (int cs = 0; cs <= 2 * ns; ++cs) {
@@ -97,8 +72,28 @@ void PairComponents::make_tables(const std::vector<int>& sizes_present) {
       }
       for (int xs = 0; xs <= ns; ++xs)
         for (int xt = 0; xt <= nt; ++xt) t.carriers.push_back(z.carrier_parts(nsl * (xs / nsl), ntl * (xt / ntl)));
+      if (!make_few_terms(z, t)) continue;
+      table_of_[static_cast<size_t>(ns) * side + nt] = static_cast<int32_t>(tables_.size());
       tables_.push_back(std::move(t));
     }
+}
+
+// The whole terms of an allele from the same parts the loop would look up.
+// False in the unlikely case that a term does not split exactly into two
+// doubles: that pair of sizes then takes the direct formulas.
+bool PairComponents::make_few_terms(const Sizes& z, Tables& t) {
+  t.few.assign(static_cast<size_t>(kFewPairs) * kFewPairs, SplitTerms{});
+  for (int cs = 0; cs < kFewCopies && cs <= 2 * t.ns; ++cs)
+    for (int xs = 0; xs <= cs && xs <= t.ns; ++xs)
+      for (int ct = 0; ct < kFewCopies && ct <= 2 * t.nt; ++ct)
+        for (int xt = 0; xt <= ct && xt <= t.nt; ++xt) {
+          const AlleleTerms e = z.terms(t.copies[static_cast<size_t>(cs) * (2 * t.nt + 1) + ct],
+                                        t.carriers[static_cast<size_t>(xs) * (t.nt + 1) + xt]);
+          const SplitTerms split{SplitReal::of(e.abc), SplitReal::of(e.a)};
+          if (split.abc.value() != e.abc || split.a.value() != e.a) return false;
+          t.few[static_cast<size_t>(few(cs, xs)) * kFewPairs + few(ct, xt)] = split;
+        }
+  return true;
 }
 
 const PairComponents::Tables* PairComponents::tables_for(int ns, int nt) const {
@@ -107,39 +102,66 @@ const PairComponents::Tables* PairComponents::tables_for(int ns, int nt) const {
   return i < 0 ? nullptr : &tables_[static_cast<size_t>(i)];
 }
 
-PairSums PairComponents::sums(int s, int t) const {
-  const AlleleIndex& ix = *ct_.index;
-  PairSums out;
-  for (int l = 1; l <= ct_.nl; ++l) {
-    int ns = ct_.typed(s, l), nt = ct_.typed(t, l);
-    if (ns <= 1 || nt <= 1) continue;
-    size_t rs = ct_.row(s, l), rt = ct_.row(t, l);
-    // The terms are symmetric in the two samples: tables keep ns <= nt.
-    if (ns > nt) {
-      std::swap(ns, nt);
-      std::swap(rs, rt);
-    }
-    const Sizes z(ns, nt);
-    const Tables* tables = tables_for(ns, nt);
-    long double tot = 0, sa = 0;
-    const int k = ix.alleles_at_locus(l);
+// The sums of one pair at one locus, taken allele by allele from the tables.
+struct PairComponents::PairAtLocus {
+  const Tables* tables = nullptr;
+  const Integers* is = nullptr;
+  const Integers* it = nullptr;
+  long double tot = 0, sa = 0;
+
+  void add(int j) {
+    const int32_t cs = is[j].copies, ct = it[j].copies, xs = is[j].carriers, xt = it[j].carriers;
     // An allele absent from both samples adds exactly 0: it is passed over.
-    if (tables) {
-      const int32_t *cs = &copies_[rs], *ct = &copies_[rt], *xs = &carriers_[rs], *xt = &carriers_[rt];
-      for (int j = 0; j < k; ++j) {
-        if ((cs[j] | ct[j]) == 0) continue;
-        z.add(tables->copies[static_cast<size_t>(cs[j]) * (2 * nt + 1) + ct[j]],
-              tables->carriers[static_cast<size_t>(xs[j]) * (nt + 1) + xt[j]], tot, sa);
-      }
-    } else {
-      for (size_t js = rs, jt = rt; js < rs + k; ++js, ++jt) {
-        if (np_[js] == 0 && np_[jt] == 0) continue;
-        z.add(z.copy_parts(np_[js], np_[jt], npp_[js], npp_[jt]), z.carrier_parts(nh_[js], nh_[jt]), tot, sa);
-      }
+    if ((cs | ct) == 0) return;
+    if (cs < kFewCopies && ct < kFewCopies) {
+      const SplitTerms& e = tables->few[static_cast<size_t>(few(cs, xs)) * kFewPairs + few(ct, xt)];
+      tot += e.abc.value();
+      sa += e.a.value();
+      return;
     }
-    out.tot += tot;
-    out.sa += sa;
+    const int nt = tables->nt;
+    tables->sizes.add(tables->copies[static_cast<size_t>(cs) * (2 * nt + 1) + ct],
+                      tables->carriers[static_cast<size_t>(xs) * (nt + 1) + xt], tot, sa);
   }
+};
+
+// Which pair of samples of the locus takes which role (tables keep ns <= nt),
+// or false when the pair has nothing at the locus.
+bool PairComponents::order(int& s, int& t, int l) const {
+  const int ns = ct_.typed(s, l), nt = ct_.typed(t, l);
+  if (ns <= 1 || nt <= 1) return false;
+  if (ns > nt) std::swap(s, t);
+  return true;
+}
+
+bool PairComponents::from_tables(int s, int t, int l, PairAtLocus& pair) const {
+  pair.tables = tables_for(ct_.typed(s, l), ct_.typed(t, l));
+  pair.is = integers_.data() + ct_.row(s, l);
+  pair.it = integers_.data() + ct_.row(t, l);
+  return pair.tables != nullptr;
+}
+
+void PairComponents::add_locus(int s, int t, int l, PairSums& out) const {
+  if (!order(s, t, l)) return;
+  const int k = ct_.index->alleles_at_locus(l);
+  PairAtLocus one;
+  if (from_tables(s, t, l, one)) {
+    for (int j = 0; j < k; ++j) one.add(j);
+  } else {
+    const Sizes z(ct_.typed(s, l), ct_.typed(t, l));
+    const size_t rs = ct_.row(s, l), rt = ct_.row(t, l);
+    for (size_t js = rs, jt = rt; js < rs + k; ++js, ++jt) {
+      if (np_[js] == 0 && np_[jt] == 0) continue;
+      z.add(z.copy_parts(np_[js], np_[jt], npp_[js], npp_[jt]), z.carrier_parts(nh_[js], nh_[jt]), one.tot, one.sa);
+    }
+  }
+  out.tot += one.tot;
+  out.sa += one.sa;
+}
+
+PairSums PairComponents::sums(int s, int t) const {
+  PairSums out;
+  for (int l = 1; l <= ct_.nl; ++l) add_locus(s, t, l, out);
   return out;
 }
 

@@ -1,5 +1,6 @@
 #include "stats/pairwise_fst.h"
 
+#include <utility>
 #include <vector>
 
 #include "data/limits.h"
@@ -22,21 +23,24 @@ void pairwise_fst(const Analysis& an, int threads) {
   auto m = [&](int i, int j) -> long double& { return M[static_cast<size_t>(i) * (np + 1) + j]; };
 
   // Pairs are independent and each sums its loci in order: they are shared
-  // evenly among the threads, in the order of the upper triangle.
+  // evenly among the threads, in the order of the upper triangle. Each
+  // thread takes its pairs locus by locus, so that the counts of one locus
+  // and the tables of its sample sizes stay in cache.
   const PairComponents components(an.ct);
-  const int64_t pairs = static_cast<int64_t>(np) * (np - 1) / 2;
-  parallel_shares(threads, pairs, [&](int64_t begin, int64_t end, int) {
-    int s = 1;
-    int64_t row_first = 0;  // index of pair (s, s + 1)
-    while (row_first + (np - s) <= begin) row_first += np - s++;
-    int t = s + 1 + static_cast<int>(begin - row_first);
-    for (int64_t k = begin; k < end; ++k) {
-      const PairSums p = components.sums(s, t);
-      m(t, s) = p.tot;
-      m(s, t) = p.sa;
-      if (++t > np) t = ++s + 1;
+  std::vector<std::pair<int, int>> pairs;
+  for (int s = 1; s <= np; ++s)
+    for (int t = s + 1; t <= np; ++t) pairs.emplace_back(s, t);
+  std::vector<PairSums> sums(pairs.size());
+  parallel_shares(threads, static_cast<int64_t>(pairs.size()), [&](int64_t begin, int64_t end, int) {
+    for (int l = 1; l <= an.ds.nl; ++l) {
+      for (int64_t k = begin; k < end; ++k) components.add_locus(pairs[k].first, pairs[k].second, l, sums[k]);
     }
   });
+  for (size_t k = 0; k < pairs.size(); ++k) {
+    const auto [s, t] = pairs[k];
+    m(t, s) = sums[k].tot;
+    m(s, t) = sums[k].sa;
+  }
 
   ReportText mat;
   for (int i = 1; i <= np; ++i) {
