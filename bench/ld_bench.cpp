@@ -14,8 +14,8 @@
 #include "bench_shapes.h"
 #include "generator_floor.h"
 #include "silent_host.h"
-#include "randtests/ld_observed_phase.h"
-#include "randtests/ld_permutation.h"
+#include "ld/observed_phase.h"
+#include "ld/permutation.h"
 #include "run/data_set_lifecycle.h"
 
 namespace torvi {

@@ -22,7 +22,7 @@
 #include "randtests/hw_sample_test.h"
 #include "randtests/hw_within_test.h"
 #include "randtests/pairwise_test.h"
-#include "randtests/wc_components.h"
+#include "stats/wc_components.h"
 #include "run/data_set_lifecycle.h"
 
 namespace {

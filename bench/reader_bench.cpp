@@ -12,7 +12,7 @@
 #include "data/data_reader.h"
 #include "datagen/generator.h"
 #include "silent_host.h"
-#include "stats/count_tables.h"
+#include "model/count_tables.h"
 
 namespace {
 

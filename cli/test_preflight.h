@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "run/run_options.h"
+#include "model/run_options.h"
 
 namespace torvi::cli {
 

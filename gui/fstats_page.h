@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "run/run_options.h"
+#include "model/run_options.h"
 
 class QCheckBox;
 class QPushButton;

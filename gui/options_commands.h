@@ -5,7 +5,7 @@
 
 #include <QObject>
 
-#include "data/data_set.h"
+#include "model/data_set.h"
 #include "data/selection.h"
 #include "host/host.h"
 #include "user_dialogs.h"

@@ -5,7 +5,7 @@
 #include <istream>
 #include <string>
 
-#include "data/data_set.h"
+#include "model/data_set.h"
 #include "host/host.h"
 
 namespace torvi {

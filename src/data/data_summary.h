@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "data/data_set.h"
+#include "model/data_set.h"
 #include "host/host.h"
 
 namespace torvi {

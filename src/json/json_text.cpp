@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "data/limits.h"
+#include "model/limits.h"
 
 namespace torvi {
 

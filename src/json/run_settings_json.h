@@ -4,7 +4,7 @@
 #include <string>
 
 #include "json/json_text.h"
-#include "run/run_options.h"
+#include "model/run_options.h"
 
 namespace torvi {
 

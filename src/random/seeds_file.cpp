@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <filesystem>
 
-#include "report/output_file.h"
+#include "util/output_file.h"
 #include "util/file_status.h"
 
 namespace torvi {

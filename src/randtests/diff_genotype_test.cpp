@@ -5,7 +5,7 @@
 
 #include "randtests/g_statistics.h"
 #include "randtests/perm_series.h"
-#include "randtests/progress.h"
+#include "host/progress.h"
 #include "randtests/shuffles.h"
 #include "report/report_text.h"
 #include "util/parallel.h"

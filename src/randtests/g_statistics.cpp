@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "data/limits.h"
+#include "model/limits.h"
 #include "util/nearest_count.h"
 
 namespace torvi {

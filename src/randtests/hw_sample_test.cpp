@@ -3,9 +3,9 @@
 #include <cmath>
 #include <vector>
 
-#include "randtests/progress.h"
+#include "host/progress.h"
 #include "randtests/shuffles.h"
-#include "randtests/size_tables.h"
+#include "util/size_tables.h"
 #include "report/report_text.h"
 #include "util/parallel.h"
 

@@ -5,9 +5,9 @@
 
 #include "randtests/cell_terms.h"
 #include "randtests/perm_series.h"
-#include "randtests/progress.h"
+#include "host/progress.h"
 #include "randtests/shuffles.h"
-#include "randtests/wc_components.h"
+#include "stats/wc_components.h"
 #include "report/report_text.h"
 #include "util/parallel.h"
 

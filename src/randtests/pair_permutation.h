@@ -4,10 +4,10 @@
 #include <utility>
 #include <vector>
 
-#include "data/data_set.h"
+#include "model/data_set.h"
 #include "random/rng.h"
 #include "randtests/g_statistics.h"
-#include "stats/count_tables.h"
+#include "model/count_tables.h"
 
 namespace torvi {
 

@@ -7,7 +7,7 @@
 #include "data/data_reader.h"
 #include "randtests/g_statistics.h"
 #include "randtests/pair_permutation.h"
-#include "randtests/progress.h"
+#include "host/progress.h"
 #include "report/report_text.h"
 #include "util/parallel.h"
 

@@ -1,7 +1,7 @@
 #include "randtests/perm_series.h"
 
 #include "randtests/rank_p_interval.h"
-#include "stats/sort_reals.h"
+#include "util/sort_reals.h"
 
 namespace torvi {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "data/data_set.h"
+#include "model/data_set.h"
 #include "report/report_text.h"
 
 namespace torvi {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "random/rng.h"
-#include "stats/count_tables.h"
+#include "model/count_tables.h"
 
 namespace torvi {
 

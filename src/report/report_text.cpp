@@ -1,6 +1,6 @@
 #include "report/report_text.h"
 
-#include "report/output_file.h"
+#include "util/output_file.h"
 
 namespace torvi {
 

@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "data/data_set.h"
+#include "model/data_set.h"
 #include "host/host.h"
 #include "random/rng.h"
 #include "randtests/g_statistics.h"
-#include "randtests/wc_components.h"
-#include "run/perm_counts.h"
-#include "run/run_options.h"
-#include "stats/count_tables.h"
+#include "stats/wc_components.h"
+#include "model/perm_counts.h"
+#include "model/run_options.h"
+#include "model/count_tables.h"
 
 namespace torvi {
 

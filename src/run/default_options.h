@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "run/perm_counts.h"
-#include "run/run_options.h"
+#include "model/perm_counts.h"
+#include "model/run_options.h"
 
 namespace torvi {
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "report/output_file.h"
+#include "util/output_file.h"
 
 namespace torvi {
 

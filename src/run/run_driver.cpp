@@ -5,13 +5,13 @@
 #include <filesystem>
 
 #include "randtests/diff_genotype_test.h"
-#include "randtests/g_statistics.h"
+#include "stats/g_statistics.h"
 #include "randtests/hw_overall_test.h"
 #include "randtests/hw_within_test.h"
-#include "randtests/ld_test.h"
+#include "ld/ld_test.h"
 #include "randtests/pairwise_test.h"
 #include "report/report_text.h"
-#include "run/analysis.h"
+#include "model/analysis.h"
 #include "run/file_walk.h"
 #include "run/json_export.h"
 #include "run/result_file.h"

@@ -6,8 +6,8 @@
 #include "data/selection.h"
 #include "host/host.h"
 #include "random/rng.h"
-#include "run/perm_counts.h"
-#include "run/run_options.h"
+#include "model/perm_counts.h"
+#include "model/run_options.h"
 
 namespace torvi {
 

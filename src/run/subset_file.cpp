@@ -8,7 +8,7 @@
 #include "data/data_reader.h"
 #include "data/label_file.h"
 #include "data/text_scanner.h"
-#include "report/output_file.h"
+#include "util/output_file.h"
 #include "report/report_text.h"
 
 namespace torvi {

@@ -2,7 +2,7 @@
 
 #include "report/report_text.h"
 #include "stats/jackknife.h"
-#include "stats/sort_reals.h"
+#include "util/sort_reals.h"
 #include "util/parallel.h"
 #include "util/split_real.h"
 

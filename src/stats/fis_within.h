@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "stats/count_tables.h"
+#include "model/count_tables.h"
 
 namespace torvi {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "report/output_file.h"
+#include "util/output_file.h"
 #include "report/report_text.h"
 
 namespace torvi {

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "report/report_text.h"
-#include "stats/na_cell.h"
+#include "report/na_cell.h"
 #include "stats/nei_statistics.h"
 #include "stats/sample_report.h"
 

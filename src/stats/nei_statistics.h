@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stats/count_tables.h"
+#include "model/count_tables.h"
 
 namespace torvi {
 

@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "data/limits.h"
+#include "model/limits.h"
 #include "report/report_text.h"
 #include "stats/pair_components.h"
 #include "util/parallel.h"

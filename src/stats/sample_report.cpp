@@ -8,7 +8,7 @@
 #include "report/report_text.h"
 #include "stats/allelic_richness.h"
 #include "stats/fis_within.h"
-#include "stats/na_cell.h"
+#include "report/na_cell.h"
 
 namespace torvi {
 

@@ -6,7 +6,7 @@
 #include <stdexcept>
 
 #include "data/data_reader.h"
-#include "stats/count_tables.h"
+#include "model/count_tables.h"
 #include "support/scripted_host.h"
 
 namespace torvi {

@@ -7,7 +7,7 @@
 #include <limits>
 #include <random>
 
-#include "data/limits.h"
+#include "model/limits.h"
 
 namespace torvi {
 namespace {

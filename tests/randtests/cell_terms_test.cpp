@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "randtests/perm_fixture.h"
+#include "support/perm_fixture.h"
 #include "randtests/shuffles.h"
-#include "randtests/size_tables.h"
+#include "util/size_tables.h"
 
 namespace torvi {
 namespace {

@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "randtests/wc_components.h"
-#include "stats/analysis_fixture.h"
+#include "stats/wc_components.h"
+#include "support/analysis_fixture.h"
 
 namespace torvi {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "randtests/perm_fixture.h"
+#include "support/perm_fixture.h"
 
 namespace torvi {
 namespace {

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "randtests/perm_fixture.h"
+#include "support/perm_fixture.h"
 
 namespace torvi {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "report/output_file.h"
+#include "util/output_file.h"
 #include "report/report_text.h"
 
 #include <filesystem>

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "report/report_text.h"
-#include "stats/analysis_fixture.h"
+#include "support/analysis_fixture.h"
 #include "stats/jackknife.h"
 #include "support/golden.h"
 

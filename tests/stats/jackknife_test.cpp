@@ -6,7 +6,7 @@
 #include <random>
 
 #include "report/report_text.h"
-#include "stats/analysis_fixture.h"
+#include "support/analysis_fixture.h"
 
 namespace torvi {
 namespace {

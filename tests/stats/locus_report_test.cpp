@@ -7,7 +7,7 @@
 
 #include "run/data_set_lifecycle.h"
 #include "stats/nei_statistics.h"
-#include "stats/report_fixture.h"
+#include "support/report_fixture.h"
 #include "support/golden.h"
 
 namespace torvi {

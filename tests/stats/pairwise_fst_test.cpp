@@ -6,7 +6,7 @@
 #include <regex>
 
 #include "report/report_text.h"
-#include "stats/analysis_fixture.h"
+#include "support/analysis_fixture.h"
 #include "stats/pair_components.h"
 #include "support/golden.h"
 

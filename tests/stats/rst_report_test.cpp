@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "report/report_text.h"
-#include "stats/analysis_fixture.h"
+#include "support/analysis_fixture.h"
 
 namespace torvi {
 namespace {

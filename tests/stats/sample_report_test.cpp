@@ -5,7 +5,7 @@
 #include <string>
 
 #include "stats/fis_within.h"
-#include "stats/report_fixture.h"
+#include "support/report_fixture.h"
 
 namespace torvi {
 namespace {

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "report/report_text.h"
-#include "stats/analysis_fixture.h"
+#include "support/analysis_fixture.h"
 
 namespace torvi {
 namespace {

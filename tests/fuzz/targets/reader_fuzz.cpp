@@ -8,7 +8,7 @@
 
 #include "data/data_reader.h"
 #include "fuzz_host.h"
-#include "stats/count_tables.h"
+#include "model/count_tables.h"
 
 namespace {
 
