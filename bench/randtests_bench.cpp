@@ -17,7 +17,7 @@
 #include "silent_host.h"
 #include "host/host.h"
 #include "randtests/diff_genotype_test.h"
-#include "randtests/g_statistics.h"
+#include "stats/g_statistics.h"
 #include "randtests/hw_overall_test.h"
 #include "randtests/hw_sample_test.h"
 #include "randtests/hw_within_test.h"

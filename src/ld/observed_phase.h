@@ -2,7 +2,7 @@
 
 #include "ld/genotypes.h"
 #include "ld/test_state.h"
-#include "run/analysis.h"
+#include "model/analysis.h"
 
 namespace torvi {
 

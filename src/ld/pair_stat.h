@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "model/limits.h"
-#include "randtests/g_statistics.h"
+#include "stats/g_statistics.h"
 #include "ld/genotypes.h"
 
 namespace torvi {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "randtests/g_statistics.h"
+#include "stats/g_statistics.h"
 #include "randtests/perm_series.h"
 #include "host/progress.h"
 #include "randtests/shuffles.h"

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "randtests/cell_terms.h"
-#include "randtests/g_statistics.h"
+#include "stats/g_statistics.h"
 #include "randtests/perm_series.h"
 #include "host/progress.h"
 #include "randtests/shuffles.h"

@@ -6,7 +6,7 @@
 
 #include "model/data_set.h"
 #include "random/rng.h"
-#include "randtests/g_statistics.h"
+#include "stats/g_statistics.h"
 #include "model/count_tables.h"
 
 namespace torvi {

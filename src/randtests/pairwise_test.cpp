@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "data/data_reader.h"
-#include "randtests/g_statistics.h"
+#include "stats/g_statistics.h"
 #include "randtests/pair_permutation.h"
 #include "host/progress.h"
 #include "report/report_text.h"

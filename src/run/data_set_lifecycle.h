@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "run/analysis.h"
+#include "model/analysis.h"
 
 namespace torvi {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "run/analysis.h"
+#include "model/analysis.h"
 
 namespace torvi {
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "report/report_text.h"
-#include "run/analysis.h"
+#include "model/analysis.h"
 
 namespace torvi {
 

@@ -12,7 +12,7 @@
 #include <sstream>
 #include <string>
 
-#include "run/analysis.h"
+#include "model/analysis.h"
 #include "support/scripted_host.h"
 
 namespace torvi::testing {

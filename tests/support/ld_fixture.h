@@ -7,7 +7,7 @@
 
 #include "random/rng.h"
 #include "ld/ld_test.h"
-#include "run/analysis.h"
+#include "model/analysis.h"
 #include "support/golden.h"
 #include "support/scripted_host.h"
 

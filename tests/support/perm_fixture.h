@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <string>
 
-#include "randtests/g_statistics.h"
+#include "stats/g_statistics.h"
 #include "stats/wc_components.h"
 #include "stats/fis_within.h"
-#include "run/analysis.h"
+#include "model/analysis.h"
 #include "run/data_set_lifecycle.h"
 #include "support/golden.h"
 #include "support/scripted_host.h"

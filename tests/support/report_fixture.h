@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "random/rng.h"
-#include "run/analysis.h"
+#include "model/analysis.h"
 #include "model/perm_counts.h"
 #include "model/run_options.h"
 #include "model/count_tables.h"

@@ -1,4 +1,4 @@
-#include "randtests/g_statistics.h"
+#include "stats/g_statistics.h"
 
 #include <gtest/gtest.h>
 

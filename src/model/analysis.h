@@ -7,7 +7,7 @@
 #include "model/data_set.h"
 #include "host/host.h"
 #include "random/rng.h"
-#include "randtests/g_statistics.h"
+#include "stats/g_statistics.h"
 #include "stats/wc_components.h"
 #include "model/perm_counts.h"
 #include "model/run_options.h"
