@@ -4,14 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "model/data_set.h"
 #include "host/host.h"
-#include "random/rng.h"
-#include "stats/g_statistics.h"
-#include "stats/wc_components.h"
+#include "model/count_tables.h"
+#include "model/data_set.h"
+#include "model/g_state.h"
 #include "model/perm_counts.h"
 #include "model/run_options.h"
-#include "model/count_tables.h"
+#include "model/wc_state.h"
+#include "random/rng.h"
 
 namespace torvi {
 
