@@ -12,14 +12,15 @@
 #include <new>
 
 #include "datagen/generator.h"
-#include "silent_host.h"
 #include "random/rng.h"
 #include "run/data_set_lifecycle.h"
+#include "silent_host.h"
 #include "stats/genotype_tables.h"
 #include "stats/jackknife.h"
 #include "stats/locus_report.h"
 #include "stats/pairwise_fst.h"
 #include "stats/rst_report.h"
+#include "stats/sample_report.h"
 #include "stats/wc_report.h"
 
 // Live heap bytes and their peak, for the peak of one section.
@@ -132,6 +133,8 @@ void BM_locus_report(benchmark::State& s) {
   run_section(s, false, [](Fixture& f) {
     f.options.CB_Rar = f.options.CB_fis = true;
     locus_report(*f.ctx, f.an);
+    sample_report(*f.ctx, f.an);
+    nei_report(*f.ctx, f.an);
   });
 }
 void BM_wc_components(benchmark::State& s) {

@@ -6,10 +6,11 @@
 #include <string>
 
 #include "datagen/generator.h"
-#include "silent_host.h"
 #include "host/host.h"
 #include "run/data_set_lifecycle.h"
+#include "silent_host.h"
 #include "stats/locus_report.h"
+#include "stats/sample_report.h"
 
 namespace {
 
@@ -35,6 +36,8 @@ void run_locus_report(benchmark::State& state, const torvi::datagen::Shape& shap
   for (auto _ : state) {
     std::remove(out.c_str());
     torvi::locus_report(ctx, an);
+    torvi::sample_report(ctx, an);
+    torvi::nei_report(ctx, an);
   }
   std::filesystem::remove_all(dir);
 }

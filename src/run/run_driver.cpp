@@ -4,22 +4,24 @@
 #include <ctime>
 #include <filesystem>
 
-#include "randtests/diff_genotype_test.h"
-#include "stats/g_statistics.h"
-#include "randtests/hw_overall_test.h"
-#include "randtests/hw_within_test.h"
 #include "ld/ld_test.h"
+#include "model/analysis.h"
+#include "randtests/diff_genotype_test.h"
+#include "randtests/hw_overall_test.h"
+#include "randtests/hw_sample_test.h"
+#include "randtests/hw_within_test.h"
 #include "randtests/pairwise_test.h"
 #include "report/report_text.h"
-#include "model/analysis.h"
 #include "run/file_walk.h"
 #include "run/json_export.h"
 #include "run/result_file.h"
+#include "stats/g_statistics.h"
 #include "stats/genotype_tables.h"
 #include "stats/jackknife.h"
 #include "stats/locus_report.h"
 #include "stats/pairwise_fst.h"
 #include "stats/rst_report.h"
+#include "stats/sample_report.h"
 #include "stats/wc_report.h"
 
 namespace torvi {
@@ -44,6 +46,9 @@ void analyse(RunContext& ctx, Analysis& an) {
   // Per-locus report, with the per-sample statistics and their tests.
   if (opt.CB_IFis) set_hw_sample_locus_count(opt, np, nl, ctx.nb_perm);
   locus_report(ctx, an);
+  sample_report(ctx, an);
+  if (opt.CB_IFis) hw_sample_test(ctx, an);
+  nei_report(ctx, an);
   stop_point(ctx.host);
 
   // Genotypic disequilibrium.

@@ -2,10 +2,9 @@
 
 #include <string>
 
-#include "report/report_text.h"
 #include "report/na_cell.h"
+#include "report/report_text.h"
 #include "stats/nei_statistics.h"
-#include "stats/sample_report.h"
 
 namespace torvi {
 
@@ -130,9 +129,9 @@ void locus_report(RunContext& ctx, Analysis& an) {
   if (ctx.options.CB_allfreq)
     for (int l = 1; l <= an.ds.nl; ++l) write_allele_frequencies(an, l, out);
   out.append_to(ctx.result_name);
+}
 
-  sample_report(ctx, an);
-
+void nei_report(const RunContext& ctx, const Analysis& an) {
   if (an.ds.np == 1 || !ctx.options.CB_nei) return;
   ReportText nei;
   write_nei_table(an, nei);

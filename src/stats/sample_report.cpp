@@ -4,11 +4,10 @@
 #include <utility>
 #include <vector>
 
-#include "randtests/hw_sample_test.h"
+#include "report/na_cell.h"
 #include "report/report_text.h"
 #include "stats/allelic_richness.h"
 #include "stats/fis_within.h"
-#include "report/na_cell.h"
 
 namespace torvi {
 
@@ -121,7 +120,6 @@ void sample_report(RunContext& ctx, Analysis& an) {
     out.append_to(ctx.result_name);
   }
 
-  if (opt.CB_IFis) hw_sample_test(ctx, an);
 }
 
 }  // namespace torvi

@@ -5,8 +5,8 @@
 namespace torvi {
 
 // Per-sample statistics: gene diversity, number of alleles, allelic
-// richness, Fis per sample (always computed into an.fis_sample_locus); then
-// the Hardy-Weinberg tests per locus and sample when CB_IFis is ticked.
+// richness, Fis per sample (always computed into an.fis_sample_locus, which
+// the Hardy-Weinberg tests per locus and sample read).
 void sample_report(RunContext& ctx, Analysis& an);
 
 }  // namespace torvi

@@ -7,12 +7,13 @@
 
 #include "run/data_set_lifecycle.h"
 #include "stats/nei_statistics.h"
-#include "support/report_fixture.h"
 #include "support/golden.h"
+#include "support/report_fixture.h"
 
 namespace torvi {
 namespace {
 
+using testing::per_locus_report;
 using testing::ReportFixture;
 using testing::ScriptedHost;
 
@@ -28,7 +29,7 @@ TEST(LocusReport, WholeReportOfSmallDataSet) {
   ReportFixture f = small_data_set();
   f.options.CB_Rar = f.options.CB_fis = true;
   RunContext ctx = f.context();
-  locus_report(ctx, f.an);
+  per_locus_report(ctx, f.an);
 
   const std::string expected =
       "      \t\t  pop1\t  pop2\t All_W\tAll_UW\r\n"
@@ -77,13 +78,13 @@ TEST(LocusReport, ColumnLineIsLeftOpenForTheNextSection) {
   ReportFixture f = small_data_set();
   f.untick_all();
   RunContext ctx = f.context();
-  locus_report(ctx, f.an);
+  per_locus_report(ctx, f.an);
   EXPECT_EQ(f.result_text(), "      \t\t  pop1\t  pop2\t All_W\tAll_UW");
 
   // The next section's leading line end closes the column line: no empty line.
   f.options.CB_nei = true;
   std::remove(f.path.c_str());
-  locus_report(ctx, f.an);
+  per_locus_report(ctx, f.an);
   EXPECT_EQ(f.result_text().rfind("      \t\t  pop1\t  pop2\t All_W\tAll_UW\r\n" + kStars + "\r\n", 0), 0u);
 }
 
@@ -93,7 +94,7 @@ TEST(LocusReport, DefaultSampleLabelsUnlessALabelFileIsUsed) {
   ReportFixture f(200, {"loc"}, ind);
   f.untick_all();
   RunContext ctx = f.context();
-  locus_report(ctx, f.an);
+  per_locus_report(ctx, f.an);
   EXPECT_EQ(f.an.ds.sample_names[1], "pop1");
   EXPECT_EQ(f.an.ds.sample_names[7], "pop7");
   EXPECT_EQ(f.an.ds.sample_names[200], "pop200");
@@ -104,7 +105,7 @@ TEST(LocusReport, DefaultSampleLabelsUnlessALabelFileIsUsed) {
 
   f.an.ds.sample_names[3] = "Nancy";
   f.options.label_file_checked = true;
-  locus_report(ctx, f.an);
+  per_locus_report(ctx, f.an);
   EXPECT_EQ(f.an.ds.sample_names[3], "Nancy");
 }
 
@@ -113,7 +114,7 @@ TEST(LocusReport, LocusTypedInOneSampleOnly) {
   f.untick_all();
   f.options.CB_allfreq = f.options.CB_nei = true;
   RunContext ctx = f.context();
-  locus_report(ctx, f.an);
+  per_locus_report(ctx, f.an);
   const std::string text = f.result_text();
   // Untyped sample: NA frequency; the unweighted mean is over typed samples.
   EXPECT_NE(text.find("\tp:   1\t 0.250\t    NA\t 0.250\t 0.250\r\n"), std::string::npos);
@@ -130,7 +131,7 @@ TEST(LocusReport, MonomorphicLocusGivesZeroRatios) {
   f.untick_all();
   f.options.CB_nei = true;
   RunContext ctx = f.context();
-  locus_report(ctx, f.an);
+  per_locus_report(ctx, f.an);
   const std::string zeros = "\t 0.000\t 0.000\t 0.000\t 0.000\t 0.000\t 0.000\t 0.000\t 0.000\t 0.000\r\n";
   EXPECT_NE(f.result_text().find("\tmono" + zeros + "\r\n\tOverall" + zeros), std::string::npos);
 }
@@ -140,7 +141,7 @@ TEST(LocusReport, AlleleAbsentAtALocusHasNoFrequencyLine) {
   f.untick_all();
   f.options.CB_allfreq = true;
   RunContext ctx = f.context();
-  locus_report(ctx, f.an);
+  per_locus_report(ctx, f.an);
   const std::string text = f.result_text();
   const size_t l2 = text.find("Locus: L2");
   ASSERT_NE(l2, std::string::npos);
@@ -154,7 +155,7 @@ TEST(LocusReport, SingleSampleWritesNoNeiTable) {
   f.untick_all();
   f.options.CB_nei = true;
   RunContext ctx = f.context();
-  locus_report(ctx, f.an);
+  per_locus_report(ctx, f.an);
   EXPECT_EQ(f.result_text(), "      \t\t  pop1\t All_W\tAll_UW");
 }
 
@@ -166,7 +167,7 @@ TEST(LocusReport, LociWithoutDiversitiesAreLeftOutOfTheMeans) {
   f.untick_all();
   f.options.CB_nei = true;
   RunContext ctx = f.context();
-  locus_report(ctx, f.an);
+  per_locus_report(ctx, f.an);
   const std::string text = f.result_text();
   const std::string na8 = "\t    NA\t    NA\t    NA\t    NA\t    NA\t    NA\t    NA\t    NA\r\n";
   // Locus "single": s1 heterozygous, s2 homozygous: Ho = 1 - (0 + 1) / 2.
@@ -192,7 +193,7 @@ TEST(LocusReport, NancycatsWithEverySection) {
   NbPerm nb;
   testing::TempDir dir("locus_report");
   RunContext ctx{host, rng, options, nb, dir.file("nancycats.out"), 1};
-  locus_report(ctx, an);
+  per_locus_report(ctx, an);
   EXPECT_EQ(testing::compare_with_golden("locus_report_nancycats.out", testing::read_file(ctx.result_name)), "");
 }
 

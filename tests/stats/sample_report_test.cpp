@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "randtests/hw_sample_test.h"
 #include "stats/fis_within.h"
 #include "support/report_fixture.h"
 
@@ -58,13 +59,14 @@ TEST(SampleReport, FisIsKeptWhenNotPrinted) {
   EXPECT_NEAR(static_cast<double>(f.an.fis(2, 1)), 0.5, 1e-15);
 }
 
-TEST(SampleReport, TestsPerLocusAndSampleFollowTheSections) {
+TEST(SampleReport, TestsPerLocusAndSampleReadTheFisLeftBySections) {
   ReportFixture f = edge_data_set();
   f.untick_all();
   f.options.CB_fis = f.options.CB_IFis = true;
   f.nb_perm.perm_hw_sample_locus = 1;
   RunContext ctx = f.context();
   sample_report(ctx, f.an);
+  hw_sample_test(ctx, f.an);  // reads the Fis values sample_report leaves
   const std::string text = f.result_text();
   const size_t all = text.find("\tAll \t    NA\t 0.333\r\n");
   ASSERT_NE(all, std::string::npos);

@@ -9,14 +9,23 @@
 #include <string>
 #include <vector>
 
-#include "random/rng.h"
 #include "model/analysis.h"
+#include "model/count_tables.h"
 #include "model/perm_counts.h"
 #include "model/run_options.h"
-#include "model/count_tables.h"
+#include "random/rng.h"
+#include "stats/locus_report.h"
+#include "stats/sample_report.h"
 #include "support/scripted_host.h"
 
 namespace torvi::testing {
+
+// The per-locus report as a Run writes it when no per-sample test is asked.
+inline void per_locus_report(RunContext& ctx, Analysis& an) {
+  locus_report(ctx, an);
+  sample_report(ctx, an);
+  nei_report(ctx, an);
+}
 
 // A small data set typed in as genotype texts ("0102", "0000" untyped), one
 // string of space-separated genotypes per individual, counted as a run would,
