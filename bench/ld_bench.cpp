@@ -10,13 +10,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "datagen/generator.h"
 #include "bench_shapes.h"
+#include "datagen/generator.h"
 #include "generator_floor.h"
-#include "silent_host.h"
 #include "ld/observed_phase.h"
 #include "ld/permutation.h"
 #include "run/data_set_lifecycle.h"
+#include "silent_host.h"
 
 namespace torvi {
 namespace {

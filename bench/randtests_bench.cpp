@@ -11,19 +11,19 @@
 #include <fstream>
 #include <string>
 
-#include "datagen/generator.h"
 #include "bench_shapes.h"
+#include "datagen/generator.h"
 #include "generator_floor.h"
-#include "silent_host.h"
 #include "host/host.h"
 #include "randtests/diff_genotype_test.h"
-#include "stats/g_statistics.h"
 #include "randtests/hw_overall_test.h"
 #include "randtests/hw_sample_test.h"
 #include "randtests/hw_within_test.h"
 #include "randtests/pairwise_test.h"
-#include "stats/wc_components.h"
 #include "run/data_set_lifecycle.h"
+#include "silent_host.h"
+#include "stats/g_statistics.h"
+#include "stats/wc_components.h"
 
 namespace {
 

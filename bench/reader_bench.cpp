@@ -11,8 +11,8 @@
 
 #include "data/data_reader.h"
 #include "datagen/generator.h"
-#include "silent_host.h"
 #include "model/count_tables.h"
+#include "silent_host.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include "model/perm_counts.h"
 #include "qt_host.h"
 #include "random/rng.h"
 #include "run/default_options.h"
-#include "model/perm_counts.h"
 #include "run_progress.h"
 #include "run_worker.h"
 #include "user_dialogs.h"

@@ -5,9 +5,9 @@
 
 #include <QObject>
 
-#include "model/data_set.h"
 #include "data/selection.h"
 #include "host/host.h"
+#include "model/data_set.h"
 #include "user_dialogs.h"
 
 class QAction;

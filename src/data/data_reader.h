@@ -5,8 +5,8 @@
 #include <istream>
 #include <string>
 
-#include "model/data_set.h"
 #include "host/host.h"
+#include "model/data_set.h"
 
 namespace torvi {
 

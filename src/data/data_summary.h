@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "model/data_set.h"
 #include "host/host.h"
+#include "model/data_set.h"
 
 namespace torvi {
 

@@ -3,12 +3,12 @@
 #include <optional>
 #include <string>
 
-#include "model/data_set.h"
 #include "host/host.h"
 #include "ld/pair_stat.h"
-#include "util/output_file.h"
-#include "report/report_text.h"
+#include "model/data_set.h"
 #include "model/run_options.h"
+#include "report/report_text.h"
+#include "util/output_file.h"
 
 namespace torvi {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "model/data_set.h"
 #include "model/count_tables.h"
+#include "model/data_set.h"
 
 namespace torvi {
 

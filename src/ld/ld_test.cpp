@@ -1,10 +1,10 @@
 #include "ld/ld_test.h"
 
+#include "host/progress.h"
 #include "ld/genotypes.h"
 #include "ld/observed_phase.h"
 #include "ld/permutation.h"
 #include "ld/result_section.h"
-#include "host/progress.h"
 
 namespace torvi {
 

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "ld/genotypes.h"
 #include "model/limits.h"
 #include "stats/g_statistics.h"
-#include "ld/genotypes.h"
 
 namespace torvi {
 

@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "random/rng.h"
+#include "host/progress.h"
 #include "ld/genotypes.h"
 #include "ld/test_state.h"
-#include "host/progress.h"
+#include "random/rng.h"
 
 namespace torvi {
 

@@ -2,10 +2,10 @@
 
 #include <cstdint>
 
-#include "model/data_set.h"
 #include "ld/test_state.h"
-#include "report/report_text.h"
+#include "model/data_set.h"
 #include "model/run_options.h"
+#include "report/report_text.h"
 
 namespace torvi {
 

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "util/size_tables.h"
 #include "model/count_tables.h"
+#include "util/size_tables.h"
 
 namespace torvi {
 

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <vector>
 
-#include "stats/g_statistics.h"
-#include "randtests/perm_series.h"
 #include "host/progress.h"
+#include "randtests/perm_series.h"
 #include "randtests/shuffles.h"
 #include "report/report_text.h"
+#include "stats/g_statistics.h"
 #include "util/parallel.h"
 
 namespace torvi {

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "randtests/cell_terms.h"
-#include "stats/g_statistics.h"
-#include "randtests/perm_series.h"
 #include "host/progress.h"
+#include "randtests/cell_terms.h"
+#include "randtests/perm_series.h"
 #include "randtests/shuffles.h"
-#include "stats/wc_components.h"
 #include "report/report_text.h"
+#include "stats/g_statistics.h"
+#include "stats/wc_components.h"
 #include "util/nearest_count.h"
 #include "util/parallel.h"
 

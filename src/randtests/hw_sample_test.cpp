@@ -5,9 +5,9 @@
 
 #include "host/progress.h"
 #include "randtests/shuffles.h"
-#include "util/size_tables.h"
 #include "report/report_text.h"
 #include "util/parallel.h"
+#include "util/size_tables.h"
 
 namespace torvi {
 

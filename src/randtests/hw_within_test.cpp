@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <vector>
 
+#include "host/progress.h"
 #include "randtests/cell_terms.h"
 #include "randtests/perm_series.h"
-#include "host/progress.h"
 #include "randtests/shuffles.h"
-#include "stats/wc_components.h"
 #include "report/report_text.h"
+#include "stats/wc_components.h"
 #include "util/parallel.h"
 
 namespace torvi {

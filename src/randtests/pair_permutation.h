@@ -4,10 +4,10 @@
 #include <utility>
 #include <vector>
 
+#include "model/count_tables.h"
 #include "model/data_set.h"
 #include "random/rng.h"
 #include "stats/g_statistics.h"
-#include "model/count_tables.h"
 
 namespace torvi {
 

@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "data/data_reader.h"
-#include "stats/g_statistics.h"
-#include "randtests/pair_permutation.h"
 #include "host/progress.h"
+#include "randtests/pair_permutation.h"
 #include "report/report_text.h"
+#include "stats/g_statistics.h"
 #include "util/parallel.h"
 
 namespace torvi {

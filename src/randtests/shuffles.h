@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "random/rng.h"
 #include "model/count_tables.h"
+#include "random/rng.h"
 
 namespace torvi {
 

@@ -5,9 +5,9 @@
 
 #include "data/selection.h"
 #include "host/host.h"
-#include "random/rng.h"
 #include "model/perm_counts.h"
 #include "model/run_options.h"
+#include "random/rng.h"
 
 namespace torvi {
 

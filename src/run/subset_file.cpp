@@ -8,8 +8,8 @@
 #include "data/data_reader.h"
 #include "data/label_file.h"
 #include "data/text_scanner.h"
-#include "util/output_file.h"
 #include "report/report_text.h"
+#include "util/output_file.h"
 
 namespace torvi {
 

@@ -2,8 +2,8 @@
 
 #include "report/report_text.h"
 #include "stats/jackknife.h"
-#include "util/sort_reals.h"
 #include "util/parallel.h"
+#include "util/sort_reals.h"
 #include "util/split_real.h"
 
 namespace torvi {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "util/output_file.h"
 #include "report/report_text.h"
+#include "util/output_file.h"
 
 namespace torvi {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "report/report_text.h"
 #include "model/analysis.h"
+#include "report/report_text.h"
 
 namespace torvi {
 

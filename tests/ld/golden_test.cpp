@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "support/ld_fixture.h"
 #include "run/data_set_lifecycle.h"
+#include "support/ld_fixture.h"
 
 namespace torvi::testing {
 namespace {

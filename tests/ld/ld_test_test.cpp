@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <string>
 
-#include "support/ld_fixture.h"
 #include "report/fixed_format.h"
+#include "support/ld_fixture.h"
 
 namespace torvi::testing {
 namespace {

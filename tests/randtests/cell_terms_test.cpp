@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "support/perm_fixture.h"
 #include "randtests/shuffles.h"
+#include "support/perm_fixture.h"
 #include "util/size_tables.h"
 
 namespace torvi {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "util/output_file.h"
 #include "report/report_text.h"
+#include "util/output_file.h"
 
 #include <filesystem>
 #include <fstream>

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "report/report_text.h"
-#include "support/analysis_fixture.h"
 #include "stats/jackknife.h"
+#include "support/analysis_fixture.h"
 #include "support/golden.h"
 
 namespace torvi {

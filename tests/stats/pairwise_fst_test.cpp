@@ -6,8 +6,8 @@
 #include <regex>
 
 #include "report/report_text.h"
-#include "support/analysis_fixture.h"
 #include "stats/pair_components.h"
+#include "support/analysis_fixture.h"
 #include "support/golden.h"
 
 namespace torvi {

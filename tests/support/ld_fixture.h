@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "random/rng.h"
 #include "ld/ld_test.h"
 #include "model/analysis.h"
+#include "random/rng.h"
 #include "support/golden.h"
 #include "support/scripted_host.h"
 

@@ -5,14 +5,14 @@
 #include <cstdio>
 #include <string>
 
-#include "stats/g_statistics.h"
-#include "stats/wc_components.h"
-#include "stats/fis_within.h"
+#include "datagen/generator.h"
 #include "model/analysis.h"
 #include "run/data_set_lifecycle.h"
+#include "stats/fis_within.h"
+#include "stats/g_statistics.h"
+#include "stats/wc_components.h"
 #include "support/golden.h"
 #include "support/scripted_host.h"
-#include "datagen/generator.h"
 
 namespace torvi::testing {
 
