@@ -13,9 +13,9 @@
 #include "cli/stop_signals.h"
 #include "cli/terminal_host.h"
 #include "cli/test_preflight.h"
-#include "data/data_reader.h"
-#include "host/message_log_host.h"
-#include "random/seeds_file.h"
+#include "torvi/data_files.h"
+#include "torvi/host.h"
+#include "torvi/seeds.h"
 
 namespace torvi::cli {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "cli/selection_options.h"
-#include "run/run_driver.h"
+#include "torvi/run.h"
 
 namespace torvi::cli {
 

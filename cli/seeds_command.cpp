@@ -2,8 +2,7 @@
 
 #include <iostream>
 
-#include "random/seeds_file.h"
-#include "random/seeds_lock.h"
+#include "torvi/seeds.h"
 
 namespace torvi::cli {
 

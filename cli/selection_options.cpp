@@ -5,9 +5,8 @@
 
 #include "cli/number_list.h"
 #include "cli/terminal_host.h"
-#include "data/data_reader.h"
-#include "host/message_log_host.h"
-#include "data/label_file.h"
+#include "torvi/data_files.h"
+#include "torvi/host.h"
 
 namespace torvi::cli {
 

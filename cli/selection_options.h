@@ -6,7 +6,7 @@
 
 #include <CLI/CLI.hpp>
 
-#include "data/selection.h"
+#include "torvi/data_files.h"
 
 namespace torvi::cli {
 

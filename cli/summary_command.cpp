@@ -4,9 +4,8 @@
 
 #include "cli/command_line.h"
 #include "cli/terminal_host.h"
-#include "data/data_summary_text.h"
-#include "host/message_log_host.h"
-#include "json/summary_json.h"
+#include "torvi/host.h"
+#include "torvi/summary.h"
 
 namespace torvi::cli {
 

@@ -5,7 +5,7 @@
 #include <iostream>
 #include <stdexcept>
 
-#include "util/progress_clock.h"
+#include "torvi/host.h"
 
 namespace torvi::cli {
 

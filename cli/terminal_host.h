@@ -4,7 +4,7 @@
 #include <mutex>
 #include <string>
 
-#include "host/host.h"
+#include "torvi/host.h"
 
 namespace torvi::cli {
 

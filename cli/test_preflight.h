@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "model/run_options.h"
+#include "torvi/options.h"
 
 namespace torvi::cli {
 

@@ -7,9 +7,9 @@
 #include <QThread>
 #include <QVBoxLayout>
 
-#include "data/data_summary_text.h"
-#include "host/message_log_host.h"
 #include "qt_host.h"
+#include "torvi/host.h"
+#include "torvi/summary.h"
 
 namespace torvi::gui {
 

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "run/default_options.h"
+#include "torvi/options.h"
 
 class QCheckBox;
 class QLineEdit;

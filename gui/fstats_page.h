@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "model/run_options.h"
+#include "torvi/options.h"
 
 class QCheckBox;
 class QPushButton;

@@ -2,7 +2,7 @@
 
 #include "main_window.h"
 #include "qsettings_store.h"
-#include "run/run_driver.h"
+#include "torvi/run.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -11,7 +11,7 @@
 
 #include "bias_dispersal_window.h"
 #include "convert_commands.h"
-#include "data/data_reader.h"
+#include "torvi/data_files.h"
 #include "data_summary_window.h"
 #include "default_options_dialog.h"
 #include "fstats_page.h"
@@ -21,7 +21,7 @@
 #include "radio_group.h"
 #include "regress_window.h"
 #include "run_settings_commands.h"
-#include "random/seeds_file.h"
+#include "torvi/seeds.h"
 #include "widget_dialogs.h"
 
 namespace torvi::gui {

@@ -7,12 +7,11 @@
 #include <QMainWindow>
 #include <QStringList>
 
-#include "model/perm_counts.h"
 #include "qt_host.h"
-#include "random/rng.h"
-#include "run/default_options.h"
 #include "run_progress.h"
 #include "run_worker.h"
+#include "torvi/options.h"
+#include "torvi/seeds.h"
 #include "user_dialogs.h"
 
 class QAction;

@@ -4,7 +4,7 @@
 
 #include <QAction>
 
-#include "data/label_file.h"
+#include "torvi/data_files.h"
 
 namespace torvi::gui {
 

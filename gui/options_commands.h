@@ -5,9 +5,8 @@
 
 #include <QObject>
 
-#include "data/selection.h"
-#include "host/host.h"
-#include "model/data_set.h"
+#include "torvi/data_files.h"
+#include "torvi/host.h"
 #include "user_dialogs.h"
 
 class QAction;

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "run/default_options.h"
+#include "torvi/options.h"
 
 class QSettings;
 

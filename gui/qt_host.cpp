@@ -2,7 +2,7 @@
 
 #include <QThread>
 
-#include "util/progress_clock.h"
+#include "torvi/host.h"
 
 namespace torvi::gui {
 

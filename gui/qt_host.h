@@ -4,8 +4,8 @@
 
 #include <QObject>
 
-#include "host/host.h"
 #include "run_progress.h"
+#include "torvi/host.h"
 #include "user_dialogs.h"
 
 namespace torvi::gui {

@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "random/seeds_lock.h"
+#include "torvi/seeds.h"
 
 namespace torvi::gui {
 

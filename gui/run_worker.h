@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QString>
 
-#include "run/run_driver.h"
+#include "torvi/run.h"
 
 namespace torvi::gui {
 

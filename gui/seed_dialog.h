@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "host/host.h"
+#include "torvi/host.h"
 
 class QLineEdit;
 class QPushButton;

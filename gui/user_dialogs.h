@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "host/host.h"
+#include "torvi/host.h"
 
 namespace torvi::gui {
 

@@ -1,0 +1,6 @@
+#pragma once
+
+// Runs the analysis of data files: what a Run is given and what it reports.
+
+#include "run/run_driver.h"
+#include "torvi/options.h"
