@@ -1,4 +1,5 @@
 #include "ld/pair_stat.h"
+#include "stats/tolerances.h"
 
 #include <algorithm>
 #include <cmath>
@@ -151,14 +152,14 @@ LdPairResult ld_pair_stat(const LdGenotypes& lg, int s, int l1, int l2, LdTable&
       const long double piA = pA * (1.0L - pA) + (pAA - pA * pA);
       const long double piB = pB * (1.0L - pB) + (pBB - pB * pB);
 
-      line.has_rab = std::fabs(piA * piB) > 1e-10L;
+      line.has_rab = std::fabs(piA * piB) > kNegligible;
       if (line.has_rab) {
         line.rab = delta / std::sqrt(piA * piB);
         r2_sum += line.rab * line.rab * pA * pB;
       }
       const long double delta_max =
           delta >= 0.0L ? std::min((1.0L - pA) * pB, (1.0L - pB) * pA) : std::min((1.0L - pA) * (1.0L - pB), pA * pB);
-      line.has_delta_prime = delta_max > 1e-10L;
+      line.has_delta_prime = delta_max > kNegligible;
       if (line.has_delta_prime) {
         line.delta_prime = delta / (2.0L * delta_max);
         dp_sum += std::fabs(line.delta_prime) * pA * pB;

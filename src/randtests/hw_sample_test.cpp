@@ -6,6 +6,7 @@
 #include "host/progress.h"
 #include "randtests/shuffles.h"
 #include "report/report_text.h"
+#include "stats/tolerances.h"
 #include "util/parallel.h"
 #include "util/size_tables.h"
 
@@ -24,9 +25,9 @@ struct SampleWorker {
 
 // Counts one comparison of a randomised Fis with the observed one.
 void count_fis(long double f, long double observed, int64_t& larger, int64_t& smaller) {
-  if (std::fabs(f) < 1e-5L) f = 0;
-  if (f >= observed - 1e-5L) ++larger;
-  if (f <= observed + 1e-5L) ++smaller;
+  if (std::fabs(f) < kNegligibleRatio) f = 0;
+  if (f >= observed - kTieMargin) ++larger;
+  if (f <= observed + kTieMargin) ++smaller;
 }
 
 // What Fis of a cell needs that the redeals never change: p(1 - p) of each

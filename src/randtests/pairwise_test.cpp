@@ -9,6 +9,7 @@
 #include "randtests/pair_permutation.h"
 #include "report/report_text.h"
 #include "stats/g_statistics.h"
+#include "stats/tolerances.h"
 #include "util/parallel.h"
 
 namespace torvi {
@@ -127,7 +128,7 @@ void pairwise_test(RunContext& ctx, Analysis& an) {
                 for (int64_t k = begin; k < end; ++k) {
                   progress.step();
                   pair.count_side(arrangement(b, k), side, w.counts.data());
-                  if (g_terms.g(w.counts.data()) >= observed - 1e-7L) ++reached;
+                  if (g_terms.g(w.counts.data()) >= observed - kPairGMargin) ++reached;
                 }
                 w.at_least += reached;
               });
@@ -147,10 +148,10 @@ void pairwise_test(RunContext& ctx, Analysis& an) {
     }
   }
 
-  // Observed G at most 1e-7, or a sample with fewer than two complete
+  // Observed G at most kPairGMargin, or a sample with fewer than two complete
   // individuals: no test.
   auto tested = [&](int i, int j) {
-    return cell(j, i) > 1e-7L && ds.complete_count[i] >= 2 && ds.complete_count[j] >= 2;
+    return cell(j, i) > kPairGMargin && ds.complete_count[i] >= 2 && ds.complete_count[j] >= 2;
   };
   // Names are set by the per-locus report; a caller that skipped it gets empty ones.
   auto name = [&](int s) { return static_cast<size_t>(s) < ds.sample_names.size() ? ds.sample_names[s] : std::string(); };

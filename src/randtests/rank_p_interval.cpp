@@ -3,13 +3,14 @@
 #include <algorithm>
 
 #include "report/report_text.h"
+#include "stats/tolerances.h"
 
 namespace torvi {
 
 RankP rank_p_interval(const long double* sorted, long long n, long double observed) {
   const long double* end = sorted + n;
-  const long long upper = std::lower_bound(sorted, end, observed + 1e-5L) - sorted;
-  const long long lower = std::lower_bound(sorted, end, observed - 1e-5L) - sorted;
+  const long long upper = std::lower_bound(sorted, end, observed + kTieMargin) - sorted;
+  const long long lower = std::lower_bound(sorted, end, observed - kTieMargin) - sorted;
   const long long d = lower + 1;
   RankP p;
   if (d < n) {

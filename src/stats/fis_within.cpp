@@ -1,4 +1,5 @@
 #include "stats/fis_within.h"
+#include "stats/tolerances.h"
 
 #include <cmath>
 
@@ -9,7 +10,7 @@ namespace {
 long double fis_ratio(long double b, long double b_plus_c) {
   if (b_plus_c == 0.0L) return na_value;
   long double f = b / b_plus_c;
-  return std::fabs(f) <= 1e-5L ? 0.0L : f;
+  return std::fabs(f) <= kNegligibleRatio ? 0.0L : f;
 }
 
 }  // namespace

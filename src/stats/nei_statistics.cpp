@@ -1,11 +1,12 @@
 #include "stats/nei_statistics.h"
+#include "stats/tolerances.h"
 
 namespace torvi {
 
 namespace {
 
-// A ratio whose denominator is 1e-5 or less (negative included) counts as 0.
-long double ratio(long double num, long double den) { return den > 1e-5L ? num / den : 0.0L; }
+// A ratio whose denominator is kNegligibleRatio or less (negative included) counts as 0.
+long double ratio(long double num, long double den) { return den > kNegligibleRatio ? num / den : 0.0L; }
 
 }  // namespace
 

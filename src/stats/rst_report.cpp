@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "report/report_text.h"
+#include "stats/tolerances.h"
 
 namespace torvi {
 
@@ -68,7 +69,7 @@ void rst_report(RunContext& ctx, Analysis& an) {
     const long double amean = S / G;
     const long double var = Q / G - amean * amean;
     const long double astdev = var > 0 ? std::sqrt(var) : 0.0L;
-    if (astdev <= 1e-10L) continue;
+    if (astdev <= kNegligible) continue;
 
     long double N = 0, K = 0;
     for (int s = 1; s <= ds.np; ++s) {
@@ -106,7 +107,7 @@ void rst_report(RunContext& ctx, Analysis& an) {
     const SizeComponents rc = components(raw, N, K, r);
     const SizeComponents zc = components(z, N, K, r);
     ++counted;
-    const bool has_rst = rc.sum() > 1e-10L;
+    const bool has_rst = rc.sum() > kNegligible;
     if (has_rst) rst_sum += rst_of(rc);
     raw_total.siga += rc.siga;
     raw_total.sigb += rc.sigb;

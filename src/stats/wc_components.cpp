@@ -3,18 +3,17 @@
 #include <cmath>
 
 #include "model/limits.h"
+#include "stats/tolerances.h"
 
 namespace torvi {
 
 namespace {
 
-constexpr long double kTiny = 1e-10L;
-
 long double relatedness(const WcSums& s) { return wc_ratio(2 * s.a, 2 * s.ab + s.c); }
 
 }  // namespace
 
-long double wc_ratio(long double a, long double d) { return std::fabs(d) <= kTiny ? na_value : a / d; }
+long double wc_ratio(long double a, long double d) { return std::fabs(d) <= kNegligible ? na_value : a / d; }
 
 
 WcLocusTerms::WcLocusTerms(int r, long double nbar, long double nc)
@@ -31,7 +30,7 @@ WcAlleleComponents wc_allele_components(long double pbar, long double s2, long d
   x.b = t.b_factor * (q - t.h_factor * hbar);
   x.c = hbar / 2;
   for (long double* v : {&x.a, &x.b, &x.c})
-    if (std::fabs(*v) < kTiny) *v = 0;
+    if (std::fabs(*v) < kNegligible) *v = 0;
   return x;
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "report/report_text.h"
+#include "stats/tolerances.h"
 
 namespace torvi {
 
@@ -13,7 +14,7 @@ std::string estimate(long double v) { return v > -1 ? fixed(v, 6, 3) : kNA6; }
 
 // Inbreeding-corrected relatedness -2 Σb / Σc, printed as computed.
 std::string corrected_relatedness(const WcSums& s) {
-  return std::fabs(s.c) <= 1e-10L ? kNA6 : fixed(-2 * s.b / s.c, 6, 3);
+  return std::fabs(s.c) <= kNegligible ? kNA6 : fixed(-2 * s.b / s.c, 6, 3);
 }
 
 // F, theta (which follows F's test), f and relatedness cells.
@@ -48,7 +49,7 @@ void wc_report(RunContext& ctx, Analysis& an) {
   for (int l = 1; l <= an.ds.nl; ++l) {
     const WcSums& s = wc.locus_sums[l];
     if (wc.samples_at_locus[l] <= 1 || wc.nbar[l] == 0) continue;
-    if (!(std::fabs(s.abc) > 1e-10L || std::fabs(s.bc) > 1e-10L)) continue;
+    if (!(std::fabs(s.abc) > kNegligible || std::fabs(s.bc) > kNegligible)) continue;
     out.line().cell(" For locus : " + an.ds.locus_names[l]).eol();
     out << "\tAllele" << kColumns;
     out.eol();
