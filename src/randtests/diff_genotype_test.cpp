@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/progress.h"
+#include "randtests/batch_size.h"
 #include "randtests/perm_series.h"
 #include "randtests/shuffles.h"
 #include "report/report_text.h"
@@ -196,7 +197,7 @@ void diff_genotype_test(RunContext& ctx, Analysis& an) {
     std::vector<int32_t> held(m);
     for (size_t r = 0; r < m; ++r) held[r] = static_cast<int32_t>(r);
     // Two batches of at most 8 MB of arrangements each.
-    const int64_t batch = std::clamp<int64_t>(static_cast<int64_t>((8u << 20) / (m * sizeof(int32_t))), 1, 256);
+    const int64_t batch = std::clamp<int64_t>(static_cast<int64_t>(kArrangementBytes / (m * sizeof(int32_t))), 1, kMaxBatch);
     const int64_t batches = (randomisations + batch - 1) / batch;
     std::vector<int32_t> arrangements(2 * static_cast<size_t>(std::min(batch, randomisations)) * m);
     auto arrangement = [&](int64_t b, int64_t i) { return &arrangements[static_cast<size_t>((b % 2) * batch + i) * m]; };

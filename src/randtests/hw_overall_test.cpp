@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/progress.h"
+#include "randtests/batch_size.h"
 #include "randtests/cell_terms.h"
 #include "randtests/perm_series.h"
 #include "randtests/shuffles.h"
@@ -178,8 +179,7 @@ void deal_randomisations(RunContext& ctx, const CountTables& ct, const WcState& 
   const std::vector<int> bounds = share_loci(plan, nl, parts);
   std::vector<DealtLocusStats::Worker> workers(static_cast<size_t>(parts), stats.worker(wc_start));
   using Result = DealtLocusStats::Result;
-  const int64_t batch = std::clamp<int64_t>((int64_t{4} << 20) / (static_cast<int64_t>(nl) * sizeof(Result) + 1), 1,
-                                            256);
+  const int64_t batch = std::clamp<int64_t>(kBatchResultBytes / (static_cast<int64_t>(nl) * sizeof(Result) + 1), 1, kMaxBatch);
   std::vector<Result> results(static_cast<size_t>(std::min(batch, count)) * nl);
 
   for (int64_t k0 = 1; k0 <= count; k0 += batch) {

@@ -6,6 +6,7 @@
 
 #include "data/data_reader.h"
 #include "host/progress.h"
+#include "randtests/batch_size.h"
 #include "randtests/pair_permutation.h"
 #include "report/report_text.h"
 #include "stats/g_statistics.h"
@@ -85,7 +86,7 @@ void pairwise_test(RunContext& ctx, Analysis& an) {
   // Two batches of at most 8 MB of arrangements each.
   const size_t arrangement_bytes = static_cast<size_t>(largest + second) * sizeof(int32_t) + 1;
   const int64_t batch =
-      std::max<int64_t>(1, std::min<int64_t>({n - 1, 256, static_cast<int64_t>((8u << 20) / arrangement_bytes)}));
+      std::max<int64_t>(1, std::min<int64_t>({n - 1, kMaxBatch, static_cast<int64_t>(kArrangementBytes / arrangement_bytes)}));
   std::vector<int32_t> arrangements(2 * static_cast<size_t>(batch) * (largest + second));
   {
     Progress progress(ctx.host, n * pairs);
