@@ -16,6 +16,7 @@
 #include "run/data_set_lifecycle.h"
 #include "silent_host.h"
 #include "stats/genotype_tables.h"
+#include "stats/bootstrap_loci.h"
 #include "stats/jackknife.h"
 #include "stats/locus_report.h"
 #include "stats/pairwise_fst.h"

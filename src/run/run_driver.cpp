@@ -17,6 +17,7 @@
 #include "run/result_file.h"
 #include "stats/g_statistics.h"
 #include "stats/genotype_tables.h"
+#include "stats/bootstrap_loci.h"
 #include "stats/jackknife.h"
 #include "stats/locus_report.h"
 #include "stats/pairwise_fst.h"

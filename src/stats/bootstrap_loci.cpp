@@ -1,7 +1,8 @@
+#include "stats/bootstrap_loci.h"
+
 #include <vector>
 
 #include "report/report_text.h"
-#include "stats/jackknife.h"
 #include "util/parallel.h"
 #include "util/sort_reals.h"
 #include "util/split_real.h"
@@ -11,6 +12,9 @@ namespace torvi {
 namespace {
 
 constexpr int kReplicates = 50000;
+// Ranks of the sorted replicates that bound the 95% and 99% intervals.
+constexpr int kLow95 = kReplicates / 40, kHigh95 = kReplicates - kLow95;
+constexpr int kLow99 = kReplicates / 200, kHigh99 = kReplicates - kLow99;
 
 // The six component sums of a replicate, in single precision: each addition
 // is formed in extended precision and its result rounded to single.
@@ -166,9 +170,9 @@ void bootstrap_loci(RunContext& ctx, Analysis& an) {
   ReportText out;
   out.line().line(kStars48).cell("         Bootstrapping over Loci.").eol().line();
   out.cell("         95% Confidence Interval.").eol().line();
-  interval_lines(out, rep, 1250, 48750, drawn);
+  interval_lines(out, rep, kLow95, kHigh95, drawn);
   out.line().cell("         99% Confidence Interval.").eol().line();
-  interval_lines(out, rep, 250, 49750, drawn);
+  interval_lines(out, rep, kLow99, kHigh99, drawn);
   out.line();
   out.append_to(ctx.result_name);
 }

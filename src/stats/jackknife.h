@@ -12,8 +12,4 @@ void jackknife_report(RunContext& ctx, Analysis& an, int first, int last);
 // means left by wc_components (n̄, p̄, h̄) into sums in place.
 void jackknife_samples(Analysis& an, int first, int last, ReportText& out);
 
-// Bootstrap over loci: 95% and 99% intervals of the multilocus estimates.
-// Called only with nl >= 5.
-void bootstrap_loci(RunContext& ctx, Analysis& an);
-
 }  // namespace torvi

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "report/report_text.h"
+#include "stats/bootstrap_loci.h"
 #include "stats/jackknife.h"
 #include "support/analysis_fixture.h"
 #include "support/golden.h"
