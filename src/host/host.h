@@ -8,9 +8,10 @@
 namespace torvi {
 
 // Everything the core needs from whoever drives it: message boxes, the save
-// dialog, the seeds dialog, the progress display and the settings store.
-// The core never shows anything itself. Three hosts implement this: the Qt
-// desktop program, the command line, and a scripted one for tests.
+// dialogs, the seeds dialog, the progress display and Cancel. The core never
+// shows anything itself. Each program has its host (the Qt desktop program,
+// the command line); MessageLogHost keeps the messages for a caller that
+// reports them itself, and the tests script their own.
 //
 // Message texts use "\n\r" (line feed, carriage return) as their line break,
 // as they are built; a host displays it as one line break.
