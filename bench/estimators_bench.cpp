@@ -100,8 +100,7 @@ Fixture& fixture(int which) {
 // Observed counts turned into frequencies, as the driver leaves them.
 void observed(Analysis& an) {
   count_alleles(an.ds, an.ct);
-  an.wc.wc_calls = 0;
-  wc_components(an.ct, an.wc, 1, an.ds.np);
+  wc_components(an.ct, an.wc, 1, an.ds.np, TablesOf::observed);
 }
 
 template <class Section>
@@ -139,7 +138,7 @@ void BM_locus_report(benchmark::State& s) {
   });
 }
 void BM_wc_components(benchmark::State& s) {
-  run_section(s, false, [](Fixture& f) { wc_components(f.an.ct, f.an.wc, 1, f.an.ds.np); });
+  run_section(s, false, [](Fixture& f) { wc_components(f.an.ct, f.an.wc, 1, f.an.ds.np, TablesOf::observed); });
 }
 void BM_wc_report(benchmark::State& s) {
   run_section(s, true, [](Fixture& f) { wc_report(*f.ctx, f.an); });

@@ -82,8 +82,8 @@ void run_family(benchmark::State& state, Family family, Size size) {
   an.ds.sample_names.assign(np + 1, "pop");
   std::fill(an.fis_sample_locus.begin(), an.fis_sample_locus.end(), 0.0L);
   if (family != Family::per_sample) {
-    wc_components(an.ct, an.wc, 1, np);
-    locus_g(an.ct, an.g);
+    wc_components(an.ct, an.wc, 1, np, TablesOf::observed);
+    locus_g(an.ct, an.g, TablesOf::observed);
   }
   RunOptions options;
   options.CB_HWO = true;

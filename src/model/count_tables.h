@@ -13,6 +13,11 @@ namespace torvi {
 // alleles actually present rather than with the highest identifier. Alleles
 // absent from the data set contribute nothing to any sum, so visiting only the
 // present ones, in ascending order, leaves every result unchanged.
+// What the count tables hold when an estimator is called on them: the data
+// as read (the estimators then also keep their observed values apart) or a
+// randomised data set.
+enum class TablesOf { observed, randomised };
+
 struct AlleleIndex {
   int nl = 0;
   int nu = 0;

@@ -7,7 +7,6 @@ namespace torvi {
 void WcState::allocate(const CountTables& ct) {
   const size_t loci = static_cast<size_t>(ct.nl) + 1;
   const size_t slots = static_cast<size_t>(ct.index->total_slots());
-  wc_calls = 0;
   samples_at_locus.assign(loci, ct.np);
   for (auto* v : {&wc_F_allele, &wc_theta_allele, &wc_f_allele, &wc_rel_allele, &pbar, &hbar, &Q})
     v->assign(slots, 0.0L);

@@ -20,11 +20,9 @@ struct WcSums {
 // Results of the Weir & Cockerham variance-component engine. Per-locus
 // vectors are [1..nl]; per-allele vectors are indexed by AlleleIndex slot.
 struct WcState {
-  int wc_calls = 0;  // the driver zeroes it before the observed call
+  std::vector<int32_t> samples_at_locus;  // r per locus; np until the observed call
 
-  std::vector<int32_t> samples_at_locus;  // r per locus; np until the first call
-
-  // Per allele, first call only (a skipped allele's values are 0 on every call).
+  // Per allele, from the observed call only (a skipped allele's values are 0 on every call).
   std::vector<long double> wc_F_allele, wc_theta_allele, wc_f_allele, wc_rel_allele;
 
   // Per locus.
@@ -40,7 +38,7 @@ struct WcState {
   WcSums totals;
   long double wc_F = 0, wc_theta = 0, wc_f = 0, wc_rel = 0;
 
-  // Observed copies, written on the first call.
+  // Observed copies, written by the observed call.
   long double obs_F = 0, obs_theta = 0, obs_f = 0;
   WcSums obs_totals;
   std::vector<long double> obs_F_locus, obs_theta_locus, obs_f_locus;

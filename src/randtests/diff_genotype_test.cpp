@@ -227,8 +227,7 @@ void diff_genotype_test(RunContext& ctx, Analysis& an) {
     moved.apply(ds, held.data());
     count_alleles(ds, an.ct);
     allele_frequencies(an.ct);
-    an.g.g_calls += static_cast<int>(randomisations - 1);
-    locus_g(an.ct, an.g);
+    locus_g(an.ct, an.g, TablesOf::randomised);
     g_series.store(randomisations, an.g.g_total, an.g.g_locus);
   }
   const GState& g = an.g;

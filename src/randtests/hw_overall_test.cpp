@@ -124,7 +124,7 @@ class DealtLocusStats {
       for (int j = 0; j < k; ++j)
         if (c[j] > 1) w.histogram.add(c[j]);
     }
-    wc_locus_from_sums(wc, ix, l, terms_.typed_samples(l), terms_.S1(l), terms_.S2(l), false);
+    wc_locus_from_sums(wc, ix, l, terms_.typed_samples(l), terms_.S1(l), terms_.S2(l), TablesOf::randomised);
     for (size_t i = outside_first_[l]; i < outside_first_[l + 1]; ++i) w.histogram.add(outside_counts_[i]);
     const WcSums& sums = wc.locus_sums[l];
     return {sums.ab, sums.abc, wc.wc_F_locus[l], w.histogram.take_sum(xlogx_) + outside_beyond_[l]};
@@ -254,10 +254,8 @@ void hw_overall_test(RunContext& ctx, Analysis& an, int first, int last) {
           an.ct.het_allele_count[row + j] = hets[row + j];
         }
       }
-    an.wc.wc_calls += static_cast<int>(n - 2);
-    an.g.g_calls += static_cast<int>(n - 2);
-    wc_components(an.ct, an.wc, first, last);
-    locus_g(an.ct, an.g);
+    wc_components(an.ct, an.wc, first, last, TablesOf::randomised);
+    locus_g(an.ct, an.g, TablesOf::randomised);
     series.store(n - 1, an.wc, an.g);
   }
 

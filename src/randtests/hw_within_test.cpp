@@ -41,7 +41,7 @@ void randomise(CountTables& ct, WcState& wc, int first, int last, const std::vec
       long double* het = ct.het_row(s, l);
       for (int j = 0; j < k; ++j) het[j] = scratch.het[j];
     }
-  wc_components(ct, wc, first, last);
+  wc_components(ct, wc, first, last, TablesOf::randomised);
 }
 
 // True when frequency -> count -> frequency is a fixed point after one round
@@ -111,7 +111,7 @@ class SettledRandomiser {
       std::copy(n_p_.begin() + begin, n_p_.begin() + end, wc.pbar.begin() + begin);
       std::copy(n_p_p_.begin() + begin, n_p_p_.begin() + end, wc.Q.begin() + begin);
       terms_.het_sums(l, w.hets.data(), wc.hbar.data() + begin);
-      wc_locus_from_sums(wc, ix_, l, terms_.typed_samples(l), terms_.S1(l), terms_.S2(l), false);
+      wc_locus_from_sums(wc, ix_, l, terms_.typed_samples(l), terms_.S1(l), terms_.S2(l), TablesOf::randomised);
       wc.totals += wc.locus_sums[l];
     }
     wc.wc_f = wc_ratio(wc.totals.b, wc.totals.bc);
@@ -162,7 +162,6 @@ void hw_within_test(RunContext& ctx, Analysis& an, int first, int last) {
         f.store(k, w.wc.wc_f, w.wc.wc_f_locus);
       }
     });
-    an.wc.wc_calls += static_cast<int>(settled);
   }
   for (int64_t k = settled + 1; k <= n - 1; ++k) {
     progress.step();

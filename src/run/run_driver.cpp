@@ -63,8 +63,7 @@ void analyse(RunContext& ctx, Analysis& an) {
 
   // Variance components of the observed data; from here on the allele
   // tables hold frequencies.
-  an.wc.wc_calls = 0;
-  wc_components(an.ct, an.wc, first_sample, last_sample);
+  wc_components(an.ct, an.wc, first_sample, last_sample, TablesOf::observed);
 
   // Weir & Cockerham, Rho_st, jackknife and bootstrap.
   if (opt.CB_WC) wc_report(ctx, an);
@@ -80,8 +79,7 @@ void analyse(RunContext& ctx, Analysis& an) {
   }
 
   // Observed likelihood-ratio sums, whether or not a test follows.
-  an.g.g_calls = 0;
-  locus_g(an.ct, an.g);
+  locus_g(an.ct, an.g, TablesOf::observed);
 
   // Pairwise Fst.
   stop_point(ctx.host);

@@ -8,8 +8,8 @@
 
 namespace torvi {
 
-void locus_g(const CountTables& ct, GState& g) {
-  const bool first_call = ++g.g_calls == 1;
+void locus_g(const CountTables& ct, GState& g, TablesOf tables) {
+  const bool observed = tables == TablesOf::observed;
   const AlleleIndex& ix = *ct.index;
 
   // A cell never holds more than twice its sample's typed individuals.
@@ -43,7 +43,7 @@ void locus_g(const CountTables& ct, GState& g) {
     g.g_total += g.g_locus[l];
   }
 
-  if (first_call) {
+  if (observed) {
     for (int l = 1; l <= ct.nl; ++l) g.obs_g_locus[l] = ix.alleles_at_locus(l) <= 1 ? na_value : g.g_locus[l];
     g.obs_g_total = g.g_total;
   }

@@ -10,7 +10,7 @@ namespace torvi {
 // (2 n p rounded to the nearest integer); reads allele_count as frequencies.
 // Summed per distinct count in ascending order, so the value does not depend
 // on which cells hold the counts.
-void locus_g(const CountTables& ct, GState& g);
+void locus_g(const CountTables& ct, GState& g, TablesOf tables);
 
 // G of the table of samples s1 and s2 (without the factor 2); reads
 // allele_count as counts. `xlogx` must cover 2 x (typed(s1) + typed(s2)) at

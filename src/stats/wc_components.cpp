@@ -35,7 +35,8 @@ WcAlleleComponents wc_allele_components(long double pbar, long double s2, long d
 }
 
 void wc_locus_from_sums(WcState& wc, const AlleleIndex& ix, int l, int r, long double S1, long double S2,
-                        bool first_call) {
+                        TablesOf tables) {
+  const bool observed = tables == TablesOf::observed;
   const int k = ix.alleles_at_locus(l);
   const size_t base = static_cast<size_t>(ix.first[l]);
   long double* sum_np = wc.pbar.data() + base;
@@ -55,7 +56,7 @@ void wc_locus_from_sums(WcState& wc, const AlleleIndex& ix, int l, int r, long d
   wc.wc_F_locus[l] = wc.wc_theta_locus[l] = wc.wc_f_locus[l] = wc.wc_rel_locus[l] = na_value;
   // With n̄ <= 1 the components would divide by n̄ - 1 <= 0: no estimate.
   if (r <= 1 || S1 == 0 || nbar <= 1) {
-    if (first_call)
+    if (observed)
       for (int j = 0; j < k; ++j)
         wc.wc_F_allele[base + j] = wc.wc_theta_allele[base + j] = wc.wc_f_allele[base + j] =
             wc.wc_rel_allele[base + j] = na_value;
@@ -74,7 +75,7 @@ void wc_locus_from_sums(WcState& wc, const AlleleIndex& ix, int l, int r, long d
     const long double s2 = (wc.Q[slot] - pm * pm * r * nbar) / ((r - 1) * nbar);
     const auto [a, b, c] = wc_allele_components(pm, s2, wc.hbar[slot], terms);
     const WcSums one{a + b, a + b + c, a, b, b + c, c};
-    if (first_call) {
+    if (observed) {
       wc.wc_F_allele[slot] = wc_ratio(one.ab, one.abc);
       wc.wc_theta_allele[slot] = wc_ratio(one.a, one.abc);
       wc.wc_f_allele[slot] = wc_ratio(one.b, one.bc);
@@ -89,8 +90,8 @@ void wc_locus_from_sums(WcState& wc, const AlleleIndex& ix, int l, int r, long d
   wc.wc_rel_locus[l] = relatedness(sums);
 }
 
-void wc_components(CountTables& ct, WcState& wc, int first, int last) {
-  const bool first_call = ++wc.wc_calls == 1;
+void wc_components(CountTables& ct, WcState& wc, int first, int last, TablesOf tables) {
+  const bool observed = tables == TablesOf::observed;
   const AlleleIndex& ix = *ct.index;
   wc.totals = WcSums{};
 
@@ -125,7 +126,7 @@ void wc_components(CountTables& ct, WcState& wc, int first, int last) {
         sum_npp[j] += nn * p[j] * p[j];
       }
     }
-    wc_locus_from_sums(wc, ix, l, r, S1, S2, first_call);
+    wc_locus_from_sums(wc, ix, l, r, S1, S2, tables);
     wc.totals += wc.locus_sums[l];
   }
 
@@ -135,7 +136,7 @@ void wc_components(CountTables& ct, WcState& wc, int first, int last) {
   wc.wc_f = wc_ratio(t.b, t.bc);
   wc.wc_rel = relatedness(t);
 
-  if (first_call) {
+  if (observed) {
     wc.obs_F = wc.wc_F;
     wc.obs_theta = wc.wc_theta;
     wc.obs_f = wc.wc_f;

@@ -7,7 +7,7 @@ namespace torvi {
 
 // Variance components over samples first..last. Turns the count tables into
 // frequencies in place (allele copies / 2n, heterozygous carriers / n).
-void wc_components(CountTables& ct, WcState& wc, int first, int last);
+void wc_components(CountTables& ct, WcState& wc, int first, int last, TablesOf tables);
 
 // a / d, or na_value when |d| is too small to divide by.
 long double wc_ratio(long double a, long double d);
@@ -38,6 +38,6 @@ WcAlleleComponents wc_allele_components(long double pbar, long double s2, long d
 // locus's values and locus_sums (zero when it has no estimate); the caller
 // adds locus_sums to the totals, loci in order.
 void wc_locus_from_sums(WcState& wc, const AlleleIndex& ix, int l, int r, long double S1, long double S2,
-                        bool first_call);
+                        TablesOf tables);
 
 }  // namespace torvi

@@ -23,21 +23,19 @@ TEST(CellTerms, ComponentsEqualThoseOfTheFrequencyTables) {
 
   WcState expected;
   expected.allocate(ct);
-  expected.wc_calls = 1;  // as in a randomisation
   CountTables frequencies = ct;
-  wc_components(frequencies, expected, first, last);
+  wc_components(frequencies, expected, first, last, TablesOf::randomised);
 
   for (size_t budget : {size_t{1} << 20, size_t{20}, size_t{0}}) {
     SCOPED_TRACE(budget);
     const CellTerms terms(ct, first, last, budget);
     WcState wc;
     wc.allocate(ct);
-    wc.wc_calls = 1;
     for (int l = 1; l <= ct.nl; ++l) {
       const size_t base = static_cast<size_t>(ct.index->first[l]);
       terms.allele_sums(l, counts.data(), &wc.pbar[base], &wc.Q[base]);
       terms.het_sums(l, hets.data(), &wc.hbar[base]);
-      wc_locus_from_sums(wc, *ct.index, l, terms.typed_samples(l), terms.S1(l), terms.S2(l), false);
+      wc_locus_from_sums(wc, *ct.index, l, terms.typed_samples(l), terms.S1(l), terms.S2(l), TablesOf::randomised);
       EXPECT_EQ(wc.samples_at_locus[l], expected.samples_at_locus[l]);
       EXPECT_EQ(wc.wc_F_locus[l], expected.wc_F_locus[l]) << "locus " << l;
       EXPECT_EQ(wc.wc_theta_locus[l], expected.wc_theta_locus[l]) << "locus " << l;

@@ -42,7 +42,7 @@ TEST(Jackknife, OverSamplesMatchesAnalysesWithOneSampleLeftOut) {
   const int np = 5, nl = 2;
   std::vector<Individual> inds = random_samples(np, nl, 20, 3);
   Analysis an = make_analysis(np, nl, inds);
-  wc_components(an.ct, an.wc, 1, np);
+  wc_components(an.ct, an.wc, 1, np, TablesOf::observed);
   ReportText out;
   jackknife_samples(an, 1, np, out);
 
@@ -56,7 +56,7 @@ TEST(Jackknife, OverSamplesMatchesAnalysesWithOneSampleLeftOut) {
           rest.push_back(ind);
         }
       Analysis part = make_analysis(np - 1, nl, rest);
-      wc_components(part.ct, part.wc, 1, np - 1);
+      wc_components(part.ct, part.wc, 1, np - 1, TablesOf::observed);
       const long double x[4] = {part.wc.wc_F_locus[l], part.wc.wc_theta_locus[l], part.wc.wc_f_locus[l],
                                 part.wc.wc_rel_locus[l]};
       for (int k = 0; k < 4; ++k) {
@@ -88,7 +88,7 @@ TEST(Jackknife, OverSamplesLeavesOutLociThatCannotBeJackknifed) {
   for (Individual& ind : inds)
     if (++kept[ind.sample] > (ind.sample == 3 ? 2 : 1)) ind.alleles[1] = {0, 0};
   Analysis an = make_analysis(3, 3, inds);
-  wc_components(an.ct, an.wc, 1, 3);
+  wc_components(an.ct, an.wc, 1, 3, TablesOf::observed);
   ReportText out;
   jackknife_samples(an, 1, 3, out);
   EXPECT_EQ(out.str().find("L1"), std::string::npos);
@@ -100,7 +100,7 @@ TEST(Jackknife, OverSamplesLeavesOutLociThatCannotBeJackknifed) {
 
 TEST(Jackknife, FourSamplesAndFourLociGiveMessages) {
   Analysis an = make_analysis(4, 4, random_samples(4, 4, 5, 6));
-  wc_components(an.ct, an.wc, 1, 4);
+  wc_components(an.ct, an.wc, 1, 4, TablesOf::observed);
   SectionRun run("jack4");
   jackknife_report(run.ctx, an, 1, 4);
   EXPECT_EQ(run.result(), "\r\n" + kStars48 +
@@ -113,7 +113,7 @@ TEST(Jackknife, OverIdenticalLociHasZeroStandardErrors) {
   std::vector<Individual> inds = random_samples(5, 1, 10, 7);
   for (Individual& ind : inds) ind.alleles.assign(5, ind.alleles[0]);
   Analysis an = make_analysis(5, 5, inds);
-  wc_components(an.ct, an.wc, 1, 5);
+  wc_components(an.ct, an.wc, 1, 5, TablesOf::observed);
   SectionRun run("jackloci");
   jackknife_report(run.ctx, an, 1, 5);
   std::vector<std::string> lines = lines_of(run.result());

@@ -26,7 +26,7 @@ std::vector<Individual> three_samples() {
 
 TEST(PairwiseFst, MatFileHasTwoLowerTriangles) {
   Analysis an = make_analysis(3, 2, three_samples());
-  wc_components(an.ct, an.wc, 1, 3);
+  wc_components(an.ct, an.wc, 1, 3, TablesOf::observed);
   SectionRun run("fst_mat");
   an.base_name = run.base();
   pairwise_fst(an);
@@ -42,7 +42,7 @@ TEST(PairwiseFst, MatFileHasTwoLowerTriangles) {
 
 TEST(PairwiseFst, ThetaOfEachPairIsTheTwoSampleEstimate) {
   Analysis an = make_analysis(3, 2, three_samples());
-  wc_components(an.ct, an.wc, 1, 3);
+  wc_components(an.ct, an.wc, 1, 3, TablesOf::observed);
   SectionRun run("fst_theta");
   an.base_name = run.base();
   pairwise_fst(an, 2);
@@ -52,7 +52,7 @@ TEST(PairwiseFst, ThetaOfEachPairIsTheTwoSampleEstimate) {
   std::vector<Individual> pair = three_samples();
   pair.resize(9);
   Analysis two = make_analysis(2, 2, pair);
-  wc_components(two.ct, two.wc, 1, 2);
+  wc_components(two.ct, two.wc, 1, 2, TablesOf::observed);
   const std::string theta = fixed(two.wc.wc_theta, 7, 4);
 
   // Sample 3 qualifies at locus 1 only.
@@ -68,7 +68,7 @@ TEST(PairwiseFst, SampleWithOneTypedIndividualEverywhereIsNA) {
   std::vector<Individual> inds = three_samples();
   inds.resize(10);  // sample 3: one individual
   Analysis an = make_analysis(3, 2, inds);
-  wc_components(an.ct, an.wc, 1, 3);
+  wc_components(an.ct, an.wc, 1, 3, TablesOf::observed);
   SectionRun run("fst_na");
   an.base_name = run.base();
   pairwise_fst(an);
@@ -95,7 +95,7 @@ TEST(PairComponents, TablesGiveTheDirectSums) {
       inds.push_back(ind);
     }
   Analysis an = make_analysis(6, 4, inds);
-  wc_components(an.ct, an.wc, 1, 6);
+  wc_components(an.ct, an.wc, 1, 6, TablesOf::observed);
   const PairComponents tabulated(an.ct), direct(an.ct, false);
   for (int s = 1; s <= 6; ++s)
     for (int t = 1; t <= 6; ++t) {
@@ -124,7 +124,7 @@ TEST(PairwiseFst, SameFilesWithAnyNumberOfThreads) {
   std::string mat, fst;
   for (int threads : kThreadCounts) {
     Analysis an = make_analysis(9, 3, inds);
-    wc_components(an.ct, an.wc, 1, 9);
+    wc_components(an.ct, an.wc, 1, 9, TablesOf::observed);
     SectionRun run("fst_threads");
     an.base_name = run.base();
     pairwise_fst(an, threads);

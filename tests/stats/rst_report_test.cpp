@@ -17,7 +17,7 @@ const std::string kOverLoci = "\r\n\t  Rst over loci\t  Weighted\t   Goodman\tUn
 
 std::string rst_section(const std::vector<Individual>& inds, int np, int nl) {
   Analysis an = make_analysis(np, nl, inds);
-  wc_components(an.ct, an.wc, 1, np);
+  wc_components(an.ct, an.wc, 1, np, TablesOf::observed);
   SectionRun run("rst");
   rst_report(run.ctx, an);
   return run.result();

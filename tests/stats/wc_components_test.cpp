@@ -42,7 +42,7 @@ Components direct(long double x1, long double h1, long double n1, long double x2
 TEST(WcComponents, MatchesDirectTwoSampleComputation) {
   Analysis an = make_analysis(2, 2, two_samples());
   CountTables counts = an.ct;
-  wc_components(an.ct, an.wc, 1, 2);
+  wc_components(an.ct, an.wc, 1, 2, TablesOf::observed);
 
   const AlleleIndex& ix = *an.alleles;
   WcSums total;
@@ -76,7 +76,7 @@ TEST(WcComponents, MatchesDirectTwoSampleComputation) {
 TEST(WcComponents, TurnsCountsIntoFrequenciesInPlace) {
   Analysis an = make_analysis(2, 2, two_samples());
   CountTables counts = an.ct;
-  wc_components(an.ct, an.wc, 1, 2);
+  wc_components(an.ct, an.wc, 1, 2, TablesOf::observed);
   for (size_t i = 0; i < counts.allele_count.size(); ++i) {
     // Rows of locus 1 hold 5 and 6 typed individuals, locus 2 4 and 6.
     EXPECT_LE(an.ct.allele_count[i], 1.0L);
@@ -90,11 +90,10 @@ TEST(WcComponents, TurnsCountsIntoFrequenciesInPlace) {
   EXPECT_EQ(an.ct.total_allele_count, counts.total_allele_count);  // totals stay counts
 }
 
-TEST(WcComponents, KeepsObservedCopiesFromFirstCallOnly) {
+TEST(WcComponents, KeepsObservedCopiesFromTheObservedCallOnly) {
   Analysis an = make_analysis(2, 2, two_samples());
   CountTables counts = an.ct;
-  an.wc.wc_calls = 0;
-  wc_components(an.ct, an.wc, 1, 2);
+  wc_components(an.ct, an.wc, 1, 2, TablesOf::observed);
   const long double F = an.wc.wc_F, theta1 = an.wc.wc_theta_locus[1];
   const long double allele_theta = an.wc.wc_theta_allele[0];
   EXPECT_EQ(an.wc.obs_F, F);
@@ -110,8 +109,7 @@ TEST(WcComponents, KeepsObservedCopiesFromFirstCallOnly) {
   std::swap(an.ct.typed(1, 1), an.ct.typed(2, 1));
   an.ct.allele_row(1, 2)[0] += 2;  // and a changed locus 2
   an.ct.allele_row(1, 2)[1] -= 2;
-  wc_components(an.ct, an.wc, 1, 2);
-  EXPECT_EQ(an.wc.wc_calls, 2);
+  wc_components(an.ct, an.wc, 1, 2, TablesOf::randomised);
   EXPECT_NE(an.wc.wc_F, F);
   EXPECT_EQ(an.wc.obs_F, F);
   EXPECT_EQ(an.wc.obs_theta_locus[1], theta1);
@@ -125,7 +123,7 @@ TEST(WcComponents, SkipsAlleleAtLowerBoundWithZeroNotNA) {
   append(inds, repeat(2, 2400, 1, {1, 2}));
   append(inds, repeat(2, 100, 1, {2, 2}));
   Analysis an = make_analysis(2, 1, inds);
-  wc_components(an.ct, an.wc, 1, 2);
+  wc_components(an.ct, an.wc, 1, 2, TablesOf::observed);
   const AlleleIndex& ix = *an.alleles;
   ASSERT_EQ(an.wc.pbar[ix.slot(1, 3)], 0.0001L);
   EXPECT_EQ(an.wc.wc_F_allele[ix.slot(1, 3)], 0.0L);
@@ -141,7 +139,7 @@ TEST(WcComponents, SkipsAlleleAtUpperBound) {
   append(inds, {{1, {{1, 2}}}});
   append(inds, repeat(2, 2500, 1, {1, 1}));
   Analysis an = make_analysis(2, 1, inds);
-  wc_components(an.ct, an.wc, 1, 2);
+  wc_components(an.ct, an.wc, 1, 2, TablesOf::observed);
   const AlleleIndex& ix = *an.alleles;
   ASSERT_EQ(an.wc.pbar[ix.slot(1, 1)], 0.9999L);
   for (int a : {1, 2}) {
@@ -161,7 +159,7 @@ TEST(WcComponents, LociWithoutEnoughDataAreNAAndAddNothing) {
       {2, {{0, 0}, {0, 0}, {0, 0}, {1, 2}}}, {2, {{0, 0}, {0, 0}, {0, 0}, {2, 2}}},
   };
   Analysis an = make_analysis(2, 4, inds);
-  wc_components(an.ct, an.wc, 1, 2);
+  wc_components(an.ct, an.wc, 1, 2, TablesOf::observed);
   const WcState& wc = an.wc;
   EXPECT_EQ(wc.samples_at_locus[1], 1);
   EXPECT_EQ(wc.samples_at_locus[2], 2);

@@ -29,7 +29,7 @@ TEST(WcReport, WholeSectionForHomozygousSamples) {
     for (auto g : {std::pair{1, 1}, std::pair{1, 1}, std::pair{2, 2}, std::pair{2, 2}})
       inds.push_back({s, {g, {4, 4}, s == 2 ? std::pair{3, 5} : std::pair{0, 0}}});
   Analysis an = make_analysis(2, 3, inds);
-  wc_components(an.ct, an.wc, 1, 2);
+  wc_components(an.ct, an.wc, 1, 2, TablesOf::observed);
   SectionRun run("wc_report");
   wc_report(run.ctx, an);
 
@@ -47,7 +47,7 @@ TEST(WcReport, PrintsNAForEstimatesAtOrBelowMinusOne) {
   std::vector<Individual> inds = repeat(1, 6, 1, {1, 2});
   append(inds, repeat(2, 4, 1, {1, 2}));
   Analysis an = make_analysis(2, 1, inds);
-  wc_components(an.ct, an.wc, 1, 2);
+  wc_components(an.ct, an.wc, 1, 2, TablesOf::observed);
   an.wc.wc_f_locus[1] = -1.0L;  // as the exact arithmetic gives
   an.wc.wc_F_locus[1] = -1.5L;  // theta follows F's test
   an.wc.wc_theta_locus[1] = 0.5L;

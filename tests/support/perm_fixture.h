@@ -54,10 +54,8 @@ struct PermRun {
   // The observed calls of the driver for samples first..last (0: the last
   // sample): frequencies from here on.
   void observe(int first = 1, int last = 0) {
-    an.wc.wc_calls = 0;
-    wc_components(an.ct, an.wc, first, last == 0 ? an.ds.np : last);
-    an.g.g_calls = 0;
-    locus_g(an.ct, an.g);
+    wc_components(an.ct, an.wc, first, last == 0 ? an.ds.np : last, TablesOf::observed);
+    locus_g(an.ct, an.g, TablesOf::observed);
   }
   RunContext ctx() { return RunContext{host, rng, opt, nb, dir.file("d.out"), threads}; }
   std::string result() const { return read_file(dir.file("d.out")); }
