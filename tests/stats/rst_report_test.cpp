@@ -32,6 +32,28 @@ TEST(RstReport, HomozygotesOfDifferentSizesGiveRstOne) {
                                          "\t    1.0000\t    1.0000\t    1.0000\r\n");
 }
 
+TEST(RstReport, ComputedLociAndTotalsBeforeAnyText) {
+  // Locus 1: homozygotes 10 vs 12; locus 2 a single size, left out.
+  std::vector<Individual> inds = repeat(1, 5, 2, {10, 10});
+  append(inds, repeat(2, 5, 2, {12, 12}));
+  for (auto& ind : inds) ind.alleles[1] = {7, 7};
+  Analysis an = make_analysis(2, 2, inds);
+  wc_components(an.ct, an.wc, 1, 2, TablesOf::observed);
+  const RstResult r = compute_rst(an.ds, an.ct, an.wc.samples_at_locus);
+  ASSERT_EQ(r.loci.size(), 1u);
+  const RstLocus& locus = r.loci[0];
+  EXPECT_EQ(locus.l, 1);
+  EXPECT_EQ(locus.amean, 11.0L);
+  EXPECT_EQ(locus.astdev, 1.0L);
+  // Sizes 10 and 12, all within-sample variation gone: everything among samples.
+  EXPECT_NEAR(static_cast<double>(locus.raw.siga), 2.0, 1e-15);
+  EXPECT_NEAR(static_cast<double>(locus.raw.sigb), 0.0, 1e-15);
+  EXPECT_NEAR(static_cast<double>(locus.raw.sigw), 0.0, 1e-15);
+  EXPECT_TRUE(locus.has_rst);
+  EXPECT_NEAR(static_cast<double>(r.rst_sum), 1.0, 1e-15);
+  EXPECT_NEAR(static_cast<double>(r.z_total.siga), 2.0, 1e-15);  // standardised by astdev 1
+}
+
 TEST(RstReport, HeterozygotesOnlyGiveNegativeSigbAndRstZero) {
   std::vector<Individual> inds = repeat(1, 5, 1, {10, 12});
   append(inds, repeat(2, 5, 1, {10, 12}));
