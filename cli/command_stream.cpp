@@ -3,8 +3,7 @@
 #include <iostream>
 #include <thread>
 
-#include "random/seeds_file.h"
-#include "random/seeds_lock.h"
+#include "torvi/seeds.h"
 
 namespace torvi::cli {
 

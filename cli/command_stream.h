@@ -6,9 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "host/host.h"
-#include "random/rng.h"
-#include "util/file_lock.h"
+#include "torvi/host.h"
+#include "torvi/seeds.h"
 
 namespace torvi::cli {
 

@@ -8,8 +8,8 @@
 #include "cli/command_stream.h"
 #include "cli/stop_signals.h"
 #include "cli/terminal_host.h"
-#include "random/seeds_file.h"
 #include "torvi/dispersal.h"
+#include "torvi/seeds.h"
 
 namespace torvi::cli {
 

@@ -15,7 +15,7 @@
 
 #include "progress_strip.h"
 #include "radio_group.h"
-#include "random/seeds_lock.h"
+#include "torvi/seeds.h"
 
 namespace torvi::gui {
 

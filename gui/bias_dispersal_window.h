@@ -5,9 +5,9 @@
 #include <QDialog>
 
 #include "qt_host.h"
-#include "random/rng.h"
 #include "run_progress.h"
 #include "torvi/dispersal.h"
+#include "torvi/seeds.h"
 #include "user_dialogs.h"
 
 class QAction;

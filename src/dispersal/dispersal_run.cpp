@@ -12,9 +12,9 @@
 #include "dispersal/observed_pass.h"
 #include "dispersal/permutation_driver.h"
 #include "random/seeds_file.h"
-#include "report/output_file.h"
 #include "report/report_text.h"
 #include "torvi/dispersal.h"
+#include "util/output_file.h"
 
 namespace torvi {
 

@@ -1,8 +1,8 @@
 #include "dispersal/split_files.h"
 
 #include "report/fixed_format.h"
-#include "report/output_file.h"
 #include "report/report_text.h"
+#include "util/output_file.h"
 
 namespace torvi::dispersal {
 
