@@ -8,7 +8,7 @@
 #include "cli/number_list.h"
 #include "cli/stop_signals.h"
 #include "cli/terminal_host.h"
-#include "random/seeds_file.h"
+#include "torvi/seeds.h"
 
 namespace torvi::cli {
 

@@ -10,9 +10,7 @@
 #include "cli/command_stream.h"
 #include "cli/stop_signals.h"
 #include "cli/terminal_host.h"
-#include "random/seeds_file.h"
-#include "report/fixed_format.h"
-#include "report/output_file.h"
+#include "torvi/seeds.h"
 #include "torvi/regress.h"
 
 namespace torvi::cli {

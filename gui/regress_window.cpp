@@ -15,9 +15,8 @@
 #include <QVBoxLayout>
 
 #include "progress_strip.h"
-#include "random/seeds_file.h"
+#include "torvi/seeds.h"
 #include "regress_charts.h"
-#include "report/output_file.h"
 
 namespace torvi::gui {
 

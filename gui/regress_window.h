@@ -5,7 +5,7 @@
 #include <QDialog>
 
 #include "qt_host.h"
-#include "random/rng.h"
+#include "torvi/seeds.h"
 #include "regress_worker.h"
 #include "run_progress.h"
 #include "torvi/regress.h"

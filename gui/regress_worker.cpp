@@ -2,7 +2,7 @@
 
 #include <exception>
 
-#include "host/host.h"
+#include "torvi/host.h"
 
 namespace torvi::gui {
 

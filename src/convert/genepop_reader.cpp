@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "data/limits.h"
+#include "model/limits.h"
 
 namespace torvi {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "report/output_file.h"
+#include "util/output_file.h"
 
 namespace torvi {
 

@@ -6,8 +6,8 @@
 #include "groups/group_report.h"
 #include "groups/group_samples.h"
 #include "groups/group_test.h"
-#include "randtests/wc_components.h"
-#include "report/output_file.h"
+#include "stats/wc_components.h"
+#include "util/output_file.h"
 #include "run/file_walk.h"
 #include "torvi/groups.h"
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "stats/count_tables.h"
+#include "model/count_tables.h"
 
 namespace torvi {
 

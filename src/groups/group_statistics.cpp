@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "randtests/wc_components.h"
+#include "stats/wc_components.h"
 
 namespace torvi {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "randtests/progress.h"
+#include "host/progress.h"
 #include "util/parallel.h"
 
 namespace torvi {

@@ -4,7 +4,7 @@
 #include "regress/mantel_report.h"
 #include "regress/randomisations.h"
 #include "regress/regression_model.h"
-#include "report/output_file.h"
+#include "util/output_file.h"
 #include "torvi/regress.h"
 
 namespace torvi::regress {

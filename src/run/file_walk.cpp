@@ -4,13 +4,13 @@
 #include <optional>
 
 #include "random/seeds_file.h"
-#include "report/output_file.h"
+#include "util/output_file.h"
 #include "report/report_text.h"
 #include "run/data_file_entry.h"
 #include "run/data_set_lifecycle.h"
 #include "run/result_file.h"
 #include "run/subset_file.h"
-#include "stats/count_tables.h"
+#include "model/count_tables.h"
 
 namespace torvi {
 

@@ -7,7 +7,7 @@
 #include "data/selection.h"
 #include "host/host.h"
 #include "random/rng.h"
-#include "run/analysis.h"
+#include "model/analysis.h"
 #include "run/run_driver.h"
 
 namespace torvi {

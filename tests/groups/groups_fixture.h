@@ -6,7 +6,7 @@
 #include <string>
 
 #include "groups/group_samples.h"
-#include "randtests/wc_components.h"
+#include "stats/wc_components.h"
 #include "run/data_set_lifecycle.h"
 #include "support/golden.h"
 #include "support/scripted_host.h"

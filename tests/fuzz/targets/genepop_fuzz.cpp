@@ -9,7 +9,7 @@
 #include "convert/genepop_reader.h"
 #include "convert/genepop_to_dat.h"
 #include "data/data_reader.h"
-#include "data/limits.h"
+#include "model/limits.h"
 #include "fuzz_host.h"
 
 namespace {
