@@ -54,8 +54,7 @@ void set_sample_labels(bool label_file_checked, DataSet& ds) {
 void compare_in_data_set(Host& host, Rng& rng, const GroupRunSettings& settings, Analysis& an,
                          const std::string& result_name, ResultsDocument* doc) {
   const GroupComparison& c = settings.comparison;
-  an.wc.wc_calls = 0;
-  wc_components(an.ct, an.wc, 1, an.ds.np);  // the tables now hold frequencies
+  wc_components(an.ct, an.wc, 1, an.ds.np, TablesOf::observed);  // the tables now hold frequencies
   const bool richness = c.statistics[static_cast<int>(GroupStatistic::allelic_richness)];
   const GroupSamples samples(an.ct, richness);
   GroupTest test(samples, c);

@@ -1,5 +1,7 @@
 #include "model/g_state.h"
 
+#include <cstddef>
+
 #include "model/limits.h"
 
 namespace torvi {

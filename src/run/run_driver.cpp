@@ -15,14 +15,15 @@
 #include "run/file_walk.h"
 #include "run/json_export.h"
 #include "run/result_file.h"
+#include "stats/bootstrap_loci.h"
 #include "stats/g_statistics.h"
 #include "stats/genotype_tables.h"
-#include "stats/bootstrap_loci.h"
 #include "stats/jackknife.h"
 #include "stats/locus_report.h"
 #include "stats/pairwise_fst.h"
 #include "stats/rst_report.h"
 #include "stats/sample_report.h"
+#include "stats/wc_components.h"
 #include "stats/wc_report.h"
 
 namespace torvi {

@@ -25,7 +25,7 @@ struct GroupsFixture {
     const std::string path = dir.write("data.dat", text);
     EXPECT_TRUE(create_data_set(host, path, an));
     count_alleles(an.ds, an.ct);
-    wc_components(an.ct, an.wc, 1, an.ds.np);
+    wc_components(an.ct, an.wc, 1, an.ds.np, TablesOf::observed);
     samples = std::make_unique<GroupSamples>(an.ct, richness);
   }
 };
