@@ -14,6 +14,7 @@
 #include "host/host.h"
 #include "json/document.h"
 #include "random/rng.h"
+#include "report/fixed_format.h"  // integer(): the randomisation counter of the command line
 #include "util/output_file.h"  // OutputError: a failed write of the output
 
 namespace torvi::regress {

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "report/report_text.h"
+#include "stats/wc_components.h"
 #include "support/analysis_fixture.h"
 
 namespace torvi {

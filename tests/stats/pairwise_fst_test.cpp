@@ -7,6 +7,7 @@
 
 #include "report/report_text.h"
 #include "stats/pair_components.h"
+#include "stats/wc_components.h"
 #include "support/analysis_fixture.h"
 #include "support/golden.h"
 

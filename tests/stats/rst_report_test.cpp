@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "report/report_text.h"
+#include "stats/wc_components.h"
 #include "support/analysis_fixture.h"
 
 namespace torvi {

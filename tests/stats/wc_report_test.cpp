@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "report/report_text.h"
+#include "stats/wc_components.h"
 #include "support/analysis_fixture.h"
 
 namespace torvi {
