@@ -3,14 +3,15 @@
 #include <filesystem>
 #include <optional>
 
+#include "model/count_tables.h"
 #include "random/seeds_file.h"
-#include "util/output_file.h"
 #include "report/report_text.h"
 #include "run/data_file_entry.h"
 #include "run/data_set_lifecycle.h"
 #include "run/result_file.h"
 #include "run/subset_file.h"
-#include "model/count_tables.h"
+#include "util/output_file.h"
+#include "util/run_clock.h"
 
 namespace torvi {
 
@@ -58,7 +59,7 @@ void finish_run(Host& host, const Rng& rng, const std::string& seeds_path, RunOu
 }  // namespace
 
 void write_result_header(const std::string& result_name, const std::string& base_name) {
-  const std::string h = "*   The following results were generated the " + header_date_time_text() + " with " +
+  const std::string h = "*   The following results were generated the " + header_date_time_text(run_clock()) + " with " +
                         kApplicationTitle + " from file " + file_name_of(base_name) + ".dat. *";
   const std::string stars(h.size(), '*');
   ReportText().line(stars).line(h).line(stars).append_to(result_name);

@@ -1,9 +1,5 @@
 #include "run/run_driver.h"
 
-#include <cstdlib>
-#include <ctime>
-#include <filesystem>
-
 #include "ld/ld_test.h"
 #include "model/analysis.h"
 #include "randtests/diff_genotype_test.h"
@@ -36,8 +32,9 @@ void stop_point(Host& host) {
   if (host.stop_requested()) throw RunCancelled();
 }
 
-// The sections of one data file, in their fixed order.
-void analyse(RunContext& ctx, Analysis& an) {
+// The sections that describe each sample and locus on its own: genotype
+// frequencies, the per-locus report with its tests, disequilibrium.
+void describe_samples(RunContext& ctx, Analysis& an) {
   const RunOptions& opt = ctx.options;
   const int np = an.ds.np, nl = an.ds.nl;
 
@@ -58,8 +55,13 @@ void analyse(RunContext& ctx, Analysis& an) {
   const bool ld_tests_asked = opt.RG_GDT != LdTests::no_tests && opt.RG_MTG != NominalLevel::none;
   if (opt.CB_dp || opt.CB_r || opt.CB_details || opt.CB_Savetables || ld_tests_asked) ld_test(ctx, an);
   stop_point(ctx.host);
+}
 
-  if (np == 1) return;
+// The sections that compare samples, on their count tables as the
+// description left them.
+void compare_samples(RunContext& ctx, Analysis& an) {
+  const RunOptions& opt = ctx.options;
+  const int np = an.ds.np, nl = an.ds.nl;
   const int first_sample = 1, last_sample = np;
 
   // Variance components of the observed data; from here on the allele
@@ -99,23 +101,13 @@ void analyse(RunContext& ctx, Analysis& an) {
   }
 }
 
-}  // namespace
-
-std::string header_date_time_text() {
-  std::time_t now = std::time(nullptr);
-  std::tm tm{};
-  if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH"); epoch && *epoch) {
-    now = static_cast<std::time_t>(std::strtoll(epoch, nullptr, 10));
-    gmtime_r(&now, &tm);
-  } else {
-    localtime_r(&now, &tm);
-  }
-  // The C locale's short date and long time.
-  char date[32], time[32];
-  std::strftime(date, sizeof date, "%x", &tm);
-  std::strftime(time, sizeof time, "%X", &tm);
-  return std::string(date) + " at " + time;
+// The sections of one data file, in their fixed order.
+void analyse(RunContext& ctx, Analysis& an) {
+  describe_samples(ctx, an);
+  if (an.ds.np != 1) compare_samples(ctx, an);  // one sample: nothing to compare
 }
+
+}  // namespace
 
 RunOutcome run_files(Host& host, Rng& rng, NbPerm& nb_perm, const RunSettings& settings,
                      const std::string& seeds_path) {

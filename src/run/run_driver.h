@@ -42,8 +42,4 @@ struct RunOutcome {
 RunOutcome run_files(Host& host, Rng& rng, NbPerm& nb_perm, const RunSettings& settings,
                      const std::string& seeds_path);
 
-// Date and time of the result-file header: from SOURCE_DATE_EPOCH when it is
-// set (so output can be reproduced), otherwise from the clock.
-std::string header_date_time_text();
-
 }  // namespace torvi

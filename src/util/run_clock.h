@@ -14,6 +14,11 @@ struct RunClock {
 
 RunClock run_clock();
 
+// The date and time of result-file headers: the C locale's short date and
+// long time, "11/14/23 at 22:13:20"; in UTC for SOURCE_DATE_EPOCH, else in
+// local time.
+std::string header_date_time_text(const RunClock& clock);
+
 // "2023-11-14T22:13:20Z".
 std::string utc_text(std::time_t seconds);
 
