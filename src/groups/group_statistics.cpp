@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "stats/tolerances.h"
 #include "stats/wc_components.h"
 
 namespace torvi {
@@ -10,7 +11,6 @@ namespace torvi {
 namespace {
 
 constexpr long double kLowest = 0.001L, kHighest = 0.999L;  // pooled frequencies that enter
-constexpr long double kTiny = 1e-10L;
 
 struct Components {
   long double A = 0.0L, B = 0.0L, C = 0.0L;
@@ -74,7 +74,7 @@ void add_locus(const GroupSamples& samples, int l, const int* members, int count
 }
 
 // A / d, or 0 when d is too small to divide by.
-long double ratio_or_zero(long double a, long double d) { return d <= kTiny ? 0.0L : a / d; }
+long double ratio_or_zero(long double a, long double d) { return d <= kNegligible ? 0.0L : a / d; }
 
 long double mean_richness(const GroupSamples& samples, const int* members, int count) {
   long double total = 0.0L;
@@ -99,7 +99,7 @@ GroupStats group_statistics(const GroupSamples& samples, const int* members, int
     const auto [A, B, C] = sum;
     stats[static_cast<int>(GroupStatistic::ho)] = C / nl;
     stats[static_cast<int>(GroupStatistic::hs)] = (C + B) / nl;
-    stats[static_cast<int>(GroupStatistic::fis)] = (C + B) / nl <= kTiny ? 0.0L : B / (B + C);
+    stats[static_cast<int>(GroupStatistic::fis)] = (C + B) / nl <= kNegligible ? 0.0L : B / (B + C);
     stats[static_cast<int>(GroupStatistic::fst)] = ratio_or_zero(A, A + B + C);
     stats[static_cast<int>(GroupStatistic::rel)] = ratio_or_zero(A, A + B + C / 2);
     stats[static_cast<int>(GroupStatistic::relc)] = ratio_or_zero(-2 * B, C);

@@ -8,16 +8,20 @@
 
 namespace torvi {
 
-// The alleles present at each locus over the whole data set, ascending. Every
-// per-allele table is indexed by a slot in this list, so tables scale with the
-// alleles actually present rather than with the highest identifier. Alleles
-// absent from the data set contribute nothing to any sum, so visiting only the
-// present ones, in ascending order, leaves every result unchanged.
 // What the count tables hold when an estimator is called on them: the data
 // as read (the estimators then also keep their observed values apart) or a
 // randomised data set.
 enum class TablesOf { observed, randomised };
 
+// What the allele tables of a sample hold: copies as counted, or the
+// frequencies the variance components turn them into.
+enum class AlleleUnits { copies, frequencies };
+
+// The alleles present at each locus over the whole data set, ascending. Every
+// per-allele table is indexed by a slot in this list, so tables scale with the
+// alleles actually present rather than with the highest identifier. Alleles
+// absent from the data set contribute nothing to any sum, so visiting only the
+// present ones, in ascending order, leaves every result unchanged.
 struct AlleleIndex {
   int nl = 0;
   int nu = 0;
@@ -42,7 +46,7 @@ struct CountTables {
   int nl = 0;
 
   std::vector<int32_t> typed_count;             // [s * (nl + 1) + l]
-  std::vector<long double> allele_count;        // copies, later frequencies
+  std::vector<long double> allele_count;        // copies, or frequencies (AlleleUnits)
   std::vector<long double> het_allele_count;    // heterozygous carriers, later proportions
   std::vector<long double> total_allele_count;  // [slot], over all samples
   int32_t min_typed = 0;

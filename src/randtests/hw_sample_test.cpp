@@ -133,7 +133,7 @@ void hw_sample_test(RunContext& ctx, Analysis& an) {
   // randomisations may be shared among workers in any way.
   const int64_t randomisations = n - 1;
   const int workers_used = static_cast<int>(std::max<int64_t>(1, std::min<int64_t>(ctx.threads, randomisations)));
-  const std::vector<int32_t> copies = integer_counts(ct, 1, np, false);
+  const std::vector<int32_t> copies = integer_counts(ct, 1, np, AlleleUnits::copies);
   const FixedTerms fixed_terms(ct);
   std::vector<SampleWorker> workers(static_cast<size_t>(workers_used));
   for (SampleWorker& w : workers) {

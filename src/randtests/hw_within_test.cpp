@@ -136,7 +136,7 @@ void hw_within_test(RunContext& ctx, Analysis& an, int first, int last) {
   const int nl = an.ds.nl;
   const WithinSampleDraws draws = within_sample_draws(an.ct, first, last);
   RedealScratch scratch(draws);
-  const std::vector<int32_t> copies = integer_counts(an.ct, first, last, true);
+  const std::vector<int32_t> copies = integer_counts(an.ct, first, last, AlleleUnits::frequencies);
   PermSeries f(n, nl);
 
   // Randomisation k uses draws (k-1)D.. of the stream. With settling

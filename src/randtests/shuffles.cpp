@@ -30,7 +30,7 @@ int build_allele_list(const int32_t* counts, int k, int32_t* list) {
 
 std::vector<int32_t> allele_list_buffer(int max_copies) { return std::vector<int32_t>(static_cast<size_t>(max_copies) + kBlock); }
 
-std::vector<int32_t> integer_counts(const CountTables& ct, int first, int last, bool tables_hold_frequencies) {
+std::vector<int32_t> integer_counts(const CountTables& ct, int first, int last, AlleleUnits units) {
   std::vector<int32_t> counts(ct.allele_count.size(), 0);
   for (int l = 1; l <= ct.nl; ++l)
     for (int s = first; s <= last; ++s) {
@@ -38,7 +38,7 @@ std::vector<int32_t> integer_counts(const CountTables& ct, int first, int last, 
       int32_t* c = counts.data() + ct.row(s, l);
       const long double two_n = 2.0L * ct.typed(s, l);
       for (int j = 0, k = ct.index->alleles_at_locus(l); j < k; ++j)
-        c[j] = nearest_count(tables_hold_frequencies ? p[j] * two_n : p[j]);
+        c[j] = nearest_count(units == AlleleUnits::frequencies ? p[j] * two_n : p[j]);
     }
   return counts;
 }

@@ -13,7 +13,7 @@ namespace torvi {
 // frequency x 2n; both rounded to the nearest integer. The randomisations
 // redeal copies without changing how many each sample holds, so these stay
 // valid for a whole test.
-std::vector<int32_t> integer_counts(const CountTables& ct, int first, int last, bool tables_hold_frequencies);
+std::vector<int32_t> integer_counts(const CountTables& ct, int first, int last, AlleleUnits units);
 
 // The list of allele copies of one table row: slot j (0..k-1, ascending)
 // appended counts[j] times. Returns the number of copies written. It writes

@@ -17,7 +17,7 @@ TEST(CellTerms, ComponentsEqualThoseOfTheFrequencyTables) {
   run.load(testing::small_data(6, 4, 13, 0.2, 3));  // sample sizes vary with the missing genotypes
   const CountTables& ct = run.an.ct;
   const int first = 2, last = 5;
-  const std::vector<int32_t> counts = integer_counts(ct, first, last, false);
+  const std::vector<int32_t> counts = integer_counts(ct, first, last, AlleleUnits::copies);
   std::vector<int32_t> hets(counts.size());
   for (size_t i = 0; i < hets.size(); ++i) hets[i] = static_cast<int32_t>(ct.het_allele_count[i]);
 
