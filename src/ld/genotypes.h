@@ -45,6 +45,14 @@ class LdGenotypes {
   const int32_t* positions(int l, int s) const { return &geno_[locus_offset(l) + sample_offset_[s]]; }
 
  private:
+  // Steps of the constructor.
+  std::vector<int32_t> place_individuals(const DataSet& ds);
+  int order_alleles(const DataSet& ds, int l, std::vector<int>& index_of);
+  void list_present(const DataSet& ds, int l, const std::vector<int32_t>& genotype_index,
+                    std::vector<std::vector<int32_t>>& sample_genotypes);
+  void place_genotypes(const DataSet& ds, int l, const std::vector<int32_t>& genotype_index,
+                       const std::vector<int32_t>& position_of);
+
   size_t locus_offset(int l) const { return static_cast<size_t>(l - 1) * positions_per_locus_; }
   size_t present_slot(int s, int l) const { return static_cast<size_t>(l - 1) * np_ + (s - 1); }
   const int32_t* present_begin(int s, int l) const { return present_.data() + present_first_[present_slot(s, l)]; }

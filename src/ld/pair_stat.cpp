@@ -1,8 +1,9 @@
 #include "ld/pair_stat.h"
-#include "stats/tolerances.h"
 
 #include <algorithm>
 #include <cmath>
+
+#include "stats/tolerances.h"
 
 namespace torvi {
 
@@ -80,45 +81,38 @@ void allele_copies(const LdGenotypes& lg, int s, int l, const std::vector<int64_
   }
 }
 
-}  // namespace
+// Row and column totals of the last count, and how many of each are used.
+struct Margins {
+  int64_t cells = 0, sum_r = 0, sum_c = 0;
+  int rows_used = 0, cols_used = 0;
+};
 
-LdPairResult ld_pair_stat(const LdGenotypes& lg, int s, int l1, int l2, LdTable& table,
-                          LdEstimatorScratch& sc, LdPairObserver& observer) {
-  LdPairResult result;
-  const long double g = table.count(lg, s, l1, l2);
+Margins table_margins(const LdTable& table, LdEstimatorScratch& sc) {
   const int rows = table.rows(), cols = table.cols();
-
   std::fill(sc.row_total.begin(), sc.row_total.begin() + rows + 1, 0);
   std::fill(sc.col_total.begin(), sc.col_total.begin() + cols + 1, 0);
-  int64_t cells = 0;
-  for (const int32_t* t = table.touched_begin(); t != table.touched_end(); ++t, ++cells) {
+  Margins m;
+  for (const int32_t* t = table.touched_begin(); t != table.touched_end(); ++t, ++m.cells) {
     const int r = *t / cols + 1, c = *t % cols + 1;
     sc.row_total[r] += table.at(r, c);
     sc.col_total[c] += table.at(r, c);
   }
-  int64_t sum_r = 0, sum_c = 0;
-  int rows_used = 0, cols_used = 0;
   for (int r = 1; r <= rows; ++r) {
-    sum_r += sc.row_total[r];
-    rows_used += sc.row_total[r] > 0;
+    m.sum_r += sc.row_total[r];
+    m.rows_used += sc.row_total[r] > 0;
   }
   for (int c = 1; c <= cols; ++c) {
-    sum_c += sc.col_total[c];
-    cols_used += sc.col_total[c] > 0;
+    m.sum_c += sc.col_total[c];
+    m.cols_used += sc.col_total[c] > 0;
   }
-  if (2 * sum_r != 2 * sum_c) observer.gamete_counts_differ();
-  result.n = static_cast<int>(sum_r);
-  result.testable = cells > 1 && rows_used > 1 && cols_used > 1;
-  if (result.testable && observer.wants_table()) observer.table(s, l1, l2, table);
+  return m;
+}
 
-  allele_copies(lg, s, l1, sc.row_total, rows, sc.n_a, sc.hom_a);
-  allele_copies(lg, s, l2, sc.col_total, cols, sc.n_b, sc.hom_b);
-  if (!result.testable) return result;
-  result.g = g;
-
-  // Composite counts, doubled so that the weights 2, 1 and 1/2 stay integers.
-  const int k1 = lg.allele_count_in_order(l1), k2 = lg.allele_count_in_order(l2);
-  const size_t stride = static_cast<size_t>(k2) + 1;
+// Composite counts of the allele pairs, doubled so that the weights 2, 1 and
+// 1/2 stay integers.
+void composite_counts(const LdGenotypes& lg, int s, int l1, int l2, const LdTable& table, LdEstimatorScratch& sc) {
+  const int cols = table.cols();
+  const size_t stride = static_cast<size_t>(lg.allele_count_in_order(l2)) + 1;
   for (const int32_t* t = table.touched_begin(); t != table.touched_end(); ++t) {
     const int r = *t / cols + 1, c = *t % cols + 1;
     int a1, a2, b1, b2;
@@ -131,7 +125,15 @@ LdPairResult ld_pair_stat(const LdGenotypes& lg, int s, int l1, int l2, LdTable&
     if (!hom1) sc.twice_n_ab[a2 * stride + b1] += add;
     if (!hom1 && !hom2) sc.twice_n_ab[a2 * stride + b2] += add;
   }
+}
 
+// Delta' and r2 summed over the pairs of alleles present, each pair handed
+// to the observer if it wants them; the composite counts are cleared as they
+// are read.
+void allele_pair_sums(const LdGenotypes& lg, int s, int l1, int l2, LdEstimatorScratch& sc,
+                      LdPairObserver& observer, LdPairResult& result) {
+  const int k1 = lg.allele_count_in_order(l1), k2 = lg.allele_count_in_order(l2);
+  const size_t stride = static_cast<size_t>(k2) + 1;
   const int n = result.n;
   const long double two_n = static_cast<long double>(2 * static_cast<int64_t>(n));
   long double dp_sum = 0.0L, r2_sum = 0.0L;
@@ -179,6 +181,26 @@ LdPairResult ld_pair_stat(const LdGenotypes& lg, int s, int l1, int l2, LdTable&
   }
   result.delta_prime = dp_sum;
   result.r2 = r2_sum;
+}
+
+}  // namespace
+
+LdPairResult ld_pair_stat(const LdGenotypes& lg, int s, int l1, int l2, LdTable& table,
+                          LdEstimatorScratch& sc, LdPairObserver& observer) {
+  LdPairResult result;
+  const long double g = table.count(lg, s, l1, l2);
+  const Margins m = table_margins(table, sc);
+  if (2 * m.sum_r != 2 * m.sum_c) observer.gamete_counts_differ();
+  result.n = static_cast<int>(m.sum_r);
+  result.testable = m.cells > 1 && m.rows_used > 1 && m.cols_used > 1;
+  if (result.testable && observer.wants_table()) observer.table(s, l1, l2, table);
+
+  allele_copies(lg, s, l1, sc.row_total, table.rows(), sc.n_a, sc.hom_a);
+  allele_copies(lg, s, l2, sc.col_total, table.cols(), sc.n_b, sc.hom_b);
+  if (!result.testable) return result;
+  result.g = g;
+  composite_counts(lg, s, l1, l2, table, sc);
+  allele_pair_sums(lg, s, l1, l2, sc, observer, result);
   return result;
 }
 

@@ -141,6 +141,40 @@ std::vector<std::pair<size_t, size_t>> share_chains(const std::vector<SampleChai
   return shares;
 }
 
+// reps permutations of the chain's items from stream r: each G into its
+// row of g_values (n_items per permutation) and counted against the observed.
+void permute_chain(LdGenotypes& lg, SampleChain& chain, Rng r, int64_t reps, long double* g_values,
+                   size_t n_items, Worker& worker) {
+  const int s = chain.s;
+  for (int64_t k = 0; k < reps; ++k) {
+    long double* g_row = &g_values[static_cast<size_t>(k) * n_items];
+    for (ChainLink& link : chain.links) {
+      const long double g =
+          link.all_typed ? permuted_g<true>(lg, s, link, nullptr, r, worker)
+                         : permuted_g<false>(lg, s, link, chain.nearest_typed.data() + link.nearest_at, r, worker);
+      g_row[link.item] = g;
+      if (g >= link.observed_g) ++link.count;
+      r.jump(link.to_next);
+    }
+  }
+}
+
+// Totals over samples, summed in sample order whatever the thread count;
+// pairs are independent, so they are shared among the workers.
+void count_pair_totals(LdTestState& state, const long double* g_values, int64_t reps, size_t n_items, int threads) {
+  parallel_shares(threads, static_cast<int64_t>(state.pairs.size()), [&](int64_t begin, int64_t end, int) {
+    for (int64_t k = 0; k < reps; ++k) {
+      const long double* g_row = &g_values[static_cast<size_t>(k) * n_items];
+      for (int64_t i = begin; i < end; ++i) {
+        LdPairTest& pair = state.pairs[static_cast<size_t>(i)];
+        long double sum = 0.0L;
+        for (size_t j = pair.first; j < pair.end; ++j) sum += g_row[j];
+        if (sum >= pair.observed_total) ++pair.count;
+      }
+    }
+  });
+}
+
 }  // namespace
 
 void ld_permutations(LdGenotypes& lg, LdTestState& state, int64_t n_perm, Rng& rng, int threads,
@@ -179,35 +213,12 @@ void ld_permutations(LdGenotypes& lg, LdTestState& state, int64_t n_perm, Rng& r
         Worker& worker = workers[static_cast<size_t>(w)];
         for (size_t c = shares[w].first; c < shares[w].second; ++c) {
           SampleChain& chain = chains[c];
-          const int s = chain.s;
-          Rng r = start.jumped(static_cast<uint64_t>(first_rep) * draws_per_rep + chain.first_offset);
-          for (int64_t k = 0; k < reps; ++k) {
-            long double* g_row = &g_values[static_cast<size_t>(k) * n_items];
-            for (ChainLink& link : chain.links) {
-              const long double g =
-                  link.all_typed ? permuted_g<true>(lg, s, link, nullptr, r, worker)
-                                 : permuted_g<false>(lg, s, link, chain.nearest_typed.data() + link.nearest_at, r, worker);
-              g_row[link.item] = g;
-              if (g >= link.observed_g) ++link.count;
-              r.jump(link.to_next);
-            }
-          }
+          permute_chain(lg, chain, start.jumped(static_cast<uint64_t>(first_rep) * draws_per_rep + chain.first_offset),
+                        reps, g_values.data(), n_items, worker);
         }
       }
     });
-    // Totals over samples, summed in sample order whatever the thread count;
-    // pairs are independent, so they are shared among the workers.
-    parallel_shares(threads, static_cast<int64_t>(state.pairs.size()), [&](int64_t begin, int64_t end, int) {
-      for (int64_t k = 0; k < reps; ++k) {
-        const long double* g_row = &g_values[static_cast<size_t>(k) * n_items];
-        for (int64_t i = begin; i < end; ++i) {
-          LdPairTest& pair = state.pairs[static_cast<size_t>(i)];
-          long double sum = 0.0L;
-          for (size_t j = pair.first; j < pair.end; ++j) sum += g_row[j];
-          if (sum >= pair.observed_total) ++pair.count;
-        }
-      }
-    });
+    count_pair_totals(state, g_values.data(), reps, n_items, threads);
     for (int64_t k = 0; k < reps; ++k) progress.step();
   }
   for (const SampleChain& chain : chains)

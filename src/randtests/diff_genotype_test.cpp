@@ -148,20 +148,8 @@ class MovedGenotypes {
   XLogX xlogx_;
 };
 
-}  // namespace
-
-void diff_genotype_test(RunContext& ctx, Analysis& an) {
-  const int64_t n = ctx.nb_perm.perm_popdiff_nohw;
-  if (n < 2) {
-    ctx.host.note("Randomising genotypes among samples not done: fewer than 2 randomisations asked.");
-    return;
-  }
-  DataSet& ds = an.ds;
-  PermSeries g_series(n, ds.nl);
-  int64_t complete = 0;
-  for (int s = 1; s <= ds.np; ++s) complete += ds.complete_count[s];
-
-  ReportText out;
+// The section's opening lines, up to the complete genotypes per sample.
+void write_opening(ReportText& out, int64_t n, const DataSet& ds) {
   out.line().line(kStars48);
   out.cell("Randomising genotypes among samples.").eol();
   out.line();
@@ -176,60 +164,78 @@ void diff_genotype_test(RunContext& ctx, Analysis& an) {
   for (int s = 1; s <= ds.np; ++s) out.cell(integer(ds.complete_count[s]));
   out.eol();
   out.line();
+}
+
+// The G of every randomisation into g_series. Each shuffle starts from the
+// arrangement the one before left and redraws until it meets a complete
+// individual, so the shuffles follow one another on this thread; the
+// statistics of each batch of arrangements are computed by the other threads
+// while the next batch is shuffled. The last arrangement is written to the
+// genotypes and counted into the tables, which the test leaves holding it.
+void randomise_genotypes(RunContext& ctx, Analysis& an, int64_t n, PermSeries& g_series) {
+  DataSet& ds = an.ds;
+  Progress progress(ctx.host, n);
+  const int64_t randomisations = n - 1;
+  const MovedGenotypes moved(ds, an.ct);
+  const size_t m = static_cast<size_t>(moved.moved());
+  const std::vector<int32_t>& rank_of = moved.rank_of();
+  std::vector<int32_t> held(m);
+  for (size_t r = 0; r < m; ++r) held[r] = static_cast<int32_t>(r);
+  // Two batches of at most kArrangementBytes of arrangements each.
+  const int64_t batch = std::clamp<int64_t>(static_cast<int64_t>(kArrangementBytes / (m * sizeof(int32_t))), 1, kMaxBatch);
+  const int64_t batches = (randomisations + batch - 1) / batch;
+  std::vector<int32_t> arrangements(2 * static_cast<size_t>(std::min(batch, randomisations)) * m);
+  auto arrangement = [&](int64_t b, int64_t i) { return &arrangements[static_cast<size_t>((b % 2) * batch + i) * m]; };
+  auto batch_size = [&](int64_t b) { return std::min(batch, randomisations - b * batch); };
+  std::vector<MovedGenotypes::Worker> workers(static_cast<size_t>(std::max(1, ctx.threads)), moved.worker());
+  pipelined_batches(
+      ctx.threads, batches,
+      // Every randomisation but the very last, which goes to the tables.
+      [&](int64_t b) { return b + 1 == batches ? batch_size(b) - 1 : batch_size(b); },
+      [&](int64_t b) {
+        for (int64_t i = 0; i < batch_size(b); ++i) {
+          shuffle_complete(
+              moved.positions().data(), static_cast<int>(m), [&](int p) { return rank_of[p] >= 0; },
+              [&](int x, int y) { std::swap(held[rank_of[x]], held[rank_of[y]]); }, ctx.rng);
+          std::copy(held.begin(), held.end(), arrangement(b, i));
+        }
+      },
+      [&](int64_t b, int64_t begin, int64_t end, int worker) {
+        MovedGenotypes::Worker& w = workers[static_cast<size_t>(worker)];
+        for (int64_t i = begin; i < end; ++i) {
+          progress.step();
+          const long double total = moved.g(arrangement(b, i), w);
+          g_series.store(b * batch + i + 1, total, w.g_locus);
+        }
+      });
+  progress.step();
+  moved.apply(ds, held.data());
+  count_alleles(ds, an.ct);
+  allele_frequencies(an.ct);
+  locus_g(an.ct, an.g, TablesOf::randomised);
+  g_series.store(randomisations, an.g.g_total, an.g.g_locus);
+}
+
+}  // namespace
+
+void diff_genotype_test(RunContext& ctx, Analysis& an) {
+  const int64_t n = ctx.nb_perm.perm_popdiff_nohw;
+  if (n < 2) {
+    ctx.host.note("Randomising genotypes among samples not done: fewer than 2 randomisations asked.");
+    return;
+  }
+  const DataSet& ds = an.ds;
+  int64_t complete = 0;
+  for (int s = 1; s <= ds.np; ++s) complete += ds.complete_count[s];
+  ReportText out;
+  write_opening(out, n, ds);
   if (complete <= 2) {
     out.cell("not enough complete genotypes (less than 2!) to perform this test").eol();
     out.append_to(ctx.result_name);
     return;
   }
-
-  // Each shuffle starts from the arrangement the one before left and
-  // redraws until it meets a complete individual, so the shuffles follow one
-  // another on this thread; the statistics of each batch of arrangements are
-  // computed by the other threads while the next batch is shuffled. The last
-  // arrangement is written to the genotypes and counted into the tables,
-  // which the test leaves holding it.
-  {
-    Progress progress(ctx.host, n);
-    const int64_t randomisations = n - 1;
-    const MovedGenotypes moved(ds, an.ct);
-    const size_t m = static_cast<size_t>(moved.moved());
-    const std::vector<int32_t>& rank_of = moved.rank_of();
-    std::vector<int32_t> held(m);
-    for (size_t r = 0; r < m; ++r) held[r] = static_cast<int32_t>(r);
-    // Two batches of at most 8 MB of arrangements each.
-    const int64_t batch = std::clamp<int64_t>(static_cast<int64_t>(kArrangementBytes / (m * sizeof(int32_t))), 1, kMaxBatch);
-    const int64_t batches = (randomisations + batch - 1) / batch;
-    std::vector<int32_t> arrangements(2 * static_cast<size_t>(std::min(batch, randomisations)) * m);
-    auto arrangement = [&](int64_t b, int64_t i) { return &arrangements[static_cast<size_t>((b % 2) * batch + i) * m]; };
-    auto batch_size = [&](int64_t b) { return std::min(batch, randomisations - b * batch); };
-    std::vector<MovedGenotypes::Worker> workers(static_cast<size_t>(std::max(1, ctx.threads)), moved.worker());
-    pipelined_batches(
-        ctx.threads, batches,
-        // Every randomisation but the very last, which goes to the tables.
-        [&](int64_t b) { return b + 1 == batches ? batch_size(b) - 1 : batch_size(b); },
-        [&](int64_t b) {
-          for (int64_t i = 0; i < batch_size(b); ++i) {
-            shuffle_complete(
-                moved.positions().data(), static_cast<int>(m), [&](int p) { return rank_of[p] >= 0; },
-                [&](int x, int y) { std::swap(held[rank_of[x]], held[rank_of[y]]); }, ctx.rng);
-            std::copy(held.begin(), held.end(), arrangement(b, i));
-          }
-        },
-        [&](int64_t b, int64_t begin, int64_t end, int worker) {
-          MovedGenotypes::Worker& w = workers[static_cast<size_t>(worker)];
-          for (int64_t i = begin; i < end; ++i) {
-            progress.step();
-            const long double total = moved.g(arrangement(b, i), w);
-            g_series.store(b * batch + i + 1, total, w.g_locus);
-          }
-        });
-    progress.step();
-    moved.apply(ds, held.data());
-    count_alleles(ds, an.ct);
-    allele_frequencies(an.ct);
-    locus_g(an.ct, an.g, TablesOf::randomised);
-    g_series.store(randomisations, an.g.g_total, an.g.g_locus);
-  }
+  PermSeries g_series(n, ds.nl);
+  randomise_genotypes(ctx, an, n, g_series);
   const GState& g = an.g;
   g_series.finish(g.obs_g_total, g.obs_g_locus, an.wc.samples_at_locus);
   g_series.write_lines(out, ds, g.obs_g_total, g.obs_g_locus, an.wc.samples_at_locus);

@@ -218,18 +218,26 @@ void deal_randomisations(RunContext& ctx, const CountTables& ct, const WcState& 
   }
 }
 
-}  // namespace
+// The tables hold the randomisation dealt into counts and hets.
+void store_dealt(CountTables& ct, int nl, int first, int last, const std::vector<int32_t>& counts,
+                 const std::vector<int32_t>& hets) {
+  for (int l = 1; l <= nl; ++l)
+    for (int s = first; s <= last; ++s) {
+      const size_t row = ct.row(s, l);
+      for (int j = 0, k = ct.index->alleles_at_locus(l); j < k; ++j) {
+        ct.allele_count[row + j] = counts[row + j];
+        ct.het_allele_count[row + j] = hets[row + j];
+      }
+    }
+}
 
-void hw_overall_test(RunContext& ctx, Analysis& an, int first, int last) {
-  const int64_t n = ctx.nb_perm.perm_hw_overall;
-  if (n < 200) {
-    ctx.host.note("Randomising alleles overall samples not done: fewer than 200 randomisations asked.");
-    return;
-  }
+// The F and G of n randomisations, the observed data included, finished
+// into their P-values.
+Series randomise_overall(RunContext& ctx, Analysis& an, int first, int last, int64_t n) {
   const int nl = an.ds.nl;
   const PoolPlan plan(an.ct, first, last);
   const int64_t per = plan.per_randomisation();
-  std::vector<int32_t> counts = integer_counts(an.ct, first, last, true);
+  std::vector<int32_t> counts = integer_counts(an.ct, first, last, AlleleUnits::frequencies);
   std::vector<int32_t> hets(counts.size(), 0);
   Series series{PermSeries(n, nl), PermSeries(n, nl)};
   {
@@ -246,25 +254,21 @@ void hw_overall_test(RunContext& ctx, Analysis& an, int first, int last) {
     Rng rng = start.jumped(static_cast<uint64_t>((n - 2) * per));
     std::vector<int32_t> list = allele_list_buffer(plan.max_copies);
     for (int l = 1; l <= nl; ++l) pool_and_deal(plan, an.ct, l, counts.data(), hets.data(), list.data(), rng);
-    for (int l = 1; l <= nl; ++l)
-      for (int s = first; s <= last; ++s) {
-        const size_t row = an.ct.row(s, l);
-        for (int j = 0, k = an.ct.index->alleles_at_locus(l); j < k; ++j) {
-          an.ct.allele_count[row + j] = counts[row + j];
-          an.ct.het_allele_count[row + j] = hets[row + j];
-        }
-      }
+    store_dealt(an.ct, nl, first, last, counts, hets);
     wc_components(an.ct, an.wc, first, last, TablesOf::randomised);
     locus_g(an.ct, an.g, TablesOf::randomised);
     series.store(n - 1, an.wc, an.g);
   }
+  const WcState& wc = an.wc;
+  series.F.finish(wc.obs_F, wc.obs_F_locus, wc.samples_at_locus);
+  series.G.finish(an.g.obs_g_total, an.g.obs_g_locus, wc.samples_at_locus);
+  return series;
+}
 
+void write_overall(const RunOptions& opt, const Analysis& an, int64_t n, const Series& series,
+                   const std::string& result_name) {
   const WcState& wc = an.wc;
   const GState& g = an.g;
-  series.F.finish(wc.obs_F, wc.obs_F_locus, wc.samples_at_locus);
-  series.G.finish(g.obs_g_total, g.obs_g_locus, wc.samples_at_locus);
-
-  const RunOptions& opt = ctx.options;
   ReportText out;
   out.line().line(kStars48);
   out.cell("Randomising alleles overall samples").eol();
@@ -284,7 +288,19 @@ void hw_overall_test(RunContext& ctx, Analysis& an, int first, int last) {
     out.line();
     series.G.write_lines(out, an.ds, g.obs_g_total, g.obs_g_locus, wc.samples_at_locus);
   }
-  out.append_to(ctx.result_name);
+  out.append_to(result_name);
+}
+
+}  // namespace
+
+void hw_overall_test(RunContext& ctx, Analysis& an, int first, int last) {
+  const int64_t n = ctx.nb_perm.perm_hw_overall;
+  if (n < 200) {
+    ctx.host.note("Randomising alleles overall samples not done: fewer than 200 randomisations asked.");
+    return;
+  }
+  const Series series = randomise_overall(ctx, an, first, last, n);
+  write_overall(ctx.options, an, n, series, ctx.result_name);
 }
 
 }  // namespace torvi

@@ -1,5 +1,6 @@
 #include "stats/bootstrap_loci.h"
 
+#include <string>
 #include <vector>
 
 #include "report/report_text.h"
@@ -99,21 +100,19 @@ void interval_lines(ReportText& out, const Replicates& rep, int lower, int upper
   }
 }
 
-}  // namespace
-
-void bootstrap_loci(RunContext& ctx, Analysis& an) {
-  const int nl = an.ds.nl;
-  const std::vector<WcSums>& locus = an.wc.locus_sums;
-  // A replicate needs Σ(a+b+c) and Σ(b+c) non-zero: impossible when every
-  // locus has one of them at 0.
+// A replicate needs sum(a+b+c) and sum(b+c) non-zero: impossible when every
+// locus has one of them at 0.
+bool replicates_possible(const std::vector<WcSums>& locus, int nl) {
   bool any_abc = false, any_bc = false;
   for (int l = 1; l <= nl; ++l) {
     any_abc = any_abc || locus[l].abc != 0;
     any_bc = any_bc || locus[l].bc != 0;
   }
-  const bool drawn = any_abc && any_bc;
+  return any_abc && any_bc;
+}
 
-  // The sums as split reals when every one splits exactly.
+// The sums as split reals when every one splits exactly, else none.
+std::vector<SplitSums> split_sums(const std::vector<WcSums>& locus) {
   std::vector<SplitSums> split(locus.size());
   for (size_t l = 1; l < locus.size() && !split.empty(); ++l) {
     const WcSums& x = locus[l];
@@ -123,50 +122,54 @@ void bootstrap_loci(RunContext& ctx, Analysis& an) {
       split[l] = {SplitReal::of(x.ab), SplitReal::of(x.abc), SplitReal::of(x.a), SplitReal::of(x.b),
                   SplitReal::of(x.bc), SplitReal::of(x.c)};
   }
+  return split;
+}
 
-  Replicates rep;
-  if (drawn) {
-    // Replicate j (0-based, discarded ones included) takes draws j*nl ..
-    // (j+1)*nl-1 of the stream. Each round computes as many candidates as
-    // replicates are missing, in parallel, into the slots after the accepted
-    // ones; they are then accepted in order, exactly as one stream would.
-    const Rng start = ctx.rng;
-    int accepted = 0;
-    uint64_t consumed = 0;
-    while (accepted < kReplicates) {
-      const int round = kReplicates - accepted;
-      const uint64_t round_start = consumed;
-      parallel_shares(ctx.threads, round, [&](int64_t begin, int64_t end, int) {
-        Rng first = start.jumped((round_start + static_cast<uint64_t>(begin)) * static_cast<uint64_t>(nl));
-        auto done = [&](int64_t j, const FloatSums& s) {
-          const int slot = accepted + 1 + static_cast<int>(j);
-          rep.accepted[j] = s.abc != 0 && s.bc != 0;
-          if (!rep.accepted[j]) return;
-          const long double ab = s.ab, abc = s.abc, a = s.a, b = s.b, bc = s.bc, c = s.c;
-          rep.F[slot] = ab / abc;
-          rep.theta[slot] = a / abc;
-          rep.f[slot] = b / bc;
-          rep.R[slot] = 2 * a / (2 * ab + c);
-        };
-        if (split.empty())
-          draw_replicates(locus, nl, first, begin, end, done);
-        else
-          draw_replicates(split, nl, first, begin, end, done);
-      });
-      const int before = accepted;
-      for (int j = 0; j < round; ++j) {
-        if (!rep.accepted[j]) continue;
-        ++accepted;
-        rep.move(before + 1 + j, accepted);
-      }
-      // Every candidate of the round is consumed: the round's last candidate
-      // is either accepted as the last replicate or the round ends short.
-      consumed += static_cast<uint64_t>(round);
+// kReplicates accepted replicates, sorted. Replicate j (0-based, discarded
+// ones included) takes draws j*nl .. (j+1)*nl-1 of the stream. Each round
+// computes as many candidates as replicates are missing, in parallel, into
+// the slots after the accepted ones; they are then accepted in order,
+// exactly as one stream would.
+void draw_accepted(Rng& rng, int threads, const std::vector<WcSums>& locus, int nl, Replicates& rep) {
+  const std::vector<SplitSums> split = split_sums(locus);
+  const Rng start = rng;
+  int accepted = 0;
+  uint64_t consumed = 0;
+  while (accepted < kReplicates) {
+    const int round = kReplicates - accepted;
+    const uint64_t round_start = consumed;
+    parallel_shares(threads, round, [&](int64_t begin, int64_t end, int) {
+      Rng first = start.jumped((round_start + static_cast<uint64_t>(begin)) * static_cast<uint64_t>(nl));
+      auto done = [&](int64_t j, const FloatSums& s) {
+        const int slot = accepted + 1 + static_cast<int>(j);
+        rep.accepted[j] = s.abc != 0 && s.bc != 0;
+        if (!rep.accepted[j]) return;
+        const long double ab = s.ab, abc = s.abc, a = s.a, b = s.b, bc = s.bc, c = s.c;
+        rep.F[slot] = ab / abc;
+        rep.theta[slot] = a / abc;
+        rep.f[slot] = b / bc;
+        rep.R[slot] = 2 * a / (2 * ab + c);
+      };
+      if (split.empty())
+        draw_replicates(locus, nl, first, begin, end, done);
+      else
+        draw_replicates(split, nl, first, begin, end, done);
+    });
+    const int before = accepted;
+    for (int j = 0; j < round; ++j) {
+      if (!rep.accepted[j]) continue;
+      ++accepted;
+      rep.move(before + 1 + j, accepted);
     }
-    ctx.rng = start.jumped(consumed * static_cast<uint64_t>(nl));
-    for (std::vector<long double>* v : {&rep.F, &rep.theta, &rep.f, &rep.R}) sort_reals(v->data(), 1, kReplicates);
+    // Every candidate of the round is consumed: the round's last candidate
+    // is either accepted as the last replicate or the round ends short.
+    consumed += static_cast<uint64_t>(round);
   }
+  rng = start.jumped(consumed * static_cast<uint64_t>(nl));
+  for (std::vector<long double>* v : {&rep.F, &rep.theta, &rep.f, &rep.R}) sort_reals(v->data(), 1, kReplicates);
+}
 
+void write_bootstrap(const Replicates& rep, bool drawn, const std::string& result_name) {
   ReportText out;
   out.line().line(kStars48).cell("         Bootstrapping over Loci.").eol().line();
   out.cell("         95% Confidence Interval.").eol().line();
@@ -174,7 +177,18 @@ void bootstrap_loci(RunContext& ctx, Analysis& an) {
   out.line().cell("         99% Confidence Interval.").eol().line();
   interval_lines(out, rep, kLow99, kHigh99, drawn);
   out.line();
-  out.append_to(ctx.result_name);
+  out.append_to(result_name);
+}
+
+}  // namespace
+
+void bootstrap_loci(RunContext& ctx, Analysis& an) {
+  const int nl = an.ds.nl;
+  const std::vector<WcSums>& locus = an.wc.locus_sums;
+  const bool drawn = replicates_possible(locus, nl);
+  Replicates rep;
+  if (drawn) draw_accepted(ctx.rng, ctx.threads, locus, nl, rep);
+  write_bootstrap(rep, drawn, ctx.result_name);
 }
 
 }  // namespace torvi

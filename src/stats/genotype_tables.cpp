@@ -23,6 +23,40 @@ size_t pair_index(int x, int y, int k) {
   return static_cast<size_t>(x) * k - static_cast<size_t>(x) * (x - 1) / 2 + (y - x);
 }
 
+// Individuals of each sample per genotype at locus l: cell s * pairs + pair.
+void count_genotypes(const DataSet& ds, const AlleleIndex& ix, int l, int32_t* geno_obs) {
+  const int k = ix.alleles_at_locus(l);
+  const size_t pairs = static_cast<size_t>(k) * (k + 1) / 2;
+  for (int i = 1; i <= ds.ni; ++i) {
+    const int32_t g = ds.geno(l, i);
+    if (g == 0) continue;
+    int x = ix.slot(l, g / ds.coding_base) - ix.first[l];
+    int y = ix.slot(l, g % ds.coding_base) - ix.first[l];
+    if (x > y) std::swap(x, y);
+    ++geno_obs[ds.sample_of[i] * pairs + pair_index(x, y, k)];
+  }
+}
+
+// Expected counts of each genotype under random union of the sample's
+// gametes, drawn without replacement; cells of absent alleles stay 0.
+void expected_genotypes(const CountTables& ct, int np, int l, long double* geno_exp) {
+  const int k = ct.index->alleles_at_locus(l);
+  const size_t pairs = static_cast<size_t>(k) * (k + 1) / 2;
+  for (int s = 1; s <= np; ++s) {
+    const long double n = ct.typed(s, l);
+    const long double* c = ct.allele_row(s, l);
+    for (int x = 0; x < k; ++x) {
+      for (int y = x; y < k; ++y) {
+        if (!(c[x] > 0.0L && c[y] > 0.0L)) continue;
+        const long double p_a = c[x] / (2.0L * n);
+        long double e = x == y ? n / (2.0L * n - 1.0L) * p_a * (c[x] - 1.0L)
+                               : n / (2.0L * n - 1.0L) * 2.0L * p_a * c[y];
+        geno_exp[s * pairs + pair_index(x, y, k)] = e;
+      }
+    }
+  }
+}
+
 }  // namespace
 
 void genotype_tables(const Analysis& an) {
@@ -30,7 +64,6 @@ void genotype_tables(const Analysis& an) {
   const CountTables& ct = an.ct;
   const AlleleIndex& ix = *ct.index;
   const int np = ds.np;
-  const int base = ds.coding_base;
 
   // One locus at a time: np rows of the pairs of alleles present there.
   int k_max = 0;
@@ -55,28 +88,8 @@ void genotype_tables(const Analysis& an) {
     std::fill(geno_obs.begin(), geno_obs.end(), 0);
     std::fill(geno_exp.begin(), geno_exp.end(), 0.0L);
 
-    for (int i = 1; i <= ds.ni; ++i) {
-      const int32_t g = ds.geno(l, i);
-      if (g == 0) continue;
-      int x = ix.slot(l, g / base) - ix.first[l];
-      int y = ix.slot(l, g % base) - ix.first[l];
-      if (x > y) std::swap(x, y);
-      ++geno_obs[ds.sample_of[i] * pairs + pair_index(x, y, k)];
-    }
-
-    for (int s = 1; s <= np; ++s) {
-      const long double n = ct.typed(s, l);
-      const long double* c = ct.allele_row(s, l);
-      for (int x = 0; x < k; ++x) {
-        for (int y = x; y < k; ++y) {
-          if (!(c[x] > 0.0L && c[y] > 0.0L)) continue;
-          const long double p_a = c[x] / (2.0L * n);
-          long double e = x == y ? n / (2.0L * n - 1.0L) * p_a * (c[x] - 1.0L)
-                                 : n / (2.0L * n - 1.0L) * 2.0L * p_a * c[y];
-          geno_exp[s * pairs + pair_index(x, y, k)] = e;
-        }
-      }
-    }
+    count_genotypes(ds, ix, l, geno_obs.data());
+    expected_genotypes(ct, np, l, geno_exp.data());
 
     auto write_table = [&](const char* title, auto&& write_cell) {
       out.eol();

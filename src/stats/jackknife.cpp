@@ -9,6 +9,13 @@ namespace torvi {
 
 namespace {
 
+// An allele whose frequency without a sample falls outside these bounds is
+// left out of the pseudo-values.
+constexpr long double kRareFrequency = 0.00001L, kCommonFrequency = 0.99999L;
+// Below this a denominator of the relatedness, or a variance of f or of
+// the relatedness, counts as 0.
+constexpr long double kJackknifeZero = 0.00001L;
+
 // Sum and sum of squares of the pseudo-values of one statistic.
 struct Accumulator {
   long double sum = 0, squares = 0;
@@ -32,74 +39,100 @@ void estimate_lines(ReportText& out, const char* label, const long double (&est)
   out.cell(" Std. Err.").eol();
 }
 
-// The jackknife over samples for locus l, when it can be formed: appends the
-// block and returns; otherwise appends nothing. P_u, H_u and S1 are sums.
-void jackknife_locus(const Analysis& an, int l, int first, int last, ReportText& out) {
-  const WcState& wc = an.wc;
-  const CountTables& ct = an.ct;
-  const AlleleIndex& ix = *an.alleles;
-  const int r = wc.samples_at_locus[l];
-  const long double S1 = wc.nbar[l], S2 = wc.S2[l];
-  // Leaving one out must leave two samples and a mean size above 1.
-  if (r < 3) return;
-  for (int s = first; s <= last; ++s) {
-    const int32_t n = ct.typed(s, l);
-    if (n != 0 && (S1 - n) / (r - 1) <= 1) return;
-  }
+// S1 = sum of n over the samples typed at locus l.
+long double typed_sum(const WcState& wc, int l) { return wc.samples_at_locus[l] * wc.nbar[l]; }
 
-  const int k = ix.alleles_at_locus(l);
-  const size_t base = static_cast<size_t>(ix.first[l]);
+// Leaving one sample out must leave two samples and a mean size above 1.
+bool samples_can_be_left_out(const Analysis& an, int l, int first, int last) {
+  const int r = an.wc.samples_at_locus[l];
+  if (r < 3) return false;
+  const long double S1 = typed_sum(an.wc, l);
+  for (int s = first; s <= last; ++s) {
+    const int32_t n = an.ct.typed(s, l);
+    if (n != 0 && (S1 - n) / (r - 1) <= 1) return false;
+  }
+  return true;
+}
+
+// The pseudo-values of locus l with each typed sample left out in turn.
+struct LeftOut {
   Accumulator F, theta, f, R;
   bool has_R = true;
-  WcSums sums;
-  for (int s = first; s <= last; ++s) {
-    const int32_t n_s = ct.typed(s, l);
-    if (n_s == 0) continue;
-    const long double n = n_s;
-    const long double S1p = S1 - n;
-    const int rp = r - 1;
-    const long double nbar = S1p / rp;
-    const long double S2p = S2 - n * n;
-    const long double nc = (S1p - S2p / S1p) / (rp - 1);
-    const long double* p = ct.allele_row(s, l);
-    const long double* h = ct.het_row(s, l);
-    sums = WcSums{};
-    for (int j = 0; j < k; ++j) {
-      const long double pm = (wc.pbar[base + j] - n * p[j]) / S1p;
-      if (!(0.00001L < pm && pm < 0.99999L)) continue;
-      const long double s2 = (wc.Q[base + j] - n * p[j] * p[j] - S1p * pm * pm) / ((rp - 1) * nbar);
-      const long double hm = (wc.hbar[base + j] - n * h[j]) / S1p;
-      const long double q = pm * (1 - pm) - (static_cast<long double>(rp - 1) / rp) * s2;
-      const long double a = (nbar / nc) * (s2 - (q - hm / 4) / (nbar - 1));
-      const long double b = (nbar / (nbar - 1)) * (q - ((2 * nbar - 1) / (4 * nbar)) * hm);
-      const long double c = hm / 2;
-      sums += WcSums{a + b, a + b + c, a, b, b + c, c};
-    }
-    if (sums.abc != 0 && sums.bc != 0) {
-      F.add(sums.ab / sums.abc);
-      theta.add(sums.a / sums.abc);
-      f.add(sums.b / sums.bc);
-    }
-    if (std::fabs(2 * sums.ab + sums.c) <= 0.00001L) {
-      has_R = false;
-    } else if (has_R) {
-      R.add(2 * sums.a / (2 * sums.ab + sums.c));
-    }
-  }
-  if (!(sums.abc != 0 && sums.bc != 0)) return;
+  WcSums last;  // the components with the last typed sample left out
+};
 
-  const int rp = r - 1;
-  auto variance = [&](const Accumulator& x) { return x.squares - x.sum * x.sum / r; };
-  auto small_to_zero = [](long double v) { return std::fabs(v) < 0.00001L ? 0.0L : v; };
+// The component sums of locus l without sample s (n typed individuals),
+// from the sums over samples of n, n p, n h and n p^2.
+WcSums sums_without(const Analysis& an, int l, int s, long double n) {
+  const WcState& wc = an.wc;
+  const AlleleIndex& ix = *an.alleles;
+  const int k = ix.alleles_at_locus(l);
+  const size_t base = static_cast<size_t>(ix.first[l]);
+  const long double S1 = typed_sum(wc, l);
+  const long double S1p = S1 - n;
+  const int rp = wc.samples_at_locus[l] - 1;
+  const long double nbar = S1p / rp;
+  const long double S2p = wc.S2[l] - n * n;
+  const long double nc = (S1p - S2p / S1p) / (rp - 1);
+  const long double* p = an.ct.allele_row(s, l);
+  const long double* h = an.ct.het_row(s, l);
+  WcSums sums;
+  for (int j = 0; j < k; ++j) {
+    const long double sum_np = wc.pbar[base + j] * S1, sum_nh = wc.hbar[base + j] * S1;
+    const long double pm = (sum_np - n * p[j]) / S1p;
+    if (!(kRareFrequency < pm && pm < kCommonFrequency)) continue;
+    const long double s2 = (wc.Q[base + j] - n * p[j] * p[j] - S1p * pm * pm) / ((rp - 1) * nbar);
+    const long double hm = (sum_nh - n * h[j]) / S1p;
+    const long double q = pm * (1 - pm) - (static_cast<long double>(rp - 1) / rp) * s2;
+    const long double a = (nbar / nc) * (s2 - (q - hm / 4) / (nbar - 1));
+    const long double b = (nbar / (nbar - 1)) * (q - ((2 * nbar - 1) / (4 * nbar)) * hm);
+    const long double c = hm / 2;
+    sums += WcSums{a + b, a + b + c, a, b, b + c, c};
+  }
+  return sums;
+}
+
+LeftOut leave_samples_out(const Analysis& an, int l, int first, int last) {
+  LeftOut out;
+  for (int s = first; s <= last; ++s) {
+    const int32_t n_s = an.ct.typed(s, l);
+    if (n_s == 0) continue;
+    const WcSums sums = sums_without(an, l, s, n_s);
+    if (sums.abc != 0 && sums.bc != 0) {
+      out.F.add(sums.ab / sums.abc);
+      out.theta.add(sums.a / sums.abc);
+      out.f.add(sums.b / sums.bc);
+    }
+    if (std::fabs(2 * sums.ab + sums.c) <= kJackknifeZero) {
+      out.has_R = false;
+    } else if (out.has_R) {
+      out.R.add(2 * sums.a / (2 * sums.ab + sums.c));
+    }
+    out.last = sums;
+  }
+  return out;
+}
+
+// The jackknife over samples for locus l, when it can be formed: appends the
+// block and returns; otherwise appends nothing.
+void jackknife_locus(const Analysis& an, int l, int first, int last, ReportText& out) {
+  if (!samples_can_be_left_out(an, l, first, last)) return;
+  const LeftOut x = leave_samples_out(an, l, first, last);
+  if (!(x.last.abc != 0 && x.last.bc != 0)) return;
+
+  const WcState& wc = an.wc;
+  const int r = wc.samples_at_locus[l], rp = r - 1;
+  auto variance = [&](const Accumulator& a) { return a.squares - a.sum * a.sum / r; };
+  auto small_to_zero = [](long double v) { return std::fabs(v) < kJackknifeZero ? 0.0L : v; };
   auto std_err = [&](long double v) { return root(rp * v / r); };
-  auto jack = [&](long double est, const Accumulator& x) { return r * est - rp * x.sum / r; };
-  long double est[4] = {jack(wc.wc_F_locus[l], F), jack(wc.wc_theta_locus[l], theta), jack(wc.wc_f_locus[l], f),
-                        na_value};
-  long double se[4] = {std_err(variance(F)), std_err(variance(theta)), std_err(small_to_zero(variance(f))),
+  auto jack = [&](long double est, const Accumulator& a) { return r * est - rp * a.sum / r; };
+  long double est[4] = {jack(wc.wc_F_locus[l], x.F), jack(wc.wc_theta_locus[l], x.theta),
+                        jack(wc.wc_f_locus[l], x.f), na_value};
+  long double se[4] = {std_err(variance(x.F)), std_err(variance(x.theta)), std_err(small_to_zero(variance(x.f))),
                        na_value};
-  if (has_R) {
-    est[3] = jack(wc.wc_rel_locus[l], R);
-    se[3] = std_err(small_to_zero(variance(R)));
+  if (x.has_R) {
+    est[3] = jack(wc.wc_rel_locus[l], x.R);
+    se[3] = std_err(small_to_zero(variance(x.R)));
   }
 
   out.line().cell(" For locus : " + an.ds.locus_names[l]).eol();
@@ -135,19 +168,9 @@ void jackknife_loci(const Analysis& an, ReportText& out) {
 
 }  // namespace
 
-void jackknife_samples(Analysis& an, int first, int last, ReportText& out) {
+void jackknife_samples(const Analysis& an, int first, int last, ReportText& out) {
   out.line().line(kStars48).cell("Jackknifing over populations.").eol();
-  WcState& wc = an.wc;
-  const AlleleIndex& ix = *an.alleles;
-  for (int l = 1; l <= an.ds.nl; ++l) {
-    const long double S1 = wc.samples_at_locus[l] * wc.nbar[l];
-    wc.nbar[l] = S1;
-    for (int32_t slot = ix.first[l]; slot < ix.first[l + 1]; ++slot) {
-      wc.pbar[slot] = wc.pbar[slot] * S1;
-      wc.hbar[slot] = wc.hbar[slot] * S1;
-    }
-    jackknife_locus(an, l, first, last, out);
-  }
+  for (int l = 1; l <= an.ds.nl; ++l) jackknife_locus(an, l, first, last, out);
 }
 
 void jackknife_report(RunContext& ctx, Analysis& an, int first, int last) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <filesystem>
+
 #include "support/perm_fixture.h"
 
 namespace torvi {
@@ -32,6 +35,24 @@ TEST(PairwiseTest, TwoPureSamplesReachTheStrictestLevelExactly) {
             "\tpopB\r\npopA\t    ***\r\n");
   EXPECT_EQ(run.host.progress_ranges, std::vector<int64_t>{1000});
   EXPECT_EQ(run.result(), "");  // nothing in the result file
+}
+
+TEST(PairwiseTest, ObservedGAndCountsBeforeAnyText) {
+  // Ten 0101 against ten 0202: each allele lies in one sample only, so
+  // G = -20 ln(10/20) - 20 ln(10/20) = 40 ln 2; no permutation reaches it.
+  std::string data = "2 1 9 2\nL1\n";
+  for (int i = 0; i < 10; ++i) data += "1 0101\n";
+  for (int i = 0; i < 10; ++i) data += "2 0202\n";
+  PermRun run("pairwise-numbers");
+  run.load(data);
+  run.nb.perm_pairwise = 1000;
+  RunContext ctx = run.ctx();
+  const PairwiseTests t = compute_pairwise_tests(ctx, run.an.ds, run.an.ct);
+  EXPECT_EQ(t.n, 1000);
+  EXPECT_EQ(t.pairs, 1);
+  EXPECT_NEAR(static_cast<double>(t.g[t.at(2, 1)]), 40 * std::log(2.0), 1e-12);
+  EXPECT_EQ(t.at_least[t.at(2, 1)], 0);
+  EXPECT_FALSE(std::filesystem::exists(run.dir.file("d-pp.pvl")));  // computing writes nothing
 }
 
 TEST(PairwiseTest, CountRaisedToTwentyPerPairAndNaCells) {
