@@ -4,8 +4,8 @@
 #include <utility>
 #include <variant>
 
-#include "data/data_reader.h"
-#include "host/message_log_host.h"
+#include "torvi/data_files.h"
+#include "torvi/host.h"
 
 namespace torvi::cli {
 

@@ -5,7 +5,7 @@
 #include <optional>
 
 #include "cli/run_command.h"
-#include "json/settings_file.h"
+#include "torvi/settings.h"
 
 namespace torvi::cli {
 

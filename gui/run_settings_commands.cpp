@@ -7,7 +7,6 @@
 #include "fstats_page.h"
 #include "groups_page.h"
 #include "options_commands.h"
-#include "report/output_file.h"
 
 namespace torvi::gui {
 

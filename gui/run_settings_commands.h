@@ -2,8 +2,8 @@
 
 #include <QObject>
 
-#include "json/settings_file.h"
-#include "random/rng.h"
+#include "torvi/settings.h"
+#include "torvi/seeds.h"
 #include "user_dialogs.h"
 
 class QAction;

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <fstream>
 
-#include "data/limits.h"
+#include "model/limits.h"
 #include "json/document.h"
-#include "report/output_file.h"
+#include "util/output_file.h"
 
 namespace torvi {
 

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "json/document.h"
-#include "run/analysis.h"
+#include "model/analysis.h"
 #include "run/run_driver.h"
 
 namespace torvi {
