@@ -15,14 +15,19 @@ using testing::read_file;
 
 std::string pvl(PermRun& run) { return read_file(run.dir.file("d-pp.pvl")); }
 
-TEST(PairwiseTest, TwoPureSamplesReachTheStrictestLevelExactly) {
-  // Ten 0101 against ten 0202, all complete: no permutation reaches the
-  // observed G, so P = 1/1000 = 0.001/K with K = 1.
+// Ten 0101 in one sample, ten 0202 in the other, all complete.
+std::string two_pure_samples() {
   std::string data = "2 1 9 2\nL1\n";
   for (int i = 0; i < 10; ++i) data += "1 0101\n";
   for (int i = 0; i < 10; ++i) data += "2 0202\n";
+  return data;
+}
+
+TEST(PairwiseTest, TwoPureSamplesReachTheStrictestLevelExactly) {
+  // Ten 0101 against ten 0202, all complete: no permutation reaches the
+  // observed G, so P = 1/1000 = 0.001/K with K = 1.
   PermRun run("pairwise-pure");
-  run.load(data);
+  run.load(two_pure_samples());
   run.observe();  // earlier tests leave frequencies; the test starts from the file
   run.an.ds.sample_names = {"", "popA", "popB"};
   run.nb.perm_pairwise = 1000;
@@ -40,11 +45,8 @@ TEST(PairwiseTest, TwoPureSamplesReachTheStrictestLevelExactly) {
 TEST(PairwiseTest, ObservedGAndCountsBeforeAnyText) {
   // Ten 0101 against ten 0202: each allele lies in one sample only, so
   // G = -20 ln(10/20) - 20 ln(10/20) = 40 ln 2; no permutation reaches it.
-  std::string data = "2 1 9 2\nL1\n";
-  for (int i = 0; i < 10; ++i) data += "1 0101\n";
-  for (int i = 0; i < 10; ++i) data += "2 0202\n";
   PermRun run("pairwise-numbers");
-  run.load(data);
+  run.load(two_pure_samples());
   run.nb.perm_pairwise = 1000;
   RunContext ctx = run.ctx();
   const PairwiseTests t = compute_pairwise_tests(ctx, run.an.ds, run.an.ct);
