@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "json/document.h"
+#include "torvi/results.h"
 
 namespace torvi::cli {
 

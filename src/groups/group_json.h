@@ -7,7 +7,7 @@
 
 #include "groups/group_test.h"
 #include "json/results_document.h"
-#include "run/analysis.h"
+#include "model/analysis.h"
 
 namespace torvi {
 

@@ -4,7 +4,7 @@
 #include <cctype>
 
 #include "host/host.h"
-#include "report/output_file.h"
+#include "util/output_file.h"
 
 namespace torvi {
 
