@@ -1,8 +1,8 @@
 #include <algorithm>
 
-#include "data/limits.h"
+#include "model/limits.h"
 #include "groups/group_json.h"
-#include "report/output_file.h"
+#include "util/output_file.h"
 #include "torvi/groups.h"
 
 namespace torvi {
