@@ -156,7 +156,8 @@ void announce_skipped_tests(const RunArgs& a) {
   for (const std::string& entry : a.settings.file_list) {
     DataSet ds;
     if (!check_header(silent, entry, ds)) continue;  // the run reports it
-    for (std::string& n : tests_that_will_not_run(o, entry, ds.np, ds.nl)) notes.push_back(std::move(n));
+    for (std::string& n : tests_that_will_not_run(o, a.settings.selection, entry, ds.np, ds.nl))
+      notes.push_back(std::move(n));
   }
   for (const std::string& n : notes) std::cerr << "torvi: " << n << '\n';
 }

@@ -1,68 +1,71 @@
 #include "cli/test_preflight.h"
 
+#include "run/skipped_tests.h"
+
 namespace torvi::cli {
 
 namespace {
 
-constexpr int kGlobalTestMin = 200;  // randomisations the global tests need
-constexpr int kNoHwTestMin = 2;      // genotype randomisations among samples
+using Test = SkippedTest::Test;
+using Reason = SkippedTest::Reason;
 
 const char* const kHwSample = "HW tests per locus and sample (--hw-per-sample)";
 const char* const kLdTests = "Tests of genotypic disequilibrium (--ld-tests)";
 
-bool overall_test_asked(const RunOptions& o) { return o.CB_HWO || o.RG_popdif == PopDiff::assuming_hw; }
-
-// Randomisations of the overall test: the differentiation test's count wins.
-int32_t overall_count(const RunOptions& o) { return o.RG_popdif == PopDiff::assuming_hw ? o.SpinEdit4 : o.SpinEdit2; }
-
-void level_notes(const RunOptions& o, std::vector<std::string>& out) {
-  if (o.CB_IFis && o.RG_MT == NominalLevel::none)
-    out.push_back(std::string(kHwSample) + " will not run: no nominal level chosen; give --level");
-  if (o.CB_IFis && o.RG_MT == NominalLevel::fixed && o.SpinEdit5 <= 0)
-    out.push_back(std::string(kHwSample) + " will not run: --perm is 0; give --perm N");
-  const bool ld_asked = o.RG_GDT != LdTests::no_tests;
-  if (ld_asked && o.RG_MTG == NominalLevel::none)
-    out.push_back(std::string(kLdTests) + " will not run: no nominal level chosen; give --ld-level");
-  if (ld_asked && o.RG_MTG == NominalLevel::fixed && o.SpinEdit8 <= 0)
-    out.push_back(std::string(kLdTests) + " will not run: --ld-perm is 0; give --ld-perm N");
-  if (!ld_asked && o.RG_MTG != NominalLevel::none)
-    out.push_back("--ld-level chooses no test by itself: give --ld-tests all or --ld-tests per-sample");
+// What the command line says of a test left out whatever the data.
+std::string option_note(const SkippedTest& s) {
+  const bool ld = s.test == Test::ld_tests;
+  if (s.reason == Reason::no_level)
+    return std::string(ld ? kLdTests : kHwSample) + " will not run: no nominal level chosen; give " +
+           (ld ? "--ld-level" : "--level");
+  if (s.reason == Reason::no_fixed_count)
+    return ld ? std::string(kLdTests) + " will not run: --ld-perm is 0; give --ld-perm N"
+              : std::string(kHwSample) + " will not run: --perm is 0; give --perm N";
+  switch (s.test) {
+    case Test::hw_within: return "Hardy Weinberg within samples will not run: it needs --hw-within 200 or more";
+    case Test::popdiff_assuming_hw:
+      return "The test assuming HW within samples will not run: it needs --popdiff-perm 200 or more";
+    case Test::popdiff_not_assuming_hw:
+      return "The test NOT assuming HW within samples will not run: it needs --popdiff-perm 2 or more";
+    default: return "Hardy Weinberg overall samples will not run: it needs --hw-overall 200 or more";
+  }
 }
 
-void count_notes(const RunOptions& o, std::vector<std::string>& out) {
-  if (o.CB_HWW && o.SpinEdit1 < kGlobalTestMin)
-    out.push_back("Hardy Weinberg within samples will not run: it needs --hw-within 200 or more");
-  if (overall_test_asked(o) && overall_count(o) < kGlobalTestMin)
-    out.push_back(o.RG_popdif == PopDiff::assuming_hw
-                      ? "The test assuming HW within samples will not run: it needs --popdiff-perm 200 or more"
-                      : "Hardy Weinberg overall samples will not run: it needs --hw-overall 200 or more");
-  if (o.RG_popdif == PopDiff::not_assuming_hw && o.SpinEdit3 < kNoHwTestMin)
-    out.push_back("The test NOT assuming HW within samples will not run: it needs --popdiff-perm 2 or more");
+const char* two_sample_name(Test test) {
+  switch (test) {
+    case Test::hw_within: return "Hardy Weinberg within samples";
+    case Test::popdiff_not_assuming_hw: return "population differentiation";
+    case Test::pairwise: return "pairwise tests of differentiation";
+    default: return "Hardy Weinberg overall samples";
+  }
 }
 
 }  // namespace
 
 std::vector<std::string> tests_that_will_not_run(const RunOptions& o) {
+  const std::vector<SkippedTest> skips = skipped_tests(o);
   std::vector<std::string> out;
-  level_notes(o, out);
-  count_notes(o, out);
+  for (const SkippedTest& s : skips)
+    if (s.reason != Reason::too_few) out.push_back(option_note(s));
+  // Not a test left out, but an option that does nothing by itself.
+  if (o.RG_GDT == LdTests::no_tests && o.RG_MTG != NominalLevel::none)
+    out.push_back("--ld-level chooses no test by itself: give --ld-tests all or --ld-tests per-sample");
+  for (const SkippedTest& s : skips)
+    if (s.reason == Reason::too_few) out.push_back(option_note(s));
   return out;
 }
 
-std::vector<std::string> tests_that_will_not_run(const RunOptions& o, const std::string& file, int np, int nl) {
-  std::vector<std::string> needing_two_samples;
-  if (o.CB_HWW) needing_two_samples.push_back("Hardy Weinberg within samples");
-  if (overall_test_asked(o)) needing_two_samples.push_back("Hardy Weinberg overall samples");
-  if (o.RG_popdif == PopDiff::not_assuming_hw) needing_two_samples.push_back("population differentiation");
-  if (o.CB_PPFst) needing_two_samples.push_back("pairwise tests of differentiation");
+std::vector<std::string> tests_that_will_not_run(const RunOptions& o, const Selection& selection,
+                                                 const std::string& file, int np, int nl) {
+  std::string list;
   std::vector<std::string> out;
-  if (np < 2 && !needing_two_samples.empty()) {
-    std::string list;
-    for (const std::string& t : needing_two_samples) list += (list.empty() ? "" : ", ") + t;
-    out.push_back(file + " holds one sample: " + list + " will not run (they need two samples)");
+  for (const SkippedTest& s : skipped_tests(o, selection, np, nl)) {
+    if (s.reason == Reason::one_locus)
+      out.push_back(file + " holds one locus: " + std::string(kLdTests) + " will not run (they need two loci)");
+    else
+      list += (list.empty() ? "" : ", ") + std::string(two_sample_name(s.test));
   }
-  if (nl < 2 && o.RG_GDT != LdTests::no_tests)
-    out.push_back(file + " holds one locus: " + std::string(kLdTests) + " will not run (they need two loci)");
+  if (!list.empty()) out.insert(out.begin(), file + " holds one sample: " + list + " will not run (they need two samples)");
   return out;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "torvi/data_files.h"
 #include "torvi/options.h"
 
 namespace torvi::cli {
@@ -12,7 +13,9 @@ namespace torvi::cli {
 // is left out silently.
 std::vector<std::string> tests_that_will_not_run(const RunOptions& o);
 
-// The same for one data file's shape: tests that need two samples or two loci.
-std::vector<std::string> tests_that_will_not_run(const RunOptions& o, const std::string& file, int np, int nl);
+// The same for one data file's shape (after the samples and loci chosen):
+// tests that need two samples or two loci.
+std::vector<std::string> tests_that_will_not_run(const RunOptions& o, const Selection& selection,
+                                                 const std::string& file, int np, int nl);
 
 }  // namespace torvi::cli

@@ -66,9 +66,29 @@ class Host {
   // processing data in ..."): an information box; the command line may
   // silence it.
   virtual void show_finished(const std::string& text) { show_info(text); }
+  // The same when the last result file is in `folder`: a host may name the
+  // folder after the message's own text.
+  virtual void show_finished_in(const std::string& text, const std::string& folder) {
+    (void)folder;
+    show_finished(text);
+  }
 
   // The window caption while a run works on a file ("TORVI is Processing: ...").
   virtual void show_caption(const std::string& text) { (void)text; }
+
+  // Where a run is, for its progress display: the data file it starts
+  // (`file` of `files`, from 1), then each section of it as the section
+  // starts (`section` of `sections`, from 1).
+  virtual void show_run_file(const std::string& data_file, int file, int files) {
+    (void)data_file;
+    (void)file;
+    (void)files;
+  }
+  virtual void show_section(const std::string& name, int section, int sections) {
+    (void)name;
+    (void)section;
+    (void)sections;
+  }
 
   // Information that is not a message box of the program (for instance why a
   // requested test was skipped). The command line prints it on standard

@@ -25,9 +25,12 @@ std::string file_name_of(const std::string& path) { return std::filesystem::path
 // release of its data set. False when the file was refused (a message has
 // been shown); nothing when the result-file dialog was cancelled.
 std::optional<bool> walk_one_file(Host& host, const FileWalk& walk, const std::string& entry,
-                                  const SubsetFile& subset, const FileAnalysis& analyse) {
+                                  const SubsetFile& subset, const FileAnalysis& analyse, RunOutcome& outcome) {
   auto result = open_result_file(host, subset.base_name, entry, walk.result_suffix);
   if (!result) return std::nullopt;
+  std::error_code ec;
+  const auto start = std::filesystem::file_size(result->name, ec);
+  outcome.results.push_back({result->name, subset.base_name, ec ? 0 : static_cast<uint64_t>(start)});
   Analysis an;
   an.base_name = subset.base_name;
   an.data_path = subset.data_path;
@@ -38,6 +41,14 @@ std::optional<bool> walk_one_file(Host& host, const FileWalk& walk, const std::s
   an.ds.sample_names.resize(static_cast<size_t>(an.ds.np) + 1);
   count_alleles(an.ds, an.ct);
   return analyse(an, result->name);
+}
+
+// Folder of the last result file written ("" when none was).
+std::string result_folder(const RunOutcome& outcome) {
+  if (outcome.results.empty()) return {};
+  std::error_code ec;
+  const auto path = std::filesystem::absolute(outcome.results.back().path, ec);
+  return ec ? std::string() : path.parent_path().string();
 }
 
 // Saves the seeds reached and shows the closing message; a run whose seeds
@@ -53,7 +64,7 @@ void finish_run(Host& host, const Rng& rng, const std::string& seeds_path, RunOu
   if (outcome.cancelled)
     host.show_info("Torvi run cancelled while processing" + std::string(kBreak) + name);
   else if (!outcome.last_base_name.empty() && last_written && outcome.seeds_saved)
-    host.show_finished("Torvi finished processing data in " + std::string(kBreak) + name);
+    host.show_finished_in("Torvi finished processing data in " + std::string(kBreak) + name, result_folder(outcome));
 }
 
 }  // namespace
@@ -69,7 +80,9 @@ RunOutcome walk_data_files(Host& host, const Rng& rng, const FileWalk& walk, con
                            const FileAnalysis& analyse) {
   RunOutcome outcome;
   bool last_written = true;
+  int file_number = 0;
   for (const std::string& entry : walk.file_list) {
+    ++file_number;
     if (host.stop_requested()) {
       outcome.cancelled = true;
       break;
@@ -91,8 +104,9 @@ RunOutcome walk_data_files(Host& host, const Rng& rng, const FileWalk& walk, con
       }
       outcome.last_base_name = subset->base_name;
       host.show_caption("TORVI is Processing: " + file_name_of(subset->base_name) + ".dat");
+      host.show_run_file(subset->data_path, file_number, static_cast<int>(walk.file_list.size()));
       if (walk.before_result_file) walk.before_result_file();
-      const auto done = walk_one_file(host, walk, entry, *subset, analyse);
+      const auto done = walk_one_file(host, walk, entry, *subset, analyse, outcome);
       if (!done) ++outcome.files_skipped;
       else if (*done) ++outcome.files_done;
       else ++outcome.files_failed;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,10 @@ namespace torvi {
 // Application title, written in every result-file header.
 inline constexpr const char* kApplicationTitle = "Torvi for windows, V2.9.4  (June. 2003)";
 
+// The line a stopped run appends to its result file, followed by the name of
+// the section it stopped in.
+inline constexpr const char* kCancelledLine = "Run cancelled by the user during ";
+
 struct RunSettings {
   RunOptions options;
   std::vector<std::string> file_list;  // data files, each ending in ".dat" (any case)
@@ -25,6 +31,19 @@ struct RunSettings {
   bool from_command_line = false;
 };
 
+// Companion files a Run may write beside the result file, named from the
+// data file's base name.
+inline constexpr std::array<const char*, 8> kCompanionSuffixes = {".x2",        ".mat",   ".fst",  "-pp.pvl",
+                                                                  "-tables.ld", "-dp.cd", "-r2.cd", "-details.cd"};
+
+// A result file a run wrote to, and where its results of this run start
+// (the file may hold earlier runs' results before them).
+struct ResultWritten {
+  std::string path;
+  std::string base_name;  // of the data file analysed: companion files are named from it
+  uint64_t start = 0;     // byte offset of this run's first line
+};
+
 struct RunOutcome {
   int files_done = 0;       // result files written
   int files_failed = 0;     // files refused (unreadable, reader message) or not written
@@ -32,6 +51,7 @@ struct RunOutcome {
   bool cancelled = false;   // the host asked the run to stop
   bool seeds_saved = true;  // false when the seeds file could not be written
   std::string last_base_name;
+  std::vector<ResultWritten> results;  // in the order of the files
 };
 
 // The Run command: one result file per data file, sections in their fixed

@@ -81,6 +81,8 @@ check "SIGINT: exit 3" test $code -eq 3
 grep -q "Torvi run cancelled while processing" err.txt; check "SIGINT: the cancel message" test $? -eq 0
 seeds_valid && [ "$(cat TORVI.INI)" != $'5 6\r' ]; check "SIGINT: the seeds reached are saved" test $? -eq 0
 tail -c 2 data.out | od -c | grep -q '\\r  \\n'; check "SIGINT: the result file ends with a whole line" test $? -eq 0
+[ "$(tail -n 1 data.out)" = $'Run cancelled by the user during Hardy Weinberg within samples\r' ]
+check "SIGINT: the result file ends saying where the run stopped" test $? -eq 0
 
 # A second run using the same seeds file is refused while one runs.
 "$torvi" run --quiet --hw-within 100000 data.dat 2>/dev/null & pid=$!

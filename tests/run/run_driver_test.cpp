@@ -186,6 +186,30 @@ TEST_F(RunDriver, SparseDataSetsGoThroughEverySection) {
   EXPECT_EQ(out.files_failed, 0);
 }
 
+// The progress display counts on the sections announced: each file once,
+// then its sections numbered 1..n in the order they run, n the same for all.
+TEST_F(RunDriver, FilesAndSectionsAreAnnouncedInOrderAndCountedBeforehand) {
+  settings.options.CB_Rst = true;
+  settings.options.CB_HWW = true;
+  settings.options.SpinEdit1 = 200;
+  settings.options.RG_popdif = PopDiff::not_assuming_hw;
+  settings.options.SpinEdit3 = 20;
+  settings.file_list = {dir.write("tiny.dat", kTiny), dir.write("one.dat", "1 2 12 2\nloc1\nloc2\n1 0101 0312\n")};
+  run();
+  EXPECT_EQ(host.run_files, (std::vector<std::string>{"1/2 " + dir.file("tiny.dat"), "2/2 " + dir.file("one.dat")}));
+  const std::vector<std::string> expected = {
+      "1/6 Per locus and sample statistics",
+      "2/6 Weir and Cockerham's F-statistics",
+      "3/6 Rho_st",
+      "4/6 Jackknife and bootstrap",
+      "5/6 Hardy Weinberg within samples",
+      "6/6 Population differentiation (NOT assuming HW within samples)",
+      // One sample: no section that compares samples.
+      "1/1 Per locus and sample statistics",
+  };
+  EXPECT_EQ(host.sections, expected);
+}
+
 TEST_F(RunDriver, UpperCaseExtensionIsRead) {
   settings.file_list = {dir.write("CATS.DAT", kTiny)};
   RunOutcome out = run();
@@ -227,6 +251,11 @@ TEST(RunDriverStop, StoppedRunKeepsWholeSectionsAndNeverReusesDraws) {
             std::to_string(complete.seed1) + "   " + std::to_string(complete.seed2) + "\r\n");
   std::string text = read_file(dir.file("cats.out"));
   EXPECT_EQ(text.find("P-value for Fis within samples."), std::string::npos);
+  // Whole sections, then one line saying where the run stopped.
+  const std::string mark = "Run cancelled by the user during Per locus and sample statistics\r\n";
+  ASSERT_GT(text.size(), mark.size());
+  EXPECT_EQ(text.substr(text.size() - mark.size()), mark);
+  text.resize(text.size() - mark.size());
   EXPECT_EQ(complete_text.rfind(text, 0), 0u) << "the stopped file is a prefix of the complete one";
   EXPECT_EQ(host.messages.back().text, "Torvi run cancelled while processing\n\rcats.dat");
 }

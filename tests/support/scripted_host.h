@@ -74,6 +74,14 @@ class ScriptedHost : public Host {
   void progress_end() override { ++progress_ends; }
   bool stop_requested() override { return stop_after_steps >= 0 && progress_steps >= stop_after_steps; }
   void note(const std::string& text) override { notes.push_back(text); }
+  // "file/files path" and "section/sections name", as announced.
+  std::vector<std::string> run_files, sections;
+  void show_run_file(const std::string& data_file, int file, int files) override {
+    run_files.push_back(std::to_string(file) + "/" + std::to_string(files) + " " + data_file);
+  }
+  void show_section(const std::string& name, int section, int count) override {
+    sections.push_back(std::to_string(section) + "/" + std::to_string(count) + " " + name);
+  }
 
   // Texts of the error (true) or information (false) messages shown.
   std::vector<std::string> texts(bool error) const {
