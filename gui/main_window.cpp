@@ -5,9 +5,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QThread>
-#include <QVBoxLayout>
 
 #include "bias_dispersal_window.h"
 #include "convert_commands.h"
@@ -21,6 +21,9 @@
 #include "radio_group.h"
 #include "regress_window.h"
 #include "run_settings_commands.h"
+#include "results_view.h"
+#include "skipped_tests_dialog.h"
+#include "status_progress.h"
 #include "torvi/seeds.h"
 #include "widget_dialogs.h"
 
@@ -76,6 +79,7 @@ MainWindow::MainWindow(SettingsStore& store, UserDialogs* dialogs)
   groups_page_ = new GroupsPage(dialogs_, *options_commands_, pages_);
   run_settings_ = new RunSettingsCommands(dialogs_, FileMenu, mExit, pages_, fstats_page_, groups_page_,
                                          options_commands_, rng_, this);
+  count_warnings_ = std::make_unique<CountWarnings>(*fstats_page_);
   auto* distances_page = new QWidget(pages_);
   distances_page->setObjectName("TS_GD");
   pages_->addTab(fstats_page_, "F-statistics, Testing and Disequilibrium");
@@ -91,13 +95,8 @@ MainWindow::MainWindow(SettingsStore& store, UserDialogs* dialogs)
   auto* scroll = new QScrollArea(this);
   scroll->setWidget(pages_);
   scroll->setWidgetResizable(true);
-  auto* central = new QWidget(this);
-  auto* layout = new QVBoxLayout(central);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  layout->addWidget(progress_strip_);
-  layout->addWidget(scroll, 1);
-  setCentralWidget(central);
+  setCentralWidget(scroll);
+  build_status_bar();
 
   data_summary_ = new DataSummaryWindow(this);
   convert_ = new ConvertCommands(*this, dialogs_, host_, *progress_strip_);
@@ -109,6 +108,8 @@ MainWindow::MainWindow(SettingsStore& store, UserDialogs* dialogs)
   connect(fstats_page_->BT_Run, &QPushButton::clicked, this, &MainWindow::run_clicked);
   connect(groups_page_->BT_Run2, &QPushButton::clicked, this, &MainWindow::run_groups_clicked);
   connect(&host_, &QtHost::caption, this, &QWidget::setWindowTitle);
+  connect(&host_, &QtHost::run_file, status_progress_, &StatusProgress::show_run_file);
+  connect(&host_, &QtHost::section, status_progress_, &StatusProgress::show_section);
   connect(&worker_, &RunWorker::finished, this, &MainWindow::after_run);
 }
 
@@ -167,6 +168,17 @@ void MainWindow::build_menus() {
   hide_item(mContents1);
   mAbout = add_item(HelpMenu, "mAbout", "&About");
   connect(mAbout, &QAction::triggered, this, &MainWindow::about_clicked);
+}
+
+void MainWindow::build_status_bar() {
+  // The status bar keeps the height of the progress strip, so that nothing
+  // moves when a run starts.
+  status_progress_ = new StatusProgress(progress_, this);
+  statusBar()->addWidget(status_progress_, 1);
+  statusBar()->addPermanentWidget(progress_strip_);
+  statusBar()->setMinimumHeight(progress_strip_->sizeHint().height() + statusBar()->contentsMargins().top() +
+                                statusBar()->contentsMargins().bottom());
+  statusBar()->setSizeGripEnabled(true);
 }
 
 bool MainWindow::available(const QAction* action) {
@@ -246,6 +258,8 @@ void MainWindow::before_run(Job job) {
   Mantelproper1->setEnabled(false);  // the run holds the generator
   groups_page_->setEnabled(false);
   progress_strip_->watch();
+  status_progress_->watch();
+  run_started_ = QDateTime::currentDateTime();
 }
 
 void MainWindow::run_clicked() {
@@ -255,6 +269,8 @@ void MainWindow::run_clicked() {
   settings.selection = options_commands_->selection();
   settings.file_list = data_files();
   settings.threads = std::max(1, QThread::idealThreadCount());
+  const QStringList skipped = skipped_test_lines(settings.options, settings.selection, settings.file_list);
+  if (!skipped.isEmpty() && !dialogs_.run_anyway(skipped)) return;
   before_run(Job::run);
   worker_.start(host_, rng_, nb_perm_, std::move(settings), seeds_path_);
 }
@@ -277,6 +293,9 @@ void MainWindow::run_groups_clicked() {
 
 void MainWindow::after_run() {
   progress_strip_->stop_watching();
+  status_progress_->stop_watching();
+  setWindowTitle(kWindowCaption);
+  show_results();
   if (!worker_.failure().isEmpty()) {
     // The stream has advanced; the next start continues it.
     if (!worker_.refused()) save_seeds(rng_, seeds_path_);
@@ -299,6 +318,17 @@ void MainWindow::after_run() {
     groups_page_->reset();
   }
   emit run_finished();
+}
+
+void MainWindow::show_results() {
+  std::vector<RunFile> files = files_of_run(worker_.outcome(), run_started_);
+  if (files.empty()) return;
+  if (!results_view_) {
+    results_view_ = new ResultsView(pages_);
+    pages_->addTab(results_view_, "Results");
+  }
+  results_view_->show_files(std::move(files));
+  pages_->setCurrentWidget(results_view_);
 }
 
 void MainWindow::exit_clicked() { close(); }

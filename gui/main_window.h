@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include <QDateTime>
 #include <QMainWindow>
 #include <QStringList>
 
@@ -25,8 +26,11 @@ class DataSummaryWindow;
 class FStatsPage;
 class GroupsPage;
 class OptionsCommands;
+class CountWarnings;
 class ProgressStrip;
 class RunSettingsCommands;
+class ResultsView;
+class StatusProgress;
 
 // The main window (TfTorvi): menus, the three pages, Open, Run and Exit.
 class MainWindow : public QMainWindow {
@@ -52,6 +56,9 @@ class MainWindow : public QMainWindow {
   RunSettingsCommands* run_settings() const { return run_settings_; }
   QTabWidget* pages() const { return pages_; }
   ProgressStrip* progress_strip() const { return progress_strip_; }
+  StatusProgress* status_progress() const { return status_progress_; }
+  // The "Results" page, made after the first run that wrote files (else null).
+  ResultsView* results_view() const { return results_view_; }
   DataSummaryWindow* data_summary() const { return data_summary_; }
   ConvertCommands* convert_commands() const { return convert_; }
   const NbPerm& nb_perm() const { return nb_perm_; }
@@ -89,6 +96,8 @@ class MainWindow : public QMainWindow {
  private:
   enum class Job { run, groups };
   void build_menus();
+  void build_status_bar();
+  void show_results();
   std::vector<std::string> data_files() const;
   void before_run(Job job);
   void after_run();
@@ -108,6 +117,10 @@ class MainWindow : public QMainWindow {
   const std::string seeds_path_;
 
   ProgressStrip* progress_strip_;
+  StatusProgress* status_progress_;
+  std::unique_ptr<CountWarnings> count_warnings_;
+  ResultsView* results_view_ = nullptr;
+  QDateTime run_started_;
   QTabWidget* pages_;
   FStatsPage* fstats_page_;
   GroupsPage* groups_page_;

@@ -1,5 +1,6 @@
 #include "qt_host.h"
 
+#include <QDir>
 #include <QThread>
 
 #include "torvi/host.h"
@@ -73,6 +74,20 @@ void QtHost::progress_end() { progress_.active = false; }
 
 bool QtHost::stop_requested() { return progress_.stop.load(std::memory_order_relaxed); }
 
+void QtHost::show_finished_in(const std::string& text, const std::string& folder) {
+  QString shown = display_text(text);
+  if (!folder.empty()) shown += "\n\nThe result files are in the folder\n" + QDir::toNativeSeparators(QString::fromStdString(folder));
+  on_gui_thread([&] { dialogs_.message(false, shown); });
+}
+
 void QtHost::show_caption(const std::string& text) { emit caption(QString::fromStdString(text)); }
+
+void QtHost::show_run_file(const std::string& data_file, int file, int files) {
+  emit run_file(QString::fromStdString(data_file), file, files);
+}
+
+void QtHost::show_section(const std::string& name, int section, int sections) {
+  emit this->section(QString::fromStdString(name), section, sections);
+}
 
 }  // namespace torvi::gui

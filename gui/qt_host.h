@@ -31,10 +31,15 @@ class QtHost : public QObject, public Host {
   void progress_end() override;
   bool stop_requested() override;
   void show_caption(const std::string& text) override;
+  void show_finished_in(const std::string& text, const std::string& folder) override;
+  void show_run_file(const std::string& data_file, int file, int files) override;
+  void show_section(const std::string& name, int section, int sections) override;
 
  signals:
   // Emitted from whichever thread runs; delivered on the GUI thread.
   void caption(const QString& text);
+  void run_file(const QString& data_file, int file, int files);
+  void section(const QString& name, int section, int sections);
 
  private:
   using SaveDialog = std::optional<QString> (UserDialogs::*)(const QString&, const QString&);

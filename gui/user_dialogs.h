@@ -83,6 +83,9 @@ class UserDialogs {
   // The seeds dialog: the two texts, or nothing when closed without OK.
   virtual std::optional<Host::SeedTexts> seed_texts() = 0;
   virtual void about() = 0;
+  // Before a Run that will leave out ticked tests: the list of them, with
+  // "Run anyway" (true) and "Cancel" (false).
+  virtual bool run_anyway(const QStringList& skipped) = 0;
 
   // The open dialog on its label-file filter: the chosen file, or nothing.
   virtual std::optional<QString> open_label_file() { return std::nullopt; }

@@ -30,6 +30,7 @@ class WidgetDialogs : public UserDialogs {
   PickAnswer pick(const PickCaptions& captions, PickLists& lists) override;
   std::optional<SettingsFileChoice> save_settings_file() override;
   std::optional<QString> open_settings_file() override;
+  bool run_anyway(const QStringList& skipped) override;  // in skipped_tests_dialog.cpp
 
  private:
   QWidget* parent_;

@@ -251,8 +251,10 @@ class MainWindowTest : public QObject, public torvi::gui::testing::WindowFixture
 
     QCOMPARE(dialogs_->messages.size(), size_t{1});
     QVERIFY(!dialogs_->messages[0].error);
-    QCOMPARE(dialogs_->messages[0].text, QString("Torvi finished processing data in \nnancycats.dat"));
-    QCOMPARE(window_->windowTitle(), QString("TORVI is Processing: nancycats.dat"));
+    // The closing message names the folder of the result file after its own text.
+    QCOMPARE(dialogs_->messages[0].text, "Torvi finished processing data in \nnancycats.dat\n\n"
+                                         "The result files are in the folder\n" + QDir::toNativeSeparators(path("gui")));
+    QCOMPARE(window_->windowTitle(), QString("Torvi for Windows"));
     QVERIFY(!run_enabled());
     QVERIFY(!menu_enabled(window_->OptionsMenu));
     QVERIFY(window_->mExit->isEnabled());

@@ -84,6 +84,16 @@ class ScriptedDialogs : public UserDialogs {
   }
   void about() override { ++about_boxes; }
 
+  std::vector<QStringList> skipped_lists;  // what each question before a Run listed
+  std::deque<bool> run_anyway_answers;     // empty: "Run anyway"
+  bool run_anyway(const QStringList& skipped) override {
+    skipped_lists.push_back(skipped);
+    if (run_anyway_answers.empty()) return true;
+    const bool answer = run_anyway_answers.front();
+    run_anyway_answers.pop_front();
+    return answer;
+  }
+
   std::deque<std::optional<QString>> label_file_answers;  // empty: the open dialog is cancelled
   int label_file_dialogs = 0;
   std::optional<QString> open_label_file() override {
