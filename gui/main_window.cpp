@@ -5,7 +5,6 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QStatusBar>
 #include <QTabWidget>
 #include <QThread>
 
@@ -18,10 +17,11 @@
 #include "groups_page.h"
 #include "options_commands.h"
 #include "progress_strip.h"
+#include "qsettings_store.h"
 #include "radio_group.h"
+#include "recent_files.h"
 #include "regress_window.h"
 #include "run_settings_commands.h"
-#include "results_view.h"
 #include "skipped_tests_dialog.h"
 #include "status_progress.h"
 #include "torvi/seeds.h"
@@ -34,7 +34,6 @@ namespace {
 constexpr const char* kWindowCaption = "Torvi for Windows";
 constexpr const char* kPendingProperty = "pending";
 constexpr const char* kAvailableProperty = "available";
-constexpr int kClientWidth = 761, kClientHeight = 513;
 constexpr int kScrollWidth = 770, kScrollHeight = 495;
 
 // File name without folders of a data file's base name, with ".dat".
@@ -63,7 +62,7 @@ void hide_item(QAction* action) {
 
 }  // namespace
 
-MainWindow::MainWindow(SettingsStore& store, UserDialogs* dialogs)
+MainWindow::MainWindow(QSettingsStore& store, UserDialogs* dialogs)
     : store_(store),
       own_dialogs_(dialogs ? nullptr : std::make_unique<WidgetDialogs>(this)),
       dialogs_(dialogs ? *dialogs : *own_dialogs_),
@@ -103,7 +102,8 @@ MainWindow::MainWindow(SettingsStore& store, UserDialogs* dialogs)
   connect(Torvigenepop1, &QAction::triggered, convert_, &ConvertCommands::data_to_genepop);
   connect(GenepopTorvi1, &QAction::triggered, convert_, &ConvertCommands::genepop_to_data);
   connect(mat2col, &QAction::triggered, convert_, &ConvertCommands::matrices_to_columns);
-  resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+  build_conveniences();
+  place_window();
 
   connect(fstats_page_->BT_Run, &QPushButton::clicked, this, &MainWindow::run_clicked);
   connect(groups_page_->BT_Run2, &QPushButton::clicked, this, &MainWindow::run_groups_clicked);
@@ -170,17 +170,6 @@ void MainWindow::build_menus() {
   connect(mAbout, &QAction::triggered, this, &MainWindow::about_clicked);
 }
 
-void MainWindow::build_status_bar() {
-  // The status bar keeps the height of the progress strip, so that nothing
-  // moves when a run starts.
-  status_progress_ = new StatusProgress(progress_, this);
-  statusBar()->addWidget(status_progress_, 1);
-  statusBar()->addPermanentWidget(progress_strip_);
-  statusBar()->setMinimumHeight(progress_strip_->sizeHint().height() + statusBar()->contentsMargins().top() +
-                                statusBar()->contentsMargins().bottom());
-  statusBar()->setSizeGripEnabled(true);
-}
-
 bool MainWindow::available(const QAction* action) {
   QVariant wanted = action->property(kAvailableProperty);
   return wanted.isValid() ? wanted.toBool() : action->isEnabled();
@@ -201,7 +190,9 @@ void MainWindow::start_up() {
   dialogs_.about();
 }
 
-void MainWindow::open_clicked() {
+void MainWindow::open_clicked() { open_files(std::nullopt); }
+
+void MainWindow::open_files(const std::optional<QStringList>& files) {
   set_menu_enabled(OptionsMenu, false);
   run_settings_->set_open_enabled(false);
   fstats_page_->BT_Run->setEnabled(false);
@@ -216,7 +207,7 @@ void MainWindow::open_clicked() {
   apply_default_options(read_default_options(store_), shown, nb_perm_);
   fstats_page_->set_options(shown);
 
-  file_list_ = dialogs_.open_data_files();
+  file_list_ = files ? *files : dialogs_.open_data_files();
   set_available(Labelfileforpops1, file_list_.size() < 2);
 
   QStringList checked;
@@ -234,7 +225,9 @@ void MainWindow::open_clicked() {
     set_menu_enabled(UtilitiesMenu, false);
     checked << entry;
   }
-  if (!checked.isEmpty()) data_summary_->summarise(checked);
+  if (checked.isEmpty()) return;
+  data_summary_->summarise(checked);
+  recent_->add(checked);
 }
 
 std::vector<std::string> MainWindow::data_files() const {
@@ -320,17 +313,6 @@ void MainWindow::after_run() {
   emit run_finished();
 }
 
-void MainWindow::show_results() {
-  std::vector<RunFile> files = files_of_run(worker_.outcome(), run_started_);
-  if (files.empty()) return;
-  if (!results_view_) {
-    results_view_ = new ResultsView(pages_);
-    pages_->addTab(results_view_, "Results");
-  }
-  results_view_->show_files(std::move(files));
-  pages_->setCurrentWidget(results_view_);
-}
-
 void MainWindow::exit_clicked() { close(); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -341,6 +323,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   save_seeds(rng_, seeds_path_);
+  remember_window();
   event->accept();
 }
 

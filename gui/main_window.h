@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +23,9 @@ class QTabWidget;
 namespace torvi::gui {
 
 class ConvertCommands;
+class ManualWindow;
+class QSettingsStore;
+class RecentFiles;
 class DataSummaryWindow;
 class FStatsPage;
 class GroupsPage;
@@ -39,7 +43,7 @@ class MainWindow : public QMainWindow {
  public:
   // `dialogs` answers every dialog that needs a person; when null the window
   // shows real ones. `store` holds the default options.
-  MainWindow(SettingsStore& store, UserDialogs* dialogs = nullptr);
+  MainWindow(QSettingsStore& store, UserDialogs* dialogs = nullptr);
   ~MainWindow() override;
 
   // After the window exists: the seeds are loaded or asked, then the About
@@ -59,6 +63,12 @@ class MainWindow : public QMainWindow {
   StatusProgress* status_progress() const { return status_progress_; }
   // The "Results" page, made after the first run that wrote files (else null).
   ResultsView* results_view() const { return results_view_; }
+  RecentFiles* recent_files() const { return recent_; }
+  // The size a new window takes on a screen whose free area is `available`.
+  QSize default_size(QSize available) const;
+  // Open with `files` in place of the open dialog's choice (a recent file,
+  // files dropped on the window): the same steps and checks.
+  void open_files(const std::optional<QStringList>& files);
   DataSummaryWindow* data_summary() const { return data_summary_; }
   ConvertCommands* convert_commands() const { return convert_; }
   const NbPerm& nb_perm() const { return nb_perm_; }
@@ -89,22 +99,29 @@ class MainWindow : public QMainWindow {
   void biased_dispersal_clicked();
   void save_default_options_clicked();
   void regress_clicked();
+  // Help > Contents: the bundled manual.
+  void contents_clicked();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   enum class Job { run, groups };
   void build_menus();
   void build_status_bar();
   void show_results();
+  void build_conveniences();
+  void place_window();
+  void remember_window();
   std::vector<std::string> data_files() const;
   void before_run(Job job);
   void after_run();
   void set_available(QAction* action, bool on);
   void set_menu_enabled(QMenu* menu, bool on);
 
-  SettingsStore& store_;
+  QSettingsStore& store_;
   std::unique_ptr<UserDialogs> own_dialogs_;
   UserDialogs& dialogs_;
   RunProgress progress_;
@@ -121,6 +138,8 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<CountWarnings> count_warnings_;
   ResultsView* results_view_ = nullptr;
   QDateTime run_started_;
+  RecentFiles* recent_ = nullptr;
+  ManualWindow* manual_ = nullptr;
   QTabWidget* pages_;
   FStatsPage* fstats_page_;
   GroupsPage* groups_page_;

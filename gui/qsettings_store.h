@@ -23,6 +23,10 @@ class QSettingsStore : public SettingsStore {
   void write_bool(const std::string& name, bool value) override;
   void write_int(const std::string& name, int32_t value) override;
 
+  // The settings themselves, for what the window keeps beside the default
+  // options (its size and place, the recent files) in groups of their own.
+  QSettings& settings() { return *settings_; }
+
  private:
   std::unique_ptr<QSettings> settings_;
 };

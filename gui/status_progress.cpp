@@ -16,9 +16,9 @@ namespace {
 
 constexpr int kRefreshMs = 200;
 constexpr int kOverallSteps = 1000;
-constexpr int kOverallBarWidth = 160;
+constexpr int kBarWidth = 110;
 constexpr double kNanosecond = 1e-9;
-const QString kSeparator = "  |  ";
+const QString kSeparator = " | ";
 
 }  // namespace
 
@@ -26,11 +26,11 @@ QString status_text(const RunStage& stage, int64_t done, int64_t range, double t
   QStringList parts;
   if (!stage.data_file.isEmpty()) {
     QString file = QFileInfo(stage.data_file).fileName();
-    if (stage.files > 1) file += QString(" (file %1 of %2)").arg(stage.file).arg(stage.files);
+    if (stage.files > 1) file += QString(" (file %1/%2)").arg(stage.file).arg(stage.files);
     parts << file;
   }
   if (!stage.section_name.isEmpty())
-    parts << QString("%1 (section %2 of %3)").arg(stage.section_name).arg(stage.section).arg(stage.sections);
+    parts << QString("%1 (section %2/%3)").arg(stage.section_name).arg(stage.section).arg(stage.sections);
   if (range > 0) {
     parts << QString("%1 of %2 randomisations").arg(std::min(done, range)).arg(range);
     parts << QString::fromStdString(progress_time_text(progress_time(test_elapsed, done, range)));
@@ -55,17 +55,26 @@ StatusProgress::StatusProgress(RunProgress& progress, QWidget* parent)
   setObjectName("StatusProgress");
   text = new QLabel(this);
   text->setObjectName("StatusText");
+  // The line may be longer than the bar is wide: it never widens the window.
+  text->setMinimumWidth(0);
+  text->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  test = new QProgressBar(this);
+  test->setObjectName("TestProgress");
+  test->setFormat("test %p%");
+  test->setToolTip("Randomisations of the running test done");
   overall = new QProgressBar(this);
   overall->setObjectName("OverallProgress");
   overall->setRange(0, kOverallSteps);
   overall->setFormat("run %p%");
-  overall->setMaximumWidth(kOverallBarWidth);
   overall->setToolTip("Share of the whole run done: files, sections and the running test");
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(text, 1);
-  layout->addWidget(overall);
-  overall->hide();
+  for (QProgressBar* bar : {test, overall}) {
+    bar->setFixedWidth(kBarWidth);
+    bar->hide();
+    layout->addWidget(bar);
+  }
   timer_->setInterval(kRefreshMs);
   connect(timer_, &QTimer::timeout, this, &StatusProgress::refresh);
 }
@@ -83,6 +92,8 @@ void StatusProgress::stop_watching() {
   timer_->stop();
   stage_ = RunStage{};
   text->clear();
+  text->setToolTip({});
+  test->hide();
   overall->hide();
 }
 
@@ -106,6 +117,14 @@ void StatusProgress::refresh() {
   const double test_elapsed = static_cast<double>(now - progress_.started_ns) * kNanosecond;
   const double run_elapsed = static_cast<double>(now - started_ns_) * kNanosecond;
   text->setText(status_text(stage_, done, range, test_elapsed, run_elapsed));
+  text->setToolTip(text->text());
+  test->setVisible(range > 0);
+  if (range > 0) {
+    // A bar holds int: per mille of the test.
+    test->setRange(0, kOverallSteps);
+    test->setValue(static_cast<int>(static_cast<double>(std::min(done, range)) / static_cast<double>(range) *
+                                    kOverallSteps));
+  }
   overall->setValue(static_cast<int>(overall_done(stage_, done, range) * kOverallSteps));
 }
 

@@ -22,8 +22,8 @@ struct RunStage {
   int section = 0, sections = 0;
 };
 
-// The status line of a run: "cats.dat (file 1 of 2) | Rho_st (section 3 of
-// 7) | 1200 of 5000 randomisations | elapsed 0:07, about 0:12 left". The
+// The status line of a run: "cats.dat (file 1/2) | Rho_st (section 3/7) |
+// 1200 of 5000 randomisations | elapsed 0:07, about 0:12 left". The
 // randomisations and the time are those of the running test (`range` 0: no
 // test runs; the time is then the run's `run_elapsed` seconds).
 QString status_text(const RunStage& stage, int64_t done, int64_t range, double test_elapsed, double run_elapsed);
@@ -32,7 +32,8 @@ QString status_text(const RunStage& stage, int64_t done, int64_t range, double t
 // current file, and the running test's share of its section.
 double overall_done(const RunStage& stage, int64_t done, int64_t range);
 
-// The run's line and overall bar in the main window's status bar. A timer
+// The run's line, the running test's bar and the whole run's bar in the main
+// window's status bar. A timer
 // copies the run's counters, so the run's threads never touch a widget; the
 // stages arrive as queued signals of the host.
 class StatusProgress : public QWidget {
@@ -45,7 +46,8 @@ class StatusProgress : public QWidget {
   void stop_watching();  // it ended: the line is cleared
 
   QLabel* text;
-  QProgressBar* overall;
+  QProgressBar* test;     // the running randomisation test
+  QProgressBar* overall;  // the whole run
 
  public slots:
   void show_run_file(const QString& data_file, int file, int files);

@@ -98,7 +98,7 @@ class MainWindowTest : public QObject, public torvi::gui::testing::WindowFixture
     QVERIFY(!run_enabled());
     QVERIFY(menu_enabled(window_->UtilitiesMenu));
     QVERIFY(!window_->mNew->isVisible());
-    QVERIFY(!window_->mContents1->isVisible());
+    QCOMPARE(window_->mContents1->text(), QString("&Contents"));  // shown: it opens the manual
     QCOMPARE(window_->Labelfileforpops1->text(), QString("Label file for pops"));
     QCOMPARE(window_->mResetseedsRandomNumberGenerator1->text(), QString("Reset seeds Random Number Generator"));
     QCOMPARE(window_->FileMenu->title(), QString("&File"));

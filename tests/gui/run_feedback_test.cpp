@@ -131,11 +131,11 @@ class RunFeedbackTest : public QObject, public torvi::gui::testing::WindowFixtur
   void statusTextAndOverallShare() {
     const RunStage stage{"/data/cats.dat", 1, 2, "Rho_st", 3, 7};
     QCOMPARE(torvi::gui::status_text(stage, 120, 500, 10.5, 30),
-             QString("cats.dat (file 1 of 2)  |  Rho_st (section 3 of 7)  |  120 of 500 randomisations  |  "
+             QString("cats.dat (file 1/2) | Rho_st (section 3/7) | 120 of 500 randomisations | "
                      "elapsed 0:10, about 0:33 left"));
     // Between tests the run's own time; one file is not numbered.
     QCOMPARE(torvi::gui::status_text({"cats.dat", 1, 1, "Genotypic frequencies", 1, 4}, 0, 0, 0, 75),
-             QString("cats.dat  |  Genotypic frequencies (section 1 of 4)  |  elapsed 1:15"));
+             QString("cats.dat | Genotypic frequencies (section 1/4) | elapsed 1:15"));
 
     // File 2 of 2, section 2 of 4 half done: (1 + 1.5 / 4) / 2.
     QCOMPARE(torvi::gui::overall_done({"b.dat", 2, 2, "x", 2, 4}, 50, 100), 0.6875);
@@ -156,8 +156,8 @@ class RunFeedbackTest : public QObject, public torvi::gui::testing::WindowFixtur
     auto* status = window_->status_progress();
     QTRY_VERIFY_WITH_TIMEOUT(status->text->text().contains("randomisations"), 30000);
     const QString shown = status->text->text();
-    QVERIFY2(shown.startsWith("cats.dat  |  Per locus and sample statistics (section 1 of 3)  |  "), qPrintable(shown));
-    QVERIFY2(shown.contains(" of 10000000 randomisations  |  elapsed "), qPrintable(shown));
+    QVERIFY2(shown.startsWith("cats.dat | Per locus and sample statistics (section 1/3) | "), qPrintable(shown));
+    QVERIFY2(shown.contains(" of 10000000 randomisations | elapsed "), qPrintable(shown));
     QVERIFY(status->overall->isVisibleTo(window_.get()));
     QCOMPARE(window_->pages()->height(), page_height);  // the status bar holds the progress
     window_->progress_strip()->BT_Cancel->click();
@@ -207,6 +207,35 @@ class RunFeedbackTest : public QObject, public torvi::gui::testing::WindowFixtur
     view->BT_OpenEditor->click();
     view->BT_OpenFolder->click();
     QCOMPARE(opened, (std::vector<QUrl>{QUrl::fromLocalFile(path("cats.x2")), QUrl::fromLocalFile(dir_->path())}));
+  }
+
+  // Not a check: with TORVI_SCREENSHOT_DIR set, saves pictures of the window
+  // at its size on a 1366 x 768 screen: first-page.png after Open,
+  // progress.png during a Run, results-view.png after it.
+  void screenshots() {
+    const QString target = qEnvironmentVariable("TORVI_SCREENSHOT_DIR");
+    if (target.isEmpty()) QSKIP("TORVI_SCREENSHOT_DIR not set");
+    start();
+    window_->resize(window_->default_size({1366, 728}));
+    window_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    open({data_file("nancycats.dat")});
+    page()->CB_Rst->setChecked(true);
+    page()->CB_Fstpp->setChecked(true);
+    page()->CB_HWW->setChecked(true);
+    page()->SpinEdit1->setValue(100000);
+    QTest::qWait(300);
+    QVERIFY(window_->grab().save(target + "/first-page.png"));
+
+    QSignalSpy finished(window_.get(), &MainWindow::run_finished);
+    page()->BT_Run->click();
+    QTRY_VERIFY_WITH_TIMEOUT(window_->status_progress()->text->text().contains("about"), 60000);
+    QTest::qWait(1500);
+    QVERIFY(window_->grab().save(target + "/progress.png"));
+    window_->progress_strip()->BT_Cancel->click();
+    QVERIFY(finished.wait(60000));
+    QTest::qWait(300);
+    QVERIFY(window_->grab().save(target + "/results-view.png"));
   }
 };
 
