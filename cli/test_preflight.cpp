@@ -1,7 +1,5 @@
 #include "cli/test_preflight.h"
 
-#include "run/skipped_tests.h"
-
 namespace torvi::cli {
 
 namespace {

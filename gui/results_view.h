@@ -8,7 +8,7 @@
 #include <QUrl>
 #include <QWidget>
 
-#include "run/run_driver.h"
+#include "torvi/run.h"
 
 class QLabel;
 class QListWidget;

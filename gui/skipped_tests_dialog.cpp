@@ -9,9 +9,9 @@
 #include <QSpinBox>
 #include <QStyle>
 
-#include "data/data_reader.h"
+#include "torvi/data_files.h"
 #include "fstats_page.h"
-#include "host/message_log_host.h"
+#include "torvi/host.h"
 #include "radio_group.h"
 #include "widget_dialogs.h"
 

@@ -6,9 +6,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "data/selection.h"
-#include "run/run_options.h"
-#include "run/skipped_tests.h"
+#include "torvi/data_files.h"
+#include "torvi/options.h"
 
 class QSpinBox;
 class QWidget;

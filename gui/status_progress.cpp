@@ -8,7 +8,7 @@
 #include <QProgressBar>
 #include <QTimer>
 
-#include "util/progress_clock.h"
+#include "torvi/host.h"
 
 namespace torvi::gui {
 

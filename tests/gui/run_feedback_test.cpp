@@ -156,7 +156,7 @@ class RunFeedbackTest : public QObject, public torvi::gui::testing::WindowFixtur
     auto* status = window_->status_progress();
     QTRY_VERIFY_WITH_TIMEOUT(status->text->text().contains("randomisations"), 30000);
     const QString shown = status->text->text();
-    QVERIFY2(shown.startsWith("cats.dat | Per locus and sample statistics (section 1/3) | "), qPrintable(shown));
+    QVERIFY2(shown.startsWith("cats.dat | HW tests per locus and sample (section 2/5) | "), qPrintable(shown));
     QVERIFY2(shown.contains(" of 10000000 randomisations | elapsed "), qPrintable(shown));
     QVERIFY(status->overall->isVisibleTo(window_.get()));
     QCOMPARE(window_->pages()->height(), page_height);  // the status bar holds the progress
@@ -166,7 +166,7 @@ class RunFeedbackTest : public QObject, public torvi::gui::testing::WindowFixtur
     QCOMPARE(window_->windowTitle(), QString("Torvi for Windows"));
     QVERIFY(status->text->text().isEmpty());
     const QByteArray out = read_all(path("cats.out"));
-    QVERIFY(out.endsWith("\r\nRun cancelled by the user during Per locus and sample statistics\r\n"));
+    QVERIFY(out.endsWith("\r\nRun cancelled by the user during HW tests per locus and sample\r\n"));
     QCOMPARE(out.count("Run cancelled"), 1);
   }
 

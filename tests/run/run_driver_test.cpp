@@ -198,12 +198,13 @@ TEST_F(RunDriver, FilesAndSectionsAreAnnouncedInOrderAndCountedBeforehand) {
   run();
   EXPECT_EQ(host.run_files, (std::vector<std::string>{"1/2 " + dir.file("tiny.dat"), "2/2 " + dir.file("one.dat")}));
   const std::vector<std::string> expected = {
-      "1/6 Per locus and sample statistics",
-      "2/6 Weir and Cockerham's F-statistics",
-      "3/6 Rho_st",
-      "4/6 Jackknife and bootstrap",
-      "5/6 Hardy Weinberg within samples",
-      "6/6 Population differentiation (NOT assuming HW within samples)",
+      "1/7 Per locus and sample statistics",
+      "2/7 Nei's F-statistics",
+      "3/7 Weir and Cockerham's F-statistics",
+      "4/7 Rho_st",
+      "5/7 Jackknife and bootstrap",
+      "6/7 Hardy Weinberg within samples",
+      "7/7 Population differentiation (NOT assuming HW within samples)",
       // One sample: no section that compares samples.
       "1/1 Per locus and sample statistics",
   };
@@ -252,7 +253,7 @@ TEST(RunDriverStop, StoppedRunKeepsWholeSectionsAndNeverReusesDraws) {
   std::string text = read_file(dir.file("cats.out"));
   EXPECT_EQ(text.find("P-value for Fis within samples."), std::string::npos);
   // Whole sections, then one line saying where the run stopped.
-  const std::string mark = "Run cancelled by the user during Per locus and sample statistics\r\n";
+  const std::string mark = "Run cancelled by the user during HW tests per locus and sample\r\n";
   ASSERT_GT(text.size(), mark.size());
   EXPECT_EQ(text.substr(text.size() - mark.size()), mark);
   text.resize(text.size() - mark.size());
