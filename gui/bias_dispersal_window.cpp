@@ -16,6 +16,7 @@
 #include "progress_strip.h"
 #include "radio_group.h"
 #include "torvi/seeds.h"
+#include "torvi/settings.h"
 
 namespace torvi::gui {
 
@@ -108,6 +109,8 @@ void BiasDispersalWindow::build_menus() {
   auto* bar = new QMenuBar(this);
   FileMenu = bar->addMenu("&File");
   Open1 = add_item(FileMenu, "Open1", "&Open");
+  SaveSettings = add_item(FileMenu, "SaveSettings", "Save run settings...");
+  OpenSettings = add_item(FileMenu, "OpenSettings", "Open run settings...");
   Exit1 = add_item(FileMenu, "Exit1", "E&xit");
   UtilMenu = bar->addMenu("&Util");
   Resetrandom = add_item(UtilMenu, "Resetrandom", "Reset Random Number generator");
@@ -119,6 +122,8 @@ void BiasDispersalWindow::build_menus() {
   layout()->setMenuBar(bar);
   connect(Open1, &QAction::triggered, this, &BiasDispersalWindow::open_clicked);
   connect(Exit1, &QAction::triggered, this, &QDialog::close);
+  connect(SaveSettings, &QAction::triggered, this, &BiasDispersalWindow::save_settings_clicked);
+  connect(OpenSettings, &QAction::triggered, this, &BiasDispersalWindow::open_settings_clicked);
   connect(About1, &QAction::triggered, this, [this] { dialogs_.about(); });
 }
 
@@ -150,6 +155,60 @@ void BiasDispersalWindow::open_clicked() {
   set_controls_enabled(true);
 }
 
+DispersalSettings BiasDispersalWindow::controls() const {
+  DispersalSettings st;
+  st.input = input_.toStdString();
+  const QString phil = Ephil->text(), disp = Edisp->text();
+  st.phil_letter = phil.size() == 1 ? static_cast<char>(phil[0].unicode()) : kDefaultPhilLetter;
+  st.disp_letter = disp.size() == 1 ? static_cast<char>(disp[0].unicode()) : kDefaultDispLetter;
+  st.permutations = SpinEdit1->value();
+  st.two_sided = RadioGroup2->item_index() == 1;
+  for (int i = 0; i < kDispersalTestCount; ++i)
+    st.tests[static_cast<size_t>(i)] = CLB_tests->item(i)->checkState() == Qt::Checked;
+  return st;
+}
+
+void BiasDispersalWindow::set_controls(const DispersalSettings& st) {
+  Ephil->setText(QString(QChar(st.phil_letter)));
+  Edisp->setText(QString(QChar(st.disp_letter)));
+  SpinEdit1->setValue(st.permutations);
+  RadioGroup2->set_item_index(st.two_sided ? 1 : 0);
+  for (int i = 0; i < kDispersalTestCount; ++i)
+    CLB_tests->item(i)->setCheckState(st.tests[static_cast<size_t>(i)] ? Qt::Checked : Qt::Unchecked);
+  if (!st.input.empty()) {
+    input_ = QString::fromStdString(st.input);
+    Label4->setText(kLabelAfterOpen + QString::fromStdString(dispersal_base_name(st.input)) + ".gen");
+    Label4->show();
+  }
+  set_controls_enabled(!input_.isEmpty());
+}
+
+void BiasDispersalWindow::save_settings_clicked() {
+  const auto choice = dialogs_.save_settings_file();
+  if (!choice) return;
+  DispersalSettingsFile s{controls(), std::nullopt};
+  if (choice->include_seeds) s.seeds = rng_;
+  try {
+    write_dispersal_settings_file(choice->path.toStdString(), s);
+  } catch (const OutputError& e) {
+    dialogs_.message(true, QString::fromStdString(e.what()));
+  }
+}
+
+void BiasDispersalWindow::open_settings_clicked() {
+  const auto path = dialogs_.open_settings_file();
+  if (!path) return;
+  DispersalSettingsFile s;
+  try {
+    s = read_dispersal_settings_file(path->toStdString());
+  } catch (const SettingsError& e) {
+    dialogs_.message(true, QString::fromStdString(e.what()));
+    return;
+  }
+  set_controls(s.settings);
+  if (s.seeds) rng_ = *s.seeds;
+}
+
 // The window's settings for a run, or false after saying what is missing.
 bool BiasDispersalWindow::settings_usable(DispersalSettings& st) {
   const QString phil = Ephil->text(), disp = Edisp->text();
@@ -164,13 +223,8 @@ bool BiasDispersalWindow::settings_usable(DispersalSettings& st) {
     dialogs_.message(true, problem);
     return false;
   }
-  st.input = input_.toStdString();
+  st = controls();
   st.output_dir = QFileInfo(input_).absolutePath().toStdString();
-  st.phil_letter = static_cast<char>(phil[0].unicode());
-  st.disp_letter = static_cast<char>(disp[0].unicode());
-  st.permutations = SpinEdit1->value();
-  st.two_sided = RadioGroup2->item_index() == 1;
-  for (int i = 0; i < kDispersalTestCount; ++i) st.tests[static_cast<size_t>(i)] = CLB_tests->item(i)->checkState() == Qt::Checked;
   st.threads = threads_;
   return true;
 }

@@ -50,6 +50,7 @@ class BiasDispersalWindow : public QDialog {
   QPushButton* Bt_Go;
   QMenu *FileMenu, *UtilMenu, *HelpMenu;
   QAction *Open1, *Exit1, *Resetrandom, *About1, *Contents1;
+  QAction *SaveSettings, *OpenSettings;  // "Save run settings...", "Open run settings..."
 
  signals:
   // A run ended and the window is back in its after-run state.
@@ -58,6 +59,8 @@ class BiasDispersalWindow : public QDialog {
  public slots:
   void open_clicked();
   void go_clicked();
+  void save_settings_clicked();
+  void open_settings_clicked();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -68,6 +71,9 @@ class BiasDispersalWindow : public QDialog {
   void letter_changed(const QString& text);
   void set_controls_enabled(bool on);
   bool settings_usable(DispersalSettings& settings);
+  // The controls as they stand, and back on them.
+  DispersalSettings controls() const;
+  void set_controls(const DispersalSettings& settings);
   void after_run();
 
   UserDialogs& dialogs_;

@@ -29,16 +29,8 @@ Json sex_row(char letter, const SexAssignment& a) {
 std::optional<ResultsDocument> dispersal_document(const DispersalSettings& st, const Rng& rng,
                                                   const std::string& res_path) {
   if (!st.results_document) return std::nullopt;
-  Json tests = Json::array();
-  for (size_t i = 0; i < st.tests.size(); ++i)
-    if (st.tests[i]) tests.push_back(kDispersalTestNames[i]);
   CommandRecord command = *st.results_document;
-  command.settings = {{"input", st.input},
-                      {"phil", std::string(1, st.phil_letter)},
-                      {"disp", std::string(1, st.disp_letter)},
-                      {"permutations", st.permutations},
-                      {"tests", std::move(tests)},
-                      {"two_sided", st.two_sided}};
+  command.settings = dispersal_settings_json(st);
   std::optional<ResultsDocument> doc(std::in_place, command, run_clock(), rng, res_path);
   doc->set_data({{"input", st.input}});
   return doc;

@@ -73,12 +73,7 @@ void write_group_settings_file(const std::string& path, const GroupSettingsFile&
 }
 
 GroupSettingsFile read_group_settings_file(const std::string& path) {
-  const Json doc = read_settings_json(path);
-  try {
-    return parse_group_settings(doc);
-  } catch (const SettingsError& e) {
-    throw SettingsError("The settings file " + path + ": " + e.what());
-  }
+  return read_settings_file(path, parse_group_settings);
 }
 
 }  // namespace torvi

@@ -191,12 +191,7 @@ Json read_settings_json(const std::string& path) {
 }
 
 RunSettingsFile read_run_settings_file(const std::string& path) {
-  const Json doc = read_settings_json(path);
-  try {
-    return parse_run_settings(doc);
-  } catch (const SettingsError& e) {
-    throw SettingsError("The settings file " + path + ": " + e.what());
-  }
+  return read_settings_file(path, parse_run_settings);
 }
 
 }  // namespace torvi

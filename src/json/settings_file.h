@@ -67,6 +67,18 @@ std::optional<Rng> read_settings_seeds(const Json& value);
 // The file read (at most 1 MiB) and parsed; SettingsError names the file.
 Json read_settings_json(const std::string& path);
 
+// The file read and parsed by `parse` (a page's parse_..._settings); the
+// SettingsError names the file.
+template <class Parse>
+auto read_settings_file(const std::string& path, Parse parse) -> decltype(parse(Json())) {
+  const Json doc = read_settings_json(path);
+  try {
+    return parse(doc);
+  } catch (const SettingsError& e) {
+    throw SettingsError("The settings file " + path + ": " + e.what());
+  }
+}
+
 // Reads and parses the file; SettingsError names the file when it cannot be
 // read or is not JSON.
 RunSettingsFile read_run_settings_file(const std::string& path);

@@ -7,6 +7,7 @@
 
 #include "host/host.h"
 #include "json/document.h"
+#include "json/settings_file.h"
 #include "random/rng.h"
 
 namespace torvi {
@@ -70,6 +71,28 @@ struct DispersalOutcome {
   std::string closing;              // the closing message shown
   bool seeds_saved = true;
 };
+
+// What a settings file of the window holds: the input, the letters, the
+// permutations, the tests, the sides (not the output folder nor the
+// threads), and the seeds when asked for.
+struct DispersalSettingsFile {
+  DispersalSettings settings;
+  std::optional<Rng> seeds;
+};
+
+// The settings as documents record them (also the "settings" of a results
+// document): input, phil, disp, permutations, tests (command-line names),
+// two_sided.
+Json dispersal_settings_json(const DispersalSettings& settings);
+Json dispersal_settings_document(const DispersalSettingsFile& s);
+// Throws SettingsError naming the key for an unknown key, a value of the
+// wrong type or out of range (letters sex_letters_problem refuses,
+// permutations outside 100..10000, an unknown test), or another page.
+DispersalSettingsFile parse_dispersal_settings(const Json& doc);
+// Replaced only once complete; OutputError names the file and the reason.
+void write_dispersal_settings_file(const std::string& path, const DispersalSettingsFile& s);
+// SettingsError names the file when it cannot be read or used.
+DispersalSettingsFile read_dispersal_settings_file(const std::string& path);
 
 // Name of the input without its folder and its last four characters: the
 // stem of every file the tests write.

@@ -123,6 +123,38 @@ class BiasDispersalWindowTest : public QObject {
     QCOMPARE(window_->CLB_tests->item(0)->checkState(), Qt::Unchecked);
   }
 
+  // File > Save run settings... writes the controls (and the seeds when
+  // asked); Open run settings... on a fresh window puts them back, the file
+  // chosen included, and refuses an unusable file naming the key.
+  void settingsFileRoundTrips() {
+    open(write("bats.gen", kSexes));
+    window_->Ephil->setText("A");
+    window_->SpinEdit1->setValue(700);
+    window_->RadioGroup2->set_item_index(1);
+    window_->CLB_tests->item(0)->setCheckState(Qt::Checked);
+    dialogs_->save_settings_answers.push_back(torvi::gui::SettingsFileChoice{path("d.json"), true});
+    window_->SaveSettings->trigger();
+    QCOMPARE(window_->SaveSettings->text(), QString("Save run settings..."));
+    window_ = std::make_unique<BiasDispersalWindow>(*dialogs_, rng_, path("TORVI.INI").toStdString(), 2);
+    rng_ = torvi::Rng(1, 2);
+    dialogs_->open_settings_answers.push_back(path("d.json"));
+    window_->OpenSettings->trigger();
+    QVERIFY(dialogs_->messages.empty());
+    QVERIFY(controls_enabled(true));
+    QCOMPARE(window_->Ephil->text(), QString("A"));
+    QCOMPARE(window_->SpinEdit1->value(), 700);
+    QCOMPARE(window_->RadioGroup2->item_index(), 1);
+    QCOMPARE(window_->CLB_tests->item(0)->checkState(), Qt::Checked);
+    QCOMPARE(window_->CLB_tests->item(2)->checkState(), Qt::Checked);
+    QCOMPARE(window_->Label4->text(), QString("Data file being processed is : bats.gen"));
+    QVERIFY(rng_ == torvi::Rng(17, 23));
+    write("bad.json", R"({"format": "torvi-settings", "format_version": 1, "page": "dispersal", "phil": "P"})");
+    dialogs_->open_settings_answers.push_back(path("bad.json"));
+    window_->OpenSettings->trigger();
+    QCOMPARE(dialogs_->messages.size(), size_t{1});
+    QVERIFY2(dialogs_->messages[0].text.contains("phil, disp:"), qPrintable(dialogs_->messages[0].text));
+  }
+
   void aCancelledOpenStillEnablesGoButNothingRuns() {
     window_->Open1->trigger();  // no answer: cancelled
     QVERIFY(controls_enabled(true));
