@@ -1,5 +1,4 @@
 // Settings files of the window of the tests for sex-biased dispersal.
-#include <algorithm>
 
 #include "util/output_file.h"
 #include "torvi/dispersal.h"
@@ -16,19 +15,6 @@ char read_letter(const Json& doc, const char* key, char initial) {
   if (!v.is_string() || v.get<std::string>().size() != 1)
     throw SettingsError(std::string(key) + ": expected one letter");
   return v.get<std::string>()[0];
-}
-
-std::array<bool, kDispersalTestCount> read_tests(const Json& value) {
-  if (!value.is_array()) throw SettingsError("tests: expected a list of test names");
-  std::array<bool, kDispersalTestCount> ticked{};
-  for (const Json& name : value) {
-    const auto* at = std::find_if(kDispersalTestNames.begin(), kDispersalTestNames.end(),
-                                  [&](const char* n) { return name.is_string() && name.get<std::string>() == n; });
-    if (at == kDispersalTestNames.end())
-      throw SettingsError("tests: " + name.dump() + " is not one of assign-t, assign-var, fst, fis, rel, ho, hs");
-    ticked[static_cast<size_t>(at - kDispersalTestNames.begin())] = true;
-  }
-  return ticked;
 }
 
 }  // namespace
@@ -71,7 +57,7 @@ DispersalSettingsFile parse_dispersal_settings(const Json& doc) {
     throw SettingsError("permutations: expected a number in " + std::to_string(kDispersalMinPermutations) + ".." +
                         std::to_string(kDispersalMaxPermutations));
   st.permutations = static_cast<int32_t>(perm.get<int64_t>());
-  if (doc.contains("tests")) st.tests = read_tests(doc["tests"]);
+  if (doc.contains("tests")) st.tests = read_named_flags(doc["tests"], "tests", kDispersalTestNames);
   const Json two_sided = doc.value("two_sided", Json(false));
   if (!two_sided.is_boolean()) throw SettingsError("two_sided: expected true or false");
   st.two_sided = two_sided.get<bool>();

@@ -1,4 +1,3 @@
-#include <algorithm>
 
 #include "model/limits.h"
 #include "groups/group_json.h"
@@ -25,19 +24,6 @@ std::vector<std::vector<int>> read_groups(const Json& value) {
   return groups;
 }
 
-std::array<bool, kGroupStatistics> read_statistics(const Json& value) {
-  if (!value.is_array()) throw SettingsError("statistics: expected a list of statistic names");
-  std::array<bool, kGroupStatistics> ticked{};
-  for (const Json& name : value) {
-    const auto* at = std::find_if(kGroupStatisticNames.begin(), kGroupStatisticNames.end(),
-                                  [&](const char* n) { return name.is_string() && name.get<std::string>() == n; });
-    if (at == kGroupStatisticNames.end())
-      throw SettingsError("statistics: " + name.dump() + " is not one of Allelic Richness, Ho, Hs, Fis, Fst, Rel, Relc");
-    ticked[static_cast<size_t>(at - kGroupStatisticNames.begin())] = true;
-  }
-  return ticked;
-}
-
 }  // namespace
 
 Json group_settings_document(const GroupSettingsFile& s) {
@@ -55,7 +41,7 @@ GroupSettingsFile parse_group_settings(const Json& doc) {
   GroupComparison& c = s.comparison;
   if (!doc.contains("groups")) throw SettingsError("groups: missing");
   c.groups = read_groups(doc["groups"]);
-  if (doc.contains("statistics")) c.statistics = read_statistics(doc["statistics"]);
+  if (doc.contains("statistics")) c.statistics = read_named_flags(doc["statistics"], "statistics", kGroupStatisticNames);
   const Json perm = doc.value("permutations", Json(0));
   if (!perm.is_number_integer() || perm.get<int64_t>() < 1 || perm.get<int64_t>() > kMaxGroupPermutations)
     throw SettingsError("permutations: expected a number in 1.." + std::to_string(kMaxGroupPermutations));

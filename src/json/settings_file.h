@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -66,6 +67,24 @@ std::optional<std::vector<int>> read_number_list(const Json& value, const std::s
 std::optional<Rng> read_settings_seeds(const Json& value);
 // The file read (at most 1 MiB) and parsed; SettingsError names the file.
 Json read_settings_json(const std::string& path);
+
+// Which of `names` a list of names ticks; SettingsError names `key` for a
+// value that is not a list or a name not among them.
+template <size_t N>
+std::array<bool, N> read_named_flags(const Json& value, const std::string& key,
+                                     const std::array<const char*, N>& names) {
+  std::string known;
+  for (const char* n : names) known += (known.empty() ? "" : ", ") + std::string(n);
+  if (!value.is_array()) throw SettingsError(key + ": expected a list of names among " + known);
+  std::array<bool, N> ticked{};
+  for (const Json& name : value) {
+    size_t i = 0;
+    while (i < N && !(name.is_string() && name.get<std::string>() == names[i])) ++i;
+    if (i == N) throw SettingsError(key + ": " + name.dump() + " is not one of " + known);
+    ticked[i] = true;
+  }
+  return ticked;
+}
 
 // The file read and parsed by `parse` (a page's parse_..._settings); the
 // SettingsError names the file.
