@@ -1,8 +1,7 @@
-
-#include "model/limits.h"
 #include "groups/group_json.h"
-#include "util/output_file.h"
+#include "model/limits.h"
 #include "torvi/groups.h"
+#include "util/output_file.h"
 
 namespace torvi {
 
