@@ -1,7 +1,7 @@
 // Settings files of the window of the tests for sex-biased dispersal.
 
-#include "util/output_file.h"
 #include "torvi/dispersal.h"
+#include "util/output_file.h"
 
 namespace torvi {
 
