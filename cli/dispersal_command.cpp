@@ -75,11 +75,7 @@ bool letters_usable(Host& host, const DispersalArgs& a) {
 }
 
 void note_skipped(Host& host, const DispersalOutcome& out) {
-  if (out.records_beyond_np > 0)
-    host.note(std::to_string(out.records_beyond_np) +
-              " records of samples beyond the number declared on line 1 were not read");
-  if (out.records_over_limit > 0)
-    host.note(std::to_string(out.records_over_limit) + " records beyond 4999 of one sex in one sample were skipped");
+  for (const std::string& line : skipped_records(out)) host.note(line);
 }
 
 }  // namespace

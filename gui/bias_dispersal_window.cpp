@@ -1,5 +1,6 @@
 #include "bias_dispersal_window.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +16,9 @@
 
 #include "progress_strip.h"
 #include "radio_group.h"
+#include "settings_file_actions.h"
+#include "tool_tooltips.h"
+#include "torvi/results.h"
 #include "torvi/seeds.h"
 #include "torvi/settings.h"
 
@@ -55,6 +59,7 @@ BiasDispersalWindow::BiasDispersalWindow(UserDialogs& dialogs, Rng& rng, std::st
   setWindowTitle(kCaption);
   build_controls();
   build_menus();
+  add_tooltips(*this);
   set_controls_enabled(false);
   connect(Ephil, &QLineEdit::textChanged, this, &BiasDispersalWindow::letter_changed);
   connect(Edisp, &QLineEdit::textChanged, this, &BiasDispersalWindow::letter_changed);
@@ -85,6 +90,8 @@ void BiasDispersalWindow::build_controls() {
   Label4 = new QLabel(kLabelBeforeOpen, this);
   Label4->setObjectName("Label4");
   Label4->hide();
+  CB_json = new QCheckBox("Also write a JSON file", this);
+  CB_json->setObjectName("CB_json");
   Bt_Go = new QPushButton("GO!", this);
   Bt_Go->setObjectName("Bt_Go");
   progress_strip_ = new ProgressStrip(progress_, this);
@@ -99,6 +106,7 @@ void BiasDispersalWindow::build_controls() {
   grid->addWidget(RadioGroup2, 3, 0, 1, 2);
   grid->addWidget(CLB_tests, 0, 2, 4, 1);
   grid->addWidget(Label4, 4, 0, 1, 2);
+  grid->addWidget(CB_json, 5, 0, 1, 2);
   grid->addWidget(Bt_Go, 4, 2);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(grid, 1);
@@ -128,7 +136,7 @@ void BiasDispersalWindow::build_menus() {
 }
 
 void BiasDispersalWindow::set_controls_enabled(bool on) {
-  for (QWidget* w : std::initializer_list<QWidget*>{Ephil, Edisp, SpinEdit1, RadioGroup2, CLB_tests, Bt_Go})
+  for (QWidget* w : std::initializer_list<QWidget*>{Ephil, Edisp, SpinEdit1, RadioGroup2, CLB_tests, CB_json, Bt_Go})
     w->setEnabled(on);
 }
 
@@ -184,29 +192,16 @@ void BiasDispersalWindow::set_controls(const DispersalSettings& st) {
 }
 
 void BiasDispersalWindow::save_settings_clicked() {
-  const auto choice = dialogs_.save_settings_file();
-  if (!choice) return;
-  DispersalSettingsFile s{controls(), std::nullopt};
-  if (choice->include_seeds) s.seeds = rng_;
-  try {
-    write_dispersal_settings_file(choice->path.toStdString(), s);
-  } catch (const OutputError& e) {
-    dialogs_.message(true, QString::fromStdString(e.what()));
-  }
+  save_settings_as(dialogs_, DispersalSettingsFile{controls(), std::nullopt, CB_json->isChecked()}, rng_,
+                   write_dispersal_settings_file);
 }
 
 void BiasDispersalWindow::open_settings_clicked() {
-  const auto path = dialogs_.open_settings_file();
-  if (!path) return;
-  DispersalSettingsFile s;
-  try {
-    s = read_dispersal_settings_file(path->toStdString());
-  } catch (const SettingsError& e) {
-    dialogs_.message(true, QString::fromStdString(e.what()));
-    return;
-  }
-  set_controls(s.settings);
-  if (s.seeds) rng_ = *s.seeds;
+  const std::optional<DispersalSettingsFile> s = open_settings_from(dialogs_, read_dispersal_settings_file);
+  if (!s) return;
+  set_controls(s->settings);
+  CB_json->setChecked(s->json);
+  if (s->seeds) rng_ = *s->seeds;
 }
 
 // The window's settings for a run, or false after saying what is missing.
@@ -226,6 +221,7 @@ bool BiasDispersalWindow::settings_usable(DispersalSettings& st) {
   st = controls();
   st.output_dir = QFileInfo(input_).absolutePath().toStdString();
   st.threads = threads_;
+  if (CB_json->isChecked()) st.results_document = CommandRecord{"dispersal", false, {}, Json::object()};
   return true;
 }
 
@@ -236,6 +232,7 @@ void BiasDispersalWindow::go_clicked() {
   FileMenu->menuAction()->setEnabled(false);
   progress_strip_->watch();
   outcome_ = DispersalOutcome{};
+  document_asked_ = st.results_document.has_value();
   worker_ = QThread::create([this, st] {
     // Held for the run, so that no other run draws the same stream.
     FileLock seeds_lock;
@@ -260,8 +257,23 @@ void BiasDispersalWindow::after_run() {
   progress_strip_->stop_watching();
   // The controls stay disabled until the next Open.
   if (outcome_.status != DispersalOutcome::Status::refused) Label4->hide();
+  // Records the tests left out are said, not dropped silently.
+  if (const std::vector<std::string> skipped = skipped_records(outcome_); !skipped.empty()) {
+    QStringList lines;
+    for (const std::string& line : skipped) lines << QString::fromStdString(line);
+    dialogs_.message(false, "Not every record of " + input_ + " was used:\n" + lines.join("\n"));
+  }
   FileMenu->menuAction()->setEnabled(true);
   emit run_finished();
+}
+
+std::vector<RunFile> BiasDispersalWindow::files_written() const {
+  std::vector<std::string> paths{outcome_.res_path, outcome_.per_path};
+  if (document_asked_ && !outcome_.res_path.empty()) paths.push_back(results_document_path(outcome_.res_path));
+  std::vector<RunFile> files;
+  for (const std::string& path : paths)
+    if (!path.empty() && QFileInfo::exists(QString::fromStdString(path))) files.push_back({QString::fromStdString(path), 0});
+  return files;
 }
 
 void BiasDispersalWindow::closeEvent(QCloseEvent* event) {

@@ -5,12 +5,14 @@
 #include <QDialog>
 
 #include "qt_host.h"
+#include "results_view.h"
 #include "run_progress.h"
 #include "torvi/dispersal.h"
 #include "torvi/seeds.h"
 #include "user_dialogs.h"
 
 class QAction;
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -40,12 +42,15 @@ class BiasDispersalWindow : public QDialog {
 
   bool running() const { return worker_ != nullptr; }
   const DispersalOutcome& outcome() const { return outcome_; }
+  // The files the last run wrote (".res", ".per", results document).
+  std::vector<RunFile> files_written() const;
   ProgressStrip* progress_strip() const { return progress_strip_; }
 
   QLineEdit *Ephil, *Edisp;
   QSpinBox* SpinEdit1;
   RadioGroup* RadioGroup2;
   QListWidget* CLB_tests;
+  QCheckBox* CB_json;  // "Also write a JSON file": the results document beside the ".res" file
   QLabel* Label4;
   QPushButton* Bt_Go;
   QMenu *FileMenu, *UtilMenu, *HelpMenu;
@@ -85,6 +90,7 @@ class BiasDispersalWindow : public QDialog {
   QString input_;  // the chosen file; empty until Open chooses one
   QThread* worker_ = nullptr;
   DispersalOutcome outcome_;
+  bool document_asked_ = false;  // the last run was to write its results document
   ProgressStrip* progress_strip_;
 };
 

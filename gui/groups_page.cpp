@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -46,6 +47,8 @@ GroupsPage::GroupsPage(UserDialogs& dialogs, OptionsCommands& options, QWidget* 
   SpinEdit7->setSingleStep(kPermutationStep);
   BT_Run2 = new QPushButton("Run", this);
   BT_Run2->setObjectName("BT_Run2");
+  CB_json = new QCheckBox("Also write a JSON file", this);
+  CB_json->setObjectName("CB_json");
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(new QLabel("Number of groups ", this), 0, 0);
@@ -57,8 +60,9 @@ GroupsPage::GroupsPage(UserDialogs& dialogs, OptionsCommands& options, QWidget* 
   grid->addWidget(new QLabel("Number of permutations", this), 4, 0);
   grid->addWidget(SpinEdit7, 4, 1);
   grid->addWidget(BT_Run2, 4, 2);
+  grid->addWidget(CB_json, 5, 0, 1, 3);
   grid->setColumnStretch(3, 1);
-  grid->setRowStretch(5, 1);
+  grid->setRowStretch(6, 1);
 
   connect(BT_Defgroups, &QPushButton::clicked, this, &GroupsPage::define_groups_clicked);
   // A run compares the groups of a completed definition: another number of

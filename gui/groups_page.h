@@ -9,6 +9,7 @@
 #include "torvi/groups.h"
 #include "user_dialogs.h"
 
+class QCheckBox;
 class QListWidget;
 class QPushButton;
 class QSpinBox;
@@ -43,6 +44,7 @@ class GroupsPage : public QWidget {
   QListWidget* CLB_Stats;
   QSpinBox* SpinEdit7;
   QPushButton* BT_Run2;
+  QCheckBox* CB_json;  // "Also write a JSON file": BASE_test.torvi.json beside each result file
 
  public slots:
   void define_groups_clicked();

@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QMenuBar>
@@ -279,6 +280,7 @@ void MainWindow::run_groups_clicked() {
   settings.selection = options_commands_->selection();
   settings.label_file_checked = Labelfileforpops1->isChecked();
   settings.threads = std::max(1, QThread::idealThreadCount());
+  if (groups_page_->CB_json->isChecked()) settings.results_document = CommandRecord{"groups", false, {}, Json::object()};
   before_run(Job::groups);
   worker_.start_job([this, settings = std::move(settings)] { return compare_groups(host_, rng_, settings, seeds_path_); },
                     seeds_path_);
@@ -288,7 +290,7 @@ void MainWindow::after_run() {
   progress_strip_->stop_watching();
   status_progress_->stop_watching();
   setWindowTitle(kWindowCaption);
-  show_results();
+  show_results(files_of_run(worker_.outcome(), run_started_));
   if (!worker_.failure().isEmpty()) {
     // The stream has advanced; the next start continues it.
     if (!worker_.refused()) save_seeds(rng_, seeds_path_);
@@ -332,6 +334,7 @@ void MainWindow::about_clicked() { dialogs_.about(); }
 void MainWindow::biased_dispersal_clicked() {
   BiasDispersalWindow window(dialogs_, rng_, seeds_path_, std::max(1, QThread::idealThreadCount()), this);
   window.exec();
+  show_results(window.files_written());
 }
 
 void MainWindow::reset_seeds_clicked() { reset_seeds(host_, rng_, seeds_path_); }
@@ -339,6 +342,7 @@ void MainWindow::reset_seeds_clicked() { reset_seeds(host_, rng_, seeds_path_); 
 void MainWindow::regress_clicked() {
   RegressWindow window(dialogs_, rng_, seeds_path_, this);
   window.exec();
+  show_results(window.files_written());
 }
 
 void MainWindow::save_default_options_clicked() {

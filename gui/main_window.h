@@ -10,6 +10,7 @@
 #include <QStringList>
 
 #include "qt_host.h"
+#include "results_view.h"
 #include "run_progress.h"
 #include "run_worker.h"
 #include "torvi/options.h"
@@ -111,7 +112,8 @@ class MainWindow : public QMainWindow {
   enum class Job { run, groups };
   void build_menus();
   void build_status_bar();
-  void show_results();
+  // The Results page with `files` (nothing happens when there are none).
+  void show_results(std::vector<RunFile> files);
   void build_conveniences();
   void place_window();
   void remember_window();

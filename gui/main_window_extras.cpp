@@ -18,6 +18,7 @@
 #include <QTabWidget>
 
 #include "fstats_page.h"
+#include "groups_page.h"
 #include "main_window.h"
 #include "manual_window.h"
 #include "page_tooltips.h"
@@ -26,6 +27,7 @@
 #include "recent_files.h"
 #include "results_view.h"
 #include "status_progress.h"
+#include "tool_tooltips.h"
 #include "window_state.h"
 
 namespace torvi::gui {
@@ -71,6 +73,7 @@ void MainWindow::build_conveniences() {
   connect(mContents1, &QAction::triggered, this, &MainWindow::contents_clicked);
 
   add_tooltips(*fstats_page_);
+  add_tooltips(*groups_page_);
   setAcceptDrops(true);
 }
 
@@ -91,8 +94,7 @@ void MainWindow::place_window() {
 
 void MainWindow::remember_window() { save_window(*this, store_.settings()); }
 
-void MainWindow::show_results() {
-  std::vector<RunFile> files = files_of_run(worker_.outcome(), run_started_);
+void MainWindow::show_results(std::vector<RunFile> files) {
   if (files.empty()) return;
   if (!results_view_) {
     results_view_ = new ResultsView(pages_);

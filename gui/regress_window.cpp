@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
 #include <QLabel>
@@ -15,6 +16,9 @@
 #include <QVBoxLayout>
 
 #include "progress_strip.h"
+#include "settings_file_actions.h"
+#include "tool_tooltips.h"
+#include "torvi/results.h"
 #include "torvi/seeds.h"
 #include "regress_charts.h"
 
@@ -53,16 +57,16 @@ void move_selected(QListWidget* from, QListWidget* to) {
   }
 }
 
-// The variable number of a list entry "k.name".
-int variable_number(const QListWidgetItem* item) { return item->text().section('.', 0, 0).toInt(); }
-
 }  // namespace
+
+int RegressWindow::variable_number(const QListWidgetItem* item) { return item->text().section('.', 0, 0).toInt(); }
 
 RegressWindow::RegressWindow(UserDialogs& dialogs, Rng& rng, std::string seeds_path, QWidget* parent)
     : QDialog(parent), dialogs_(dialogs), rng_(rng), seeds_path_(std::move(seeds_path)), host_(dialogs, progress_) {
   setObjectName("fmultreg");
   setWindowTitle("Partial Mantel or Regression");
   build();
+  add_tooltips(*this);
   // As the menu command opens it: no file, the explanatory part hidden.
   show_explanatory(false);
   CheckBox1->hide();
@@ -77,10 +81,16 @@ void RegressWindow::build() {
   FileMenu = menu_bar->addMenu("&File");
   open1 = FileMenu->addAction("&Open");
   open1->setObjectName("open1");
+  SaveSettings = FileMenu->addAction("Save run settings...");
+  SaveSettings->setObjectName("SaveSettings");
+  OpenSettings = FileMenu->addAction("Open run settings...");
+  OpenSettings->setObjectName("OpenSettings");
   Exit1 = FileMenu->addAction("E&xit");
   Exit1->setObjectName("Exit1");
   connect(open1, &QAction::triggered, this, &RegressWindow::open1Click);
   connect(Exit1, &QAction::triggered, this, &QDialog::close);
+  connect(SaveSettings, &QAction::triggered, this, &RegressWindow::save_settings_clicked);
+  connect(OpenSettings, &QAction::triggered, this, &RegressWindow::open_settings_clicked);
 
   ListBox1 = list("ListBox1", QAbstractItemView::ExtendedSelection, this);
   ListBox3 = list("ListBox3", QAbstractItemView::SingleSelection, this);
@@ -102,6 +112,8 @@ void RegressWindow::build() {
   CheckBox1->setObjectName("CheckBox1");
   CheckBox2 = new QCheckBox("Save residuals", this);
   CheckBox2->setObjectName("CheckBox2");
+  CB_json = new QCheckBox("Also write a JSON file", this);
+  CB_json->setObjectName("CB_json");
   Memo1 = new QPlainTextEdit(this);
   Memo1->setObjectName("Memo1");
   Memo1->setReadOnly(true);
@@ -140,6 +152,7 @@ void RegressWindow::lay_out(QMenuBar* menu_bar) {
   run_box->addWidget(SpinEdit1);
   run_box->addWidget(CheckBox1);
   run_box->addWidget(CheckBox2);
+  run_box->addWidget(CB_json);
   run_box->addStretch();
   lists->addLayout(run_box, 0, 3, 4, 1);
 
@@ -189,7 +202,12 @@ void RegressWindow::open1Click() {
     dialogs_.message(true, QString::fromStdString(e.what()));
     return;
   }
-  input_path_ = *input;
+  show_table(*input);
+}
+
+// Fills the lists from the header read, as File > Open leaves them.
+void RegressWindow::show_table(const QString& input) {
+  input_path_ = input;
   CheckBox1->setChecked(false);
   CheckBox1->setVisible(header_.objects > 0);
   for (int k = 1; k <= header_.variables; ++k)
@@ -257,7 +275,9 @@ void RegressWindow::GOClick() {
   for (int i = 0; i < ListBox2->count(); ++i) q.explanatory.push_back(variable_number(ListBox2->item(i)));
   q.randomisations = SpinEdit1->value();
   q.output_path = output_path_.toStdString();
+  q.input_path = input_path_.toStdString();
   q.threads = std::max(1, QThread::idealThreadCount());
+  if (CB_json->isChecked()) q.results_document = CommandRecord{"mantel", false, {}, Json::object()};
   if (const std::string problem = regress::request_problem(q); !problem.empty()) {
     dialogs_.message(true, QString::fromStdString(problem));
     return;
@@ -268,10 +288,17 @@ void RegressWindow::GOClick() {
 // Reads the rows and runs on the worker thread; the fit reaches the charts
 // on the window's thread.
 void RegressWindow::start_run(regress::MantelRequest q) {
+  // The report of this run starts where the output file ends now.
+  files_written_.clear();
+  if (!q.output_path.empty()) {
+    files_written_.push_back({output_path_, QFileInfo(output_path_).size()});
+    if (q.results_document)
+      files_written_.push_back({QString::fromStdString(results_document_path(q.output_path)), 0});
+  }
+  if (!q.residuals_path.empty()) files_written_.push_back({QString::fromStdString(q.residuals_path), 0});
   set_arrows_enabled(false);
   GO->setEnabled(false);
-  open1->setEnabled(false);
-  Exit1->setEnabled(false);
+  for (QAction* a : {open1, SaveSettings, OpenSettings, Exit1}) a->setEnabled(false);
   progress_strip->watch();
   const std::string input = input_path_.toStdString();
   const std::string dependent = header_.names[q.dependent - 1];
@@ -289,6 +316,7 @@ void RegressWindow::start_run(regress::MantelRequest q) {
 
 void RegressWindow::after_run() {
   progress_strip->stop_watching();
+  std::erase_if(files_written_, [](const RunFile& f) { return !QFileInfo::exists(f.path); });
   // The stream has advanced: the next start of the program continues it.
   std::string reason;
   if (!save_seeds(rng_, seeds_path_, &reason))
@@ -298,8 +326,7 @@ void RegressWindow::after_run() {
   load_memo();
   set_arrows_enabled(true);
   GO->setEnabled(false);
-  open1->setEnabled(true);
-  Exit1->setEnabled(true);
+  for (QAction* a : {open1, SaveSettings, OpenSettings, Exit1}) a->setEnabled(true);
   emit run_finished();
 }
 

@@ -7,6 +7,7 @@
 #include "qt_host.h"
 #include "torvi/seeds.h"
 #include "regress_worker.h"
+#include "results_view.h"
 #include "run_progress.h"
 #include "torvi/regress.h"
 #include "user_dialogs.h"
@@ -15,6 +16,7 @@ class QAction;
 class QCheckBox;
 class QLabel;
 class QListWidget;
+class QListWidgetItem;
 class QMenu;
 class QMenuBar;
 class QPlainTextEdit;
@@ -43,12 +45,18 @@ class RegressWindow : public QDialog {
   QPushButton *Button1, *Button2, *Button3, *Button4, *GO;
   QSpinBox* SpinEdit1;
   QCheckBox *CheckBox1, *CheckBox2;
+  QCheckBox* CB_json;  // "Also write a JSON file": the results document beside the output file
   QPlainTextEdit* Memo1;
   QMenu* FileMenu;
   QAction *open1, *Exit1;
+  QAction *SaveSettings, *OpenSettings;  // "Save run settings...", "Open run settings..."
   RegressCharts* charts;
   ProgressStrip* progress_strip;
   bool running() const { return worker_.running(); }
+  // The files the last run wrote (output, residuals, results document).
+  const std::vector<RunFile>& files_written() const { return files_written_; }
+  // The variable number of a list entry "k.name".
+  static int variable_number(const QListWidgetItem* item);
 
  signals:
   // A run ended (done, refused, singular or cancelled) and the window is
@@ -62,6 +70,8 @@ class RegressWindow : public QDialog {
   void Button1Click();
   void Button2Click();
   void GOClick();
+  void save_settings_clicked();
+  void open_settings_clicked();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -77,6 +87,11 @@ class RegressWindow : public QDialog {
   void after_run();
   void load_memo();
   void forget_file();
+  void show_table(const QString& input);
+  // The window's controls as a settings file holds them, and back on them.
+  regress::MantelSettingsFile settings() const;
+  bool open_settings_table(const regress::MantelSettingsFile& s, const QString& path);
+  void choose_model(int dependent, const std::vector<int>& explanatory);
 
   UserDialogs& dialogs_;
   Rng& rng_;
@@ -86,6 +101,7 @@ class RegressWindow : public QDialog {
   RegressWorker worker_;
   QString input_path_, output_path_;
   regress::ColumnHeader header_;
+  std::vector<RunFile> files_written_;
 };
 
 }  // namespace torvi::gui

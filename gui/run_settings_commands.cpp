@@ -1,12 +1,14 @@
 #include "run_settings_commands.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QMenu>
 #include <QTabWidget>
 
 #include "fstats_page.h"
 #include "groups_page.h"
 #include "options_commands.h"
+#include "settings_file_actions.h"
 
 namespace torvi::gui {
 
@@ -38,77 +40,57 @@ void RunSettingsCommands::set_open_enabled(bool on) { open_action->setEnabled(on
 
 bool RunSettingsCommands::groups_in_front() const { return pages_->currentWidget() == groups_; }
 
-void RunSettingsCommands::save_groups(const SettingsFileChoice& choice) {
-  GroupSettingsFile s{groups_->comparison(), std::nullopt};
+void RunSettingsCommands::save_groups() {
+  GroupSettingsFile s{groups_->comparison(), std::nullopt, groups_->CB_json->isChecked()};
   if (static_cast<int>(s.comparison.groups.size()) < kMinGroups) {
     dialogs_.message(true, "Define the groups before saving the settings of this page.");
     return;
   }
-  if (choice.include_seeds) s.seeds = rng_;
-  try {
-    write_group_settings_file(choice.path.toStdString(), s);
-  } catch (const OutputError& e) {
-    dialogs_.message(true, QString::fromStdString(e.what()));
-  }
+  save_settings_as(dialogs_, std::move(s), rng_, write_group_settings_file);
 }
 
-void RunSettingsCommands::open_groups(const QString& path) {
-  GroupSettingsFile s;
-  try {
-    s = read_group_settings_file(path.toStdString());
-  } catch (const SettingsError& e) {
-    dialogs_.message(true, QString::fromStdString(e.what()));
-    return;
-  }
+void RunSettingsCommands::open_groups() {
+  QString path;
+  const std::optional<GroupSettingsFile> s = open_settings_from(dialogs_, read_group_settings_file, &path);
+  if (!s) return;
   const auto samples = static_cast<int>(options_->analysed_samples().size());
-  if (const std::string problem = group_comparison_problem(s.comparison, samples); !problem.empty()) {
+  if (const std::string problem = group_comparison_problem(s->comparison, samples); !problem.empty()) {
     dialogs_.message(true, "The settings file " + path + " does not fit the open data file: " +
                                QString::fromStdString(problem));
     return;
   }
-  groups_->set_comparison(s.comparison);
-  if (s.seeds) rng_ = *s.seeds;
+  groups_->set_comparison(s->comparison);
+  groups_->CB_json->setChecked(s->json);
+  if (s->seeds) rng_ = *s->seeds;
 }
 
 void RunSettingsCommands::save_clicked() {
-  const auto choice = dialogs_.save_settings_file();
-  if (!choice) return;
   if (groups_in_front()) {
-    save_groups(*choice);
+    save_groups();
     return;
   }
-  try {
-    write_run_settings_file(choice->path.toStdString(), current(choice->include_seeds));
-  } catch (const OutputError& e) {
-    dialogs_.message(true, QString::fromStdString(e.what()));
-  }
+  save_settings_as(dialogs_, current(false), rng_, write_run_settings_file);
 }
 
 void RunSettingsCommands::open_clicked() {
-  const auto path = dialogs_.open_settings_file();
-  if (!path) return;
   if (groups_in_front()) {
-    open_groups(*path);
+    open_groups();
     return;
   }
   // Everything is checked before anything changes on the window.
-  RunSettingsFile s;
+  QString path;
+  const std::optional<RunSettingsFile> s = open_settings_from(dialogs_, read_run_settings_file, &path);
+  if (!s) return;
   Selection selection;
   try {
-    s = read_run_settings_file(path->toStdString());
+    selection = selection_for_file(*s, options_->samples_in_file(), options_->loci_in_file());
   } catch (const SettingsError& e) {
-    dialogs_.message(true, QString::fromStdString(e.what()));
+    dialogs_.message(true, "The settings file " + path + " does not fit the open data file: " + e.what());
     return;
   }
-  try {
-    selection = selection_for_file(s, options_->samples_in_file(), options_->loci_in_file());
-  } catch (const SettingsError& e) {
-    dialogs_.message(true, "The settings file " + *path + " does not fit the open data file: " + e.what());
-    return;
-  }
-  page_->set_options(s.options);
-  options_->set_selection(selection, s.sample_labels.has_value());
-  if (s.seeds) rng_ = *s.seeds;
+  page_->set_options(s->options);
+  options_->set_selection(selection, s->sample_labels.has_value());
+  if (s->seeds) rng_ = *s->seeds;
 }
 
 }  // namespace torvi::gui

@@ -45,8 +45,8 @@ class RunSettingsCommands : public QObject {
 
  private:
   bool groups_in_front() const;
-  void save_groups(const SettingsFileChoice& choice);
-  void open_groups(const QString& path);
+  void save_groups();
+  void open_groups();
 
   UserDialogs& dialogs_;
   QTabWidget* pages_;

@@ -11,6 +11,7 @@
 #include "dispersal/messages.h"
 #include "dispersal/observed_pass.h"
 #include "dispersal/permutation_driver.h"
+#include "dispersal/sex_labelled_file.h"
 #include "random/seeds_file.h"
 #include "report/report_text.h"
 #include "torvi/dispersal.h"
@@ -139,6 +140,17 @@ std::optional<std::string> sex_letters_problem(char phil_letter, char disp_lette
   return std::nullopt;
 }
 
+std::vector<std::string> skipped_records(const DispersalOutcome& out) {
+  std::vector<std::string> lines;
+  if (out.records_beyond_np > 0)
+    lines.push_back(std::to_string(out.records_beyond_np) +
+                    " records of samples beyond the number declared on line 1 were not read");
+  if (out.records_over_limit > 0)
+    lines.push_back(std::to_string(out.records_over_limit) + " records beyond " + std::to_string(dispersal::kMaxRecordsPerSex) +
+                    " of one sex in one sample were skipped");
+  return lines;
+}
+
 std::string dispersal_base_name(const std::string& input) {
   const size_t slash = input.find_last_of('/');
   const std::string name = slash == std::string::npos ? input : input.substr(slash + 1);
@@ -163,7 +175,7 @@ DispersalOutcome run_dispersal_tests(Host& host, Rng& rng, const DispersalSettin
     host.show_error("Cannot write " + seeds_path + ": " + reason + "\n\r" +
                     "The seeds reached were not saved: the next run would repeat this run's random numbers.");
   } else if (out.status == DispersalOutcome::Status::done) {
-    host.show_finished(out.closing);
+    host.show_finished_in(out.closing, settings.output_dir);
   } else if (out.status == DispersalOutcome::Status::cancelled) {
     host.show_info(out.closing);
   }

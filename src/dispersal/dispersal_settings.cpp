@@ -32,17 +32,17 @@ Json dispersal_settings_json(const DispersalSettings& st) {
 }
 
 Json dispersal_settings_document(const DispersalSettingsFile& s) {
-  Json doc = settings_head(kDispersalPage);
-  doc.update(dispersal_settings_json(s.settings));
-  doc["seeds"] = s.seeds ? seeds_json(*s.seeds) : Json();
-  return doc;
+  Json body = dispersal_settings_json(s.settings);
+  body["json"] = s.json;
+  return settings_document(kDispersalPage, body, s.seeds);
 }
 
 DispersalSettingsFile parse_dispersal_settings(const Json& doc) {
   expect_settings_head(doc, kDispersalPage);
-  refuse_unknown_keys(
-      doc, {"format", "format_version", "page", "input", "phil", "disp", "permutations", "tests", "two_sided", "seeds"},
-      "");
+  refuse_unknown_keys(doc,
+                      {"format", "format_version", "page", "input", "phil", "disp", "permutations", "tests",
+                       "two_sided", "json", "seeds"},
+                      "");
   DispersalSettingsFile s;
   DispersalSettings& st = s.settings;
   const Json input = doc.value("input", Json(""));
@@ -51,16 +51,11 @@ DispersalSettingsFile parse_dispersal_settings(const Json& doc) {
   st.phil_letter = read_letter(doc, "phil", kDefaultPhilLetter);
   st.disp_letter = read_letter(doc, "disp", kDefaultDispLetter);
   if (auto problem = sex_letters_problem(st.phil_letter, st.disp_letter)) throw SettingsError("phil, disp: " + *problem);
-  const Json perm = doc.value("permutations", Json(kDispersalMinPermutations));
-  if (!perm.is_number_integer() || perm.get<int64_t>() < kDispersalMinPermutations ||
-      perm.get<int64_t>() > kDispersalMaxPermutations)
-    throw SettingsError("permutations: expected a number in " + std::to_string(kDispersalMinPermutations) + ".." +
-                        std::to_string(kDispersalMaxPermutations));
-  st.permutations = static_cast<int32_t>(perm.get<int64_t>());
+  st.permutations = read_settings_count(doc, "permutations", kDispersalMinPermutations, kDispersalMinPermutations,
+                                        kDispersalMaxPermutations);
   if (doc.contains("tests")) st.tests = read_named_flags(doc["tests"], "tests", kDispersalTestNames);
-  const Json two_sided = doc.value("two_sided", Json(false));
-  if (!two_sided.is_boolean()) throw SettingsError("two_sided: expected true or false");
-  st.two_sided = two_sided.get<bool>();
+  st.two_sided = read_settings_flag(doc, "two_sided", false);
+  s.json = read_settings_flag(doc, "json", false);
   if (doc.contains("seeds")) s.seeds = read_settings_seeds(doc["seeds"]);
   return s;
 }

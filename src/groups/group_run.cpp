@@ -9,6 +9,7 @@
 #include "stats/wc_components.h"
 #include "util/output_file.h"
 #include "run/file_walk.h"
+#include "run/run_driver.h"
 #include "torvi/groups.h"
 
 namespace torvi {
@@ -17,6 +18,11 @@ namespace {
 
 constexpr const char* kGroupResultSuffix = "_test.out";
 constexpr const char* kBreak = "\n\r";
+// The two parts of a comparison's result, as the progress display and a
+// stopped comparison's last line name them.
+constexpr const char* kObservedSection = "Statistics of the groups";
+constexpr const char* kPermutationSection = "Permutations of samples among groups";
+constexpr int kSections = 2;
 
 std::string file_name_of(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
@@ -61,10 +67,17 @@ void compare_in_data_set(Host& host, Rng& rng, const GroupRunSettings& settings,
   if (richness && !samples.has_richness())
     host.note("Allelic richness is NA for " + file_name_of(an.base_name) +
               ".dat: at least one locus in one sample has no genotyped individual.");
+  host.show_section(kObservedSection, 1, kSections);
   observe_groups(samples, c, test);
   append_section(result_name, group_section_text(c, test, an.ds.sample_names));
   if (doc) add_observed_groups(*doc, c, test, an.ds.sample_names);
-  count_permutations(host, rng, samples, c, settings.threads, test);
+  host.show_section(kPermutationSection, 2, kSections);
+  try {
+    count_permutations(host, rng, samples, c, settings.threads, test);
+  } catch (const RunCancelled&) {
+    mark_cancelled(host, result_name, kPermutationSection);
+    throw;
+  }
   append_section(result_name, p_value_section_text(c, test));
   if (doc) add_group_p_values(*doc, c, test);
 }

@@ -26,29 +26,25 @@ std::vector<std::vector<int>> read_groups(const Json& value) {
 }  // namespace
 
 Json group_settings_document(const GroupSettingsFile& s) {
-  Json doc = settings_head(kGroupsPage);
-  doc.update(group_comparison_json(s.comparison));
-  doc["seeds"] = s.seeds ? seeds_json(*s.seeds) : Json();
-  return doc;
+  Json body = group_comparison_json(s.comparison);
+  body["json"] = s.json;
+  return settings_document(kGroupsPage, body, s.seeds);
 }
 
 GroupSettingsFile parse_group_settings(const Json& doc) {
   expect_settings_head(doc, kGroupsPage);
-  refuse_unknown_keys(doc, {"format", "format_version", "page", "groups", "statistics", "permutations", "one_sided", "seeds"},
-                      "");
+  refuse_unknown_keys(
+      doc, {"format", "format_version", "page", "groups", "statistics", "permutations", "one_sided", "json", "seeds"},
+      "");
   GroupSettingsFile s;
   GroupComparison& c = s.comparison;
   if (!doc.contains("groups")) throw SettingsError("groups: missing");
   c.groups = read_groups(doc["groups"]);
   if (doc.contains("statistics")) c.statistics = read_named_flags(doc["statistics"], "statistics", kGroupStatisticNames);
-  const Json perm = doc.value("permutations", Json(0));
-  if (!perm.is_number_integer() || perm.get<int64_t>() < 1 || perm.get<int64_t>() > kMaxGroupPermutations)
-    throw SettingsError("permutations: expected a number in 1.." + std::to_string(kMaxGroupPermutations));
-  c.permutations = static_cast<int32_t>(perm.get<int64_t>());
-  const Json one_sided = doc.value("one_sided", Json(false));
-  if (!one_sided.is_boolean()) throw SettingsError("one_sided: expected true or false");
-  c.one_sided = one_sided.get<bool>();
+  c.permutations = read_settings_count(doc, "permutations", 0, 1, kMaxGroupPermutations);
+  c.one_sided = read_settings_flag(doc, "one_sided", false);
   if (c.one_sided && c.groups.size() != 2) throw SettingsError("one_sided: the one-sided test compares two groups");
+  s.json = read_settings_flag(doc, "json", false);
   if (doc.contains("seeds")) s.seeds = read_settings_seeds(doc["seeds"]);
   return s;
 }

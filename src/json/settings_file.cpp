@@ -109,6 +109,26 @@ Json settings_head(const char* page) {
   return {{"format", kSettingsFormat}, {"format_version", kDocumentFormatVersion}, {"page", page}};
 }
 
+Json settings_document(const char* page, const Json& body, const std::optional<Rng>& seeds) {
+  Json doc = settings_head(page);
+  doc.update(body);
+  doc["seeds"] = seeds ? seeds_json(*seeds) : Json();
+  return doc;
+}
+
+int32_t read_settings_count(const Json& doc, const char* key, int32_t initial, int32_t lo, int32_t hi) {
+  const Json v = doc.value(key, Json(initial));
+  if (!v.is_number_integer() || v.get<int64_t>() < lo || v.get<int64_t>() > hi)
+    throw SettingsError(std::string(key) + ": expected a number in " + std::to_string(lo) + ".." + std::to_string(hi));
+  return static_cast<int32_t>(v.get<int64_t>());
+}
+
+bool read_settings_flag(const Json& doc, const char* key, bool initial) {
+  const Json v = doc.value(key, Json(initial));
+  if (!v.is_boolean()) throw SettingsError(std::string(key) + ": expected true or false");
+  return v.get<bool>();
+}
+
 void expect_settings_head(const Json& doc, const char* page) {
   if (!doc.is_object()) throw SettingsError("expected a JSON object");
   expect_member(doc, "format", kSettingsFormat);
@@ -152,12 +172,7 @@ Json run_settings_json(const RunSettingsFile& s) {
   return j;
 }
 
-Json run_settings_document(const RunSettingsFile& s) {
-  Json doc = settings_head(kRunPage);
-  doc.update(run_settings_json(s));
-  doc["seeds"] = s.seeds ? seeds_json(*s.seeds) : Json();
-  return doc;
-}
+Json run_settings_document(const RunSettingsFile& s) { return settings_document(kRunPage, run_settings_json(s), s.seeds); }
 
 RunSettingsFile parse_run_settings(const Json& doc) {
   expect_settings_head(doc, kRunPage);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -54,6 +55,14 @@ void write_run_settings_file(const std::string& path, const RunSettingsFile& s);
 // For the settings files of every page. The members every settings file
 // starts with: format, format_version, page.
 Json settings_head(const char* page);
+// A page's whole settings file: the head, the page's controls (`body`, an
+// object) and the seeds (null when they were not asked for).
+Json settings_document(const char* page, const Json& body, const std::optional<Rng>& seeds);
+// A member of `doc` that is a whole number in lo..hi, or `initial` when it
+// is absent; SettingsError names the key otherwise.
+int32_t read_settings_count(const Json& doc, const char* key, int32_t initial, int32_t lo, int32_t hi);
+// A member of `doc` that is true or false, or `initial` when it is absent.
+bool read_settings_flag(const Json& doc, const char* key, bool initial);
 // Throws SettingsError unless `doc` is an object that starts like that.
 void expect_settings_head(const Json& doc, const char* page);
 // SettingsError naming the key for a member of `obj` not in `known`

@@ -18,21 +18,6 @@ void stop_point(Host& host) {
   if (host.stop_requested()) throw RunCancelled();
 }
 
-// A stopped run says so after its last whole section, so that a reader knows
-// the file ends early. The line is no section: it goes to the file alone,
-// past the results document's capture. A failure to write it is reported,
-// and the run still stops.
-void mark_cancelled(Host& host, const std::string& result_name, const char* section) {
-  try {
-    std::string line = kCancelledLine;
-    line += section;
-    line += kEol;
-    append_section(result_name, line);
-  } catch (const OutputError& e) {
-    host.show_error(e.what());
-  }
-}
-
 // The sections of one data file, in their fixed order, each announced to the
 // host as it starts.
 void analyse(RunContext& ctx, Analysis& an) {
@@ -56,6 +41,20 @@ void analyse(RunContext& ctx, Analysis& an) {
 }
 
 }  // namespace
+
+// The line is no section: it goes to the file alone, past the results
+// document's capture. A failure to write it is reported, and the run still
+// stops.
+void mark_cancelled(Host& host, const std::string& result_name, const std::string& section) {
+  try {
+    std::string line = kCancelledLine;
+    line += section;
+    line += kEol;
+    append_section(result_name, line);
+  } catch (const OutputError& e) {
+    host.show_error(e.what());
+  }
+}
 
 RunOutcome run_files(Host& host, Rng& rng, NbPerm& nb_perm, const RunSettings& settings,
                      const std::string& seeds_path) {

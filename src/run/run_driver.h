@@ -20,6 +20,11 @@ inline constexpr const char* kApplicationTitle = "Torvi for windows, V2.9.4  (Ju
 // the section it stopped in.
 inline constexpr const char* kCancelledLine = "Run cancelled by the user during ";
 
+// A stopped run (or comparison among groups) says so after its last whole
+// section, so that a reader knows the file ends early: appends
+// kCancelledLine, `section` (the one the stop was seen in) and a line end.
+void mark_cancelled(Host& host, const std::string& result_name, const std::string& section);
+
 struct RunSettings {
   RunOptions options;
   std::vector<std::string> file_list;  // data files, each ending in ".dat" (any case)

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "host/host.h"
 #include "json/document.h"
@@ -73,11 +74,12 @@ struct DispersalOutcome {
 };
 
 // What a settings file of the window holds: the input, the letters, the
-// permutations, the tests, the sides (not the output folder nor the
-// threads), and the seeds when asked for.
+// permutations, the tests, the sides, the box "Also write a JSON file" (not
+// the output folder nor the threads), and the seeds when asked for.
 struct DispersalSettingsFile {
   DispersalSettings settings;
   std::optional<Rng> seeds;
+  bool json = false;  // "Also write a JSON file"
 };
 
 // The settings as documents record them (also the "settings" of a results
@@ -93,6 +95,11 @@ DispersalSettingsFile parse_dispersal_settings(const Json& doc);
 void write_dispersal_settings_file(const std::string& path, const DispersalSettingsFile& s);
 // SettingsError names the file when it cannot be read or used.
 DispersalSettingsFile read_dispersal_settings_file(const std::string& path);
+
+// What a run left out of the tests, one sentence each: records of samples
+// beyond the number declared on line 1, records beyond the per-sex limit of
+// a sample. Empty when nothing was left out.
+std::vector<std::string> skipped_records(const DispersalOutcome& outcome);
 
 // Name of the input without its folder and its last four characters: the
 // stem of every file the tests write.

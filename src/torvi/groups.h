@@ -61,10 +61,12 @@ std::string group_comparison_problem(const GroupComparison& comparison, int np);
 
 // What a settings file holds for the page "Comp. among groups of samples":
 // the groups (sample numbers of the file analysed), the ticked statistics,
-// the permutations, the test type, and the seeds when asked for.
+// the permutations, the test type, the box "Also write a JSON file", and
+// the seeds when asked for.
 struct GroupSettingsFile {
   GroupComparison comparison;
   std::optional<Rng> seeds;
+  bool json = false;  // "Also write a JSON file"
 };
 
 Json group_settings_document(const GroupSettingsFile& s);

@@ -13,6 +13,7 @@
 
 #include "host/host.h"
 #include "json/document.h"
+#include "json/settings_file.h"
 #include "random/rng.h"
 #include "report/fixed_format.h"  // integer(): the randomisation counter of the command line
 #include "util/output_file.h"  // OutputError: a failed write of the output
@@ -108,5 +109,35 @@ std::string request_problem(const MantelRequest& request);
 // reason.
 void run_mantel(const MantelRequest& request, const std::vector<float>& rows, Rng& rng, Host& host,
                 const std::function<void(const ObservedFit&)>& on_observed = {});
+
+// What a settings file of the regression window holds: the table and the
+// output file (either empty when none was chosen), the model by variable
+// numbers (dependent 0 and no explanatory variable when none was chosen),
+// the randomisations, "Data from distance matrices", "Save residuals",
+// "Also write a JSON file", and the seeds when asked for.
+struct MantelSettingsFile {
+  std::string input, output;
+  int dependent = 0;
+  std::vector<int> explanatory;  // in the order of the model
+  int randomisations = kDefaultRandomisations;
+  bool distance = false;
+  bool save_residuals = false;
+  bool json = false;
+  std::optional<Rng> seeds;
+};
+
+Json mantel_settings_document(const MantelSettingsFile& s);
+// Throws SettingsError naming the key for an unknown key, a value of the
+// wrong type or out of range (variables 1..25, each used once;
+// randomisations 200..20000), or a file of another page.
+MantelSettingsFile parse_mantel_settings(const Json& doc);
+// Replaced only once complete; OutputError names the file and the reason.
+void write_mantel_settings_file(const std::string& path, const MantelSettingsFile& s);
+// SettingsError names the file when it cannot be read or used.
+MantelSettingsFile read_mantel_settings_file(const std::string& path);
+// Why the settings do not fit the table whose header was read (a variable
+// beyond its columns, distance matrices on a row count that is not a
+// triangle), naming the key; empty when they fit.
+std::string mantel_settings_problem(const MantelSettingsFile& s, const ColumnHeader& header);
 
 }  // namespace torvi::regress

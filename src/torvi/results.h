@@ -4,3 +4,4 @@
 // them, which the command line and the desktop program fill in.
 
 #include "json/document.h"
+#include "json/results_document.h"  // results_document_path: where a document goes

@@ -25,6 +25,7 @@ TEST(DispersalSettingsFile, RoundTripFollowsTheSchemaAndRefusalsNameTheKey) {
   s.settings.tests = {true, false, true, false, false, false, true};
   s.settings.two_sided = true;
   s.seeds = Rng(5, 6);
+  s.json = true;
   const std::string text = json_text(dispersal_settings_document(s));
   EXPECT_EQ(testing::schema_problems(text), std::vector<std::string>{}) << text;
   const DispersalSettingsFile back = parse_dispersal_settings(Json::parse(text));
@@ -34,6 +35,7 @@ TEST(DispersalSettingsFile, RoundTripFollowsTheSchemaAndRefusalsNameTheKey) {
   EXPECT_EQ(back.settings.permutations, 700);
   EXPECT_EQ(back.settings.tests, s.settings.tests);
   EXPECT_TRUE(back.settings.two_sided);
+  EXPECT_TRUE(back.json);
   EXPECT_EQ(back.seeds, s.seeds);
 
   EXPECT_EQ(refusal(R"("perm": 100)"), "perm: unknown key");

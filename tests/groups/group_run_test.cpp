@@ -185,6 +185,14 @@ TEST_F(GroupRun, CancelStopsBeforeThePValues) {
   const RunOutcome out = run();
   EXPECT_TRUE(out.cancelled);
   EXPECT_EQ(body().find("P-values"), std::string::npos);
+  // The group lines stay whole and the last line says where the stop came.
+  const std::string b = body();
+  EXPECT_EQ(b.rfind("Samples of group   1 (G1) : ", 0), 0u) << b;
+  const std::string last = "\r\n\r\nRun cancelled by the user during Permutations of samples among groups\r\n";
+  ASSERT_GE(b.size(), last.size());
+  EXPECT_EQ(b.substr(b.size() - last.size()), last) << b;
+  EXPECT_EQ(host.sections,
+            (std::vector<std::string>{"1/2 Statistics of the groups", "2/2 Permutations of samples among groups"}));
   EXPECT_EQ(host.messages.back().text, "Torvi run cancelled while processing\n\rsix.dat");
 }
 

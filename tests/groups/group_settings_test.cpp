@@ -21,6 +21,7 @@ TEST(GroupSettings, RoundTripFollowsTheSchema) {
   GroupSettingsFile s;
   s.comparison = {{{1, 2, 5}, {3, 4}}, {true, false, false, false, true, false, true}, 1000, true};
   s.seeds = Rng(12345, 67890);
+  s.json = true;
   const std::string text = json_text(group_settings_document(s));
   EXPECT_EQ(testing::schema_problems(text), std::vector<std::string>{}) << text;
   const GroupSettingsFile back = parse_group_settings(Json::parse(text));
@@ -28,6 +29,7 @@ TEST(GroupSettings, RoundTripFollowsTheSchema) {
   EXPECT_EQ(back.comparison.statistics, s.comparison.statistics);
   EXPECT_EQ(back.comparison.permutations, 1000);
   EXPECT_TRUE(back.comparison.one_sided);
+  EXPECT_TRUE(back.json);
   EXPECT_EQ(back.seeds, s.seeds);
 }
 
@@ -44,6 +46,8 @@ TEST(GroupSettings, RefusalsNameTheKey) {
             std::string::npos);
   EXPECT_NE(refusal(head + R"("groups": [[1,2],[3,4]], "permutations": 10, "statistics": ["FST"]})")
                 .find("statistics:"),
+            std::string::npos);
+  EXPECT_NE(refusal(head + R"("groups": [[1,2],[3,4]], "permutations": 10, "json": "yes"})").find("json:"),
             std::string::npos);
   EXPECT_NE(refusal(R"({"format": "torvi-settings", "format_version": 1, "page": "run"})").find("page:"),
             std::string::npos);

@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -182,6 +184,7 @@ class BiasDispersalWindowTest : public QObject {
   void goRunsTheTestsBesideTheInput() {
     open(write("bats.gen", kSexes));
     window_->CLB_tests->item(0)->setCheckState(Qt::Checked);
+    window_->CB_json->setChecked(true);
     QSignalSpy finished(window_.get(), &BiasDispersalWindow::run_finished);
     window_->Bt_Go->click();
     QVERIFY(controls_enabled(false));
@@ -195,6 +198,12 @@ class BiasDispersalWindowTest : public QObject {
     QVERIFY(!dialogs_->messages[0].error);
     QVERIFY(dialogs_->messages[0].text.startsWith(
         "Results are stored in file : bats.res\none sided test\nP-value T ass test="));
+    QVERIFY(dialogs_->messages[0].text.endsWith("\n\nThe result files are in the folder\n" +
+                                                QFileInfo(path("bats.gen")).absolutePath()));
+    // The main window's Results page lists what the run wrote.
+    QStringList written;
+    for (const auto& f : window_->files_written()) written << QFileInfo(f.path).fileName();
+    QCOMPARE(written, (QStringList{"bats.res", "bats.per", "bats.res.torvi.json"}));
     QVERIFY(read("bats.res").startsWith("results are for data stored in filename: bats.gen\r\n"));
     QCOMPARE(read("bats.per").count('\n'), 100);
     QVERIFY(!read("batsF.dat").isEmpty());
@@ -219,6 +228,18 @@ class BiasDispersalWindowTest : public QObject {
     QVERIFY(!read("many.res").contains("p_value"));
     QVERIFY(dialogs_->messages.back().text.contains("cancelled"));
     QVERIFY(menu_enabled(window_->FileMenu));
+  }
+
+  // The command line notes records left out on standard error; the window
+  // says so after the closing message.
+  void recordsLeftOutAreSaid() {
+    open(write("extra.gen", "2 1 9\nl\nPop\nF, 0101\nM, 0202\nPop\nF, 0101\nPop\nM, 0303\nF, 0101\n"));
+    go_and_wait();
+    QCOMPARE(window_->outcome().status, torvi::DispersalOutcome::Status::done);
+    QVERIFY(!dialogs_->messages.back().error);
+    QVERIFY2(dialogs_->messages.back().text.endsWith(
+                 "was used:\n2 records of samples beyond the number declared on line 1 were not read"),
+             qPrintable(dialogs_->messages.back().text));
   }
 
   void aBadFileIsReportedAndGoStaysDisabled() {

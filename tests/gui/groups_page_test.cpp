@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -54,6 +55,7 @@ class GroupsPageTest : public QObject, public torvi::gui::testing::WindowFixture
     page()->RG_TT2->set_item_index(0);
     page()->CLB_Stats->item(4)->setCheckState(Qt::Checked);
     page()->SpinEdit7->setValue(500);
+    page()->CB_json->setChecked(true);
     window_->pages()->setCurrentWidget(page());
     dialogs_->save_settings_answers.push_back(torvi::gui::SettingsFileChoice{path("g.json"), true});
     window_->run_settings()->save_action->trigger();
@@ -70,7 +72,7 @@ class GroupsPageTest : public QObject, public torvi::gui::testing::WindowFixture
     const torvi::GroupComparison opened = page()->comparison();
     QVERIFY(opened.groups == saved.groups && opened.statistics == saved.statistics);
     QCOMPARE(opened.permutations, 500);
-    QVERIFY(opened.one_sided && page()->BT_Run2->isEnabled());
+    QVERIFY(opened.one_sided && page()->BT_Run2->isEnabled() && page()->CB_json->isChecked());
     QVERIFY(window_->rng() == torvi::Rng(12345, 67890));
   }
 
@@ -168,6 +170,7 @@ class GroupsPageTest : public QObject, public torvi::gui::testing::WindowFixture
 
     page()->SpinEdit7->setValue(200);
     page()->RG_TT2->set_item_index(0);
+    page()->CB_json->setChecked(true);
     const torvi::GroupComparison c = page()->comparison();
     QVERIFY(c.one_sided);
     QSignalSpy finished(window_.get(), &MainWindow::run_finished);
@@ -186,8 +189,11 @@ class GroupsPageTest : public QObject, public torvi::gui::testing::WindowFixture
     settings.file_list = {path("direct/cats.dat").toStdString()};
     torvi::compare_groups(host, rng, settings, path("direct/TORVI.INI").toStdString());
     QVERIFY(read_all(path("cats_test.out")).contains("Fst: "));
-    QCOMPARE(read_all(path("cats_test.out")), read_all(path("direct/cats_test.out")));
+    QCOMPARE(read_all(path("cats_test.out")), read_all(path("direct/cats_test.out")));  // the same with the document
     QVERIFY(window_->rng() == rng);
+    const auto doc = torvi::Json::parse(read_all(path("cats_test.torvi.json")).toStdString());
+    QCOMPARE(doc["status"], torvi::Json("complete"));
+    QCOMPARE(doc["command"]["from"], torvi::Json("desktop program"));
 
     QVERIFY(dialogs_->messages.back().text.startsWith("Torvi finished processing data in \ncats.dat\n\n"));
     QVERIFY(window_->mExit->isEnabled());

@@ -322,6 +322,63 @@ class RegressWindowTest : public QObject {
     QVERIFY(read_all(path("out.txt")).contains("R_squared"));
   }
 
+  // File > Save run settings... keeps the whole window, the model's order
+  // included; Open run settings... on a fresh window opens the table as
+  // File > Open would and puts everything back, so RUN does what the first
+  // window's RUN would. The JSON box writes the results document.
+  void settingsFileRoundTripsAndTheJsonBoxWritesTheDocument() {
+    open(kData + "distances.txt");
+    w_->CheckBox1->setChecked(true);
+    select(w_->ListBox1, {3});
+    w_->Button3->click();
+    for (int k : {2, 1}) {
+      select(w_->ListBox1, {k});
+      w_->Button1->click();
+    }
+    w_->SpinEdit1->setValue(700);
+    w_->CB_json->setChecked(true);
+    dialogs_->save_settings_answers.push_back(torvi::gui::SettingsFileChoice{path("m.json"), true});
+    w_->SaveSettings->trigger();
+    QCOMPARE(w_->OpenSettings->text(), QString("Open run settings..."));
+
+    w_ = std::make_unique<RegressWindow>(*dialogs_, rng_, path("TORVI.INI").toStdString());
+    rng_ = torvi::Rng(1, 2);
+    dialogs_->open_settings_answers.push_back(path("m.json"));
+    w_->OpenSettings->trigger();
+    QVERIFY(dialogs_->messages.empty());
+    QVERIFY(rng_ == torvi::Rng(12345, 67890));
+    QCOMPARE(entries(w_->ListBox3), QStringList{"3.var2 (fst.txt)"});
+    QCOMPARE(entries(w_->ListBox2), (QStringList{"2.var1 (env.txt)", "1.var0 (geo.txt)"}));
+    QVERIFY(!w_->ListBox2->isHidden() && !w_->CheckBox1->isHidden() && w_->CheckBox1->isChecked());
+    QCOMPARE(w_->SpinEdit1->value(), 700);
+    QVERIFY(w_->CB_json->isChecked() && !w_->CheckBox2->isChecked());
+    QVERIFY(w_->GO->isEnabled());
+    QSignalSpy finished(w_.get(), &RegressWindow::run_finished);
+    w_->GO->click();
+    QVERIFY(finished.wait(60000));
+    QVERIFY(dialogs_->messages.empty());
+    const QByteArray out = read_all(path("out.txt"));
+    QCOMPARE(out.count("data from the file : "), 2);  // each opening of the table
+    QVERIFY(out.contains("P-values are given after    700 randomizations."));
+    const auto doc = torvi::Json::parse(read_all(path("out.txt.torvi.json")).toStdString());
+    QCOMPARE(doc["status"], torvi::Json("complete"));
+    QCOMPARE(doc["command"]["settings"]["explanatory"], torvi::Json({2, 1}));
+    QCOMPARE(doc["data"]["input"], torvi::Json((kData + "distances.txt").toStdString()));
+    QCOMPARE(w_->files_written().size(), size_t{2});  // the output from this run's report on, the document
+    QCOMPARE(w_->files_written()[0].path, path("out.txt"));
+    QVERIFY(out.mid(w_->files_written()[0].start).startsWith("\r\n"));
+    QVERIFY(out.left(w_->files_written()[0].start).endsWith("data from the file : " + (kData + "distances.txt").toUtf8() + "\r\n"));
+
+    // A file that does not fit its table changes nothing and names the key.
+    write_all(path("far.json"), R"({"format": "torvi-settings", "format_version": 1, "page": "mantel", "input": ")" +
+                                    (kData + "distances.txt").toUtf8() + R"(", "dependent": 9})");
+    dialogs_->open_settings_answers.push_back(path("far.json"));
+    w_->OpenSettings->trigger();
+    QCOMPARE(dialogs_->messages.size(), size_t{1});
+    QVERIFY2(dialogs_->messages[0].text.contains("dependent: variable 9"), qPrintable(dialogs_->messages[0].text));
+    QCOMPARE(entries(w_->ListBox3), QStringList{"3.var2 (fst.txt)"});
+  }
+
   void cancelledOpenChangesNothing() {
     open(kData + "rows.txt");
     dialogs_->file_answers.clear();
