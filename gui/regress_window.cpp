@@ -6,11 +6,13 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QThread>
 #include <QVBoxLayout>
@@ -30,6 +32,8 @@ constexpr int kRandomisationsStep = 500;
 constexpr int kWidth = 900, kHeight = 760;
 constexpr const char* kSaveFilters = "all files (*.*)|*.*|estimates and residuals (*.res)|*.res";
 constexpr int kAllFiles = 1, kResFiles = 2;
+constexpr const char* kNoOutputMessage =
+    "The report was not written: no output file was chosen at File > Open (the charts show the fit).";
 
 QPushButton* arrow(const char* name, const char* caption, QWidget* parent) {
   auto* b = new QPushButton(caption, parent);
@@ -162,7 +166,9 @@ void RegressWindow::lay_out(QMenuBar* menu_bar) {
   layout->addLayout(lists, 2);
   layout->addWidget(charts, 3);
   layout->addWidget(Memo1, 2);
-  resize(kWidth, kHeight);
+  // Within the screen: at 1.5x scaling a 1366 x 768 screen is 911 x 512.
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  resize(screen ? QSize(kWidth, kHeight).boundedTo(screen->availableGeometry().size()) : QSize(kWidth, kHeight));
 }
 
 void RegressWindow::show_explanatory(bool on) {
@@ -323,6 +329,8 @@ void RegressWindow::after_run() {
     dialogs_.message(true, QString::fromStdString("The seeds could not be saved to " + seeds_path_ + ": " + reason));
   if (!worker_.failure().isEmpty()) dialogs_.message(true, worker_.failure());
   if (worker_.cancelled()) dialogs_.message(false, "Run cancelled: the report has no P-values.");
+  else if (worker_.failure().isEmpty() && output_path_.isEmpty())
+    dialogs_.message(false, kNoOutputMessage);  // the memo shows the output file: it stays empty
   load_memo();
   set_arrows_enabled(true);
   GO->setEnabled(false);

@@ -16,6 +16,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "torvi/results.h"
+
 namespace torvi::gui {
 
 namespace {
@@ -43,6 +45,9 @@ std::vector<RunFile> files_of_run(const RunOutcome& outcome, const QDateTime& st
       const QFileInfo companion(QString::fromStdString(r.base_name + suffix));
       if (companion.exists() && companion.lastModified() >= since) files.push_back({companion.filePath(), 0});
     }
+    // The results document, when "Also write a JSON file" was ticked.
+    const QFileInfo document(QString::fromStdString(results_document_path(r.path)));
+    if (document.exists() && document.lastModified() >= since) files.push_back({document.filePath(), 0});
   }
   return files;
 }

@@ -24,8 +24,9 @@ struct RunFile {
   bool operator==(const RunFile&) const = default;
 };
 
-// The files of a run: each result file, then the companion files beside it
-// that the run wrote (present and changed since `started`).
+// The files of a run: each result file, then the companion files and the
+// results document beside it that the run wrote (present and changed since
+// `started`).
 std::vector<RunFile> files_of_run(const RunOutcome& outcome, const QDateTime& started);
 
 // The "Results" page: the files of the last run, the chosen one shown

@@ -5,11 +5,13 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScatterSeries>
 #include <QSignalSpy>
 #include <QSpinBox>
@@ -118,6 +120,10 @@ class RegressWindowTest : public QObject {
     for (QChartView* c : {static_cast<QChartView*>(w_->charts->Chart1), static_cast<QChartView*>(w_->charts->Chart2)})
       QVERIFY(!c->chart()->legend()->isVisible());
     QCOMPARE(w_->charts->Series1->markerSize(), 2.0);
+    // The window fits the screen (offscreen: 800 x 600, less than the 900 x 760 it asks for).
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    QVERIFY2(w_->width() <= screen.width() && w_->height() <= screen.height(),
+             qPrintable(QString("%1x%2").arg(w_->width()).arg(w_->height())));
     QCOMPARE(w_->charts->Series2->markerShape(), QScatterSeries::MarkerShapeCircle);
     // Clicks before any run do nothing.
     QTest::mouseClick(w_->charts->Chart1->viewport(), Qt::LeftButton);
@@ -377,6 +383,17 @@ class RegressWindowTest : public QObject {
     QCOMPARE(dialogs_->messages.size(), size_t{1});
     QVERIFY2(dialogs_->messages[0].text.contains("dependent: variable 9"), qPrintable(dialogs_->messages[0].text));
     QCOMPARE(entries(w_->ListBox3), QStringList{"3.var2 (fst.txt)"});
+  }
+
+  // A run without an output file says that its report went nowhere.
+  void aRunWithoutOutputFileSaysSo() {
+    open(kData + "rows.txt", "");
+    run(4, {1});
+    QCOMPARE(dialogs_->messages.size(), size_t{1});
+    QVERIFY(!dialogs_->messages[0].error);
+    QVERIFY(dialogs_->messages[0].text.startsWith("The report was not written: no output file was chosen"));
+    QVERIFY(w_->Memo1->toPlainText().isEmpty());
+    QCOMPARE(w_->charts->Series1->count(), 35);
   }
 
   void cancelledOpenChangesNothing() {

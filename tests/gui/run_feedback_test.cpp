@@ -180,15 +180,16 @@ class RunFeedbackTest : public QObject, public torvi::gui::testing::WindowFixtur
     QVERIFY(stale.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
     stale.close();
     page()->CB_genotfreq->setChecked(true);  // writes cats.x2
+    page()->CB_json->setChecked(true);        // and cats.torvi.json
     run_and_wait();
 
     auto* view = window_->results_view();
     QVERIFY(view);
     QCOMPARE(window_->pages()->currentWidget(), view);
     QCOMPARE(window_->pages()->tabText(window_->pages()->currentIndex()), QString("Results"));
-    const std::vector<RunFile> expected = {{path("cats.out"), 14}, {path("cats.x2"), 0}};
+    const std::vector<RunFile> expected = {{path("cats.out"), 14}, {path("cats.x2"), 0}, {path("cats.torvi.json"), 0}};
     QCOMPARE(view->files(), expected);
-    QCOMPARE(view->list->count(), 2);
+    QCOMPARE(view->list->count(), 3);
     QCOMPARE(view->list->item(0)->text(), QString("cats.out"));
     QCOMPARE(view->run_start_line(), 2);
     QCOMPARE(view->text->textCursor().blockNumber(), 2);
