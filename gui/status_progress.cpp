@@ -116,8 +116,11 @@ void StatusProgress::refresh() {
   const int64_t now = steady_now_ns();
   const double test_elapsed = static_cast<double>(now - progress_.started_ns) * kNanosecond;
   const double run_elapsed = static_cast<double>(now - started_ns_) * kNanosecond;
-  text->setText(status_text(stage_, done, range, test_elapsed, run_elapsed));
-  text->setToolTip(text->text());
+  // A line wider than the bar (a long section name, a narrow or scaled
+  // window) loses its middle, not the time at its end; the tooltip holds it whole.
+  const QString line = status_text(stage_, done, range, test_elapsed, run_elapsed);
+  text->setText(text->fontMetrics().elidedText(line, Qt::ElideMiddle, text->width()));
+  text->setToolTip(line);
   test->setVisible(range > 0);
   if (range > 0) {
     // A bar holds int: per mille of the test.
