@@ -59,15 +59,15 @@ bool RegressWindow::open_settings_table(const regress::MantelSettingsFile& s, co
     dialogs_.message(true, "The settings file " + path + " cannot be used: " + QString::fromStdString(problem));
     return false;
   }
+  try {
+    if (!s.input.empty() && !s.output.empty()) append_section(s.output, regress::opening_lines(title, s.input));
+  } catch (const OutputError& e) {
+    dialogs_.message(true, QString::fromStdString(e.what()));
+    return false;  // the window keeps the table it had
+  }
   forget_file();
   output_path_ = QString::fromStdString(s.output);
   if (s.input.empty()) return true;
-  try {
-    if (!s.output.empty()) append_section(s.output, regress::opening_lines(title, s.input));
-  } catch (const OutputError& e) {
-    dialogs_.message(true, QString::fromStdString(e.what()));
-    return false;
-  }
   header_ = std::move(header);
   show_table(QString::fromStdString(s.input));
   return true;

@@ -383,6 +383,16 @@ class RegressWindowTest : public QObject {
     QCOMPARE(dialogs_->messages.size(), size_t{1});
     QVERIFY2(dialogs_->messages[0].text.contains("dependent: variable 9"), qPrintable(dialogs_->messages[0].text));
     QCOMPARE(entries(w_->ListBox3), QStringList{"3.var2 (fst.txt)"});
+    // So does one whose output file cannot be written.
+    write_all(path("nowhere.json"), R"({"format": "torvi-settings", "format_version": 1, "page": "mantel", "input": ")" +
+                                        (kData + "distances.txt").toUtf8() + R"(", "output": ")" +
+                                        path("no/such/folder/out.txt").toUtf8() + R"("})");
+    dialogs_->open_settings_answers.push_back(path("nowhere.json"));
+    w_->OpenSettings->trigger();
+    QCOMPARE(dialogs_->messages.size(), size_t{2});
+    QVERIFY2(dialogs_->messages[1].text.contains("no/such/folder"), qPrintable(dialogs_->messages[1].text));
+    QCOMPARE(entries(w_->ListBox3), QStringList{"3.var2 (fst.txt)"});
+    QCOMPARE(entries(w_->ListBox2), (QStringList{"2.var1 (env.txt)", "1.var0 (geo.txt)"}));
   }
 
   // A run without an output file says that its report went nowhere.
