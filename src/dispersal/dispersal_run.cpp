@@ -82,7 +82,7 @@ void test_and_report(Host& host, Rng& rng, const DispersalSettings& st, const st
     out.status = DispersalOutcome::Status::cancelled;
     out.closing = "Bias dispersal tests cancelled after " + std::to_string(counts.done) + " of " +
                   std::to_string(total) + " randomisations: no P-values.\n\rThe observed values are in file : " +
-                  base + ".res";
+                  out.res_path;
     return;
   }
   for (size_t i = 0; i < choice.ticked.size(); ++i)

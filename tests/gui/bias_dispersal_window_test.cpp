@@ -227,6 +227,7 @@ class BiasDispersalWindowTest : public QObject {
     QCOMPARE(window_->outcome().status, torvi::DispersalOutcome::Status::cancelled);
     QVERIFY(!read("many.res").contains("p_value"));
     QVERIFY(dialogs_->messages.back().text.contains("cancelled"));
+    QVERIFY(dialogs_->messages.back().text.endsWith("The observed values are in file : " + path("many.res")));
     QVERIFY(menu_enabled(window_->FileMenu));
   }
 
