@@ -8,6 +8,7 @@
 
 #include "cli/command_line.h"
 #include "cli/command_stream.h"
+#include "cli/mantel_settings_option.h"
 #include "cli/stop_signals.h"
 #include "cli/terminal_host.h"
 #include "torvi/seeds.h"
@@ -117,15 +118,12 @@ MantelCommand::MantelCommand(CLI::App& app) {
   MantelArgs& a = args_;
   app_->add_option("--input", a.input,
                    "Data (in columnar mode only): a title line, the numbers of rows and of variables, one name per "
-                   "line, then one row of numbers per line (as Matrices->Columns writes them)")
-      ->required();
+                   "line, then one row of numbers per line (as Matrices->Columns writes them)");
   app_->add_option("--dep", a.dependent, "Dependant variable: its number in the file's list of variables (1, 2, ...)")
-      ->required()
       ->check(CLI::PositiveNumber);
   app_->add_option("--expl", a.explanatory,
                    "Explanatory variables: their numbers, in the order of the model, separated by commas; each one "
                    "is tested given those before it")
-      ->required()
       ->delimiter(',');
   a.randomisations = regress::kDefaultRandomisations;
   app_->add_option("--randomisations", a.randomisations,
@@ -138,8 +136,8 @@ MantelCommand::MantelCommand(CLI::App& app) {
                  "the rows");
   app_->add_option("--residuals", a.residuals,
                    "Save residuals: write the estimate and the residual of every row to this file (.res), anew");
-  app_->add_option("--output", a.output, "save output of Multreg/Mantel in: the report is appended to this file")
-      ->required();
+  app_->add_option("--output", a.output, "save output of Multreg/Mantel in: the report is appended to this file");
+  add_mantel_settings_option(app_, a.settings);
   add_json_flag(app_, a.json, "OUTPUT.torvi.json beside the output file (less a final .out)", "Run");
   add_stream_options(app_, a.seeds, a.threads, a.quiet, "Run");
   app_->footer(
@@ -149,6 +147,7 @@ MantelCommand::MantelCommand(CLI::App& app) {
 }
 
 int MantelCommand::execute() {
+  if (!apply_mantel_settings(*app_, args_.settings, args_)) return kExitUsage;
   if (const std::string problem = variables_problem(args_); !problem.empty()) {
     std::cerr << "torvi: " << problem << '\n';
     return kExitUsage;

@@ -11,6 +11,7 @@ namespace torvi::cli {
 // The options of `torvi mantel` as given on the command line.
 struct MantelArgs {
   std::string input, output, residuals;
+  std::string settings;  // --settings FILE.json
   int dependent = 0;
   std::vector<int> explanatory;
   int randomisations = 0;

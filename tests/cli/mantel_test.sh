@@ -9,7 +9,7 @@ source "$(dirname "$0")/check.sh"
 cp "$data/distances.txt" "$data/rows.txt" .
 
 "$torvi" mantel --help > help.txt
-for opt in --input --dep --expl --randomisations --distance --residuals --output --seeds --threads --quiet; do
+for opt in --input --dep --expl --randomisations --distance --residuals --output --settings --seeds --threads --quiet; do
   grep -q -- "$opt" help.txt; check "help explains $opt" test $? -eq 0
 done
 
@@ -61,5 +61,23 @@ check "fewer than 200 randomisations: usage error" test $? -ne 0 -a $? -ne 1
 "$torvi" mantel --input missing.txt --dep 4 --expl 1 --output m.txt 2> err.txt
 check "a missing input: exit 1" test $? -eq 1
 check "and no output file" test ! -e m.txt
+
+# A settings file saved by the regression window runs what it names; options given override it.
+printf '{"format": "torvi-settings", "format_version": 1, "page": "mantel", "input": "distances.txt",
+ "output": "set.txt", "dependent": 3, "explanatory": [2, 1], "randomisations": 500, "distance": true,
+ "save_residuals": false, "json": false, "seeds": [12345, 67890]}' > m.json
+"$torvi" mantel --settings m.json --quiet; check "--settings: exit 0" test $? -eq 0
+"$torvi" mantel --input distances.txt --dep 3 --expl 2,1 --distance --randomisations 500 --output direct.txt \
+  --seeds 12345 67890 --quiet
+cmp -s set.txt direct.txt; check "--settings runs what the file names, the model in its order" test $? -eq 0
+"$torvi" mantel --settings m.json --randomisations 300 --output over.txt --quiet
+grep -q $'^P-values are given after    300 randomizations.\r$' over.txt
+check "options given override the file's values" test $? -eq 0
+printf '{"format": "torvi-settings", "format_version": 1, "page": "mantel", "dependent": 30}' > bad.json
+"$torvi" mantel --settings bad.json 2> err.txt
+check "a refused settings file: exit 2" test $? -eq 2
+grep -q "dependent:" err.txt; check "and the message names the key" test $? -eq 0
+"$torvi" mantel --input rows.txt --dep 4 --output r.txt 2> err.txt
+check "no model and no settings file: exit 2" test $? -eq 2 -a ! -e r.txt
 
 [ $failures -eq 0 ]
