@@ -26,4 +26,9 @@ std::optional<CommandRecord> results_document_if(bool json, const char* tool) {
   return CommandRecord{tool, true, remembered_arguments(), Json::object()};
 }
 
+bool option_given(const CLI::App& app, const std::string& name) {
+  const CLI::Option* opt = app.get_option_no_throw(name);
+  return opt && opt->count() > 0;
+}
+
 }  // namespace torvi::cli

@@ -18,6 +18,10 @@ const std::vector<std::string>& remembered_arguments();
 // --json of a tool's command: also write a results document, `where`.
 void add_json_flag(CLI::App* app, bool& json, const std::string& where, const std::string& group);
 
+// Whether the option `name` (or a positional's name) was given on the
+// command line: a settings file's value then gives way to it.
+bool option_given(const CLI::App& app, const std::string& name);
+
 // The command a tool's results document records (the arguments as typed), or
 // nothing without --json.
 std::optional<CommandRecord> results_document_if(bool json, const char* tool);

@@ -6,6 +6,7 @@
 
 #include "cli/command_line.h"
 #include "cli/command_stream.h"
+#include "cli/dispersal_settings_option.h"
 #include "cli/stop_signals.h"
 #include "cli/terminal_host.h"
 #include "torvi/dispersal.h"
@@ -49,17 +50,17 @@ CLI::Validator one_letter() {
 }
 
 void add_options(CLI::App* app, DispersalArgs& a) {
-  app->add_option("file", a.file, "The sex-labelled genotype file (.gen)")->required();
+  app->add_option("file", a.file, "The sex-labelled genotype file (.gen)");
   app->add_option("--phil", a.phil, "Letter for the most philopatric group (default F)")->check(one_letter());
   app->add_option("--disp", a.disp, "Letter for the other group (default M)")->check(one_letter());
   app->add_option("--perm", a.permutations,
                   "Number of permutations (100..10000), the observed data counted as one: N - 1 are drawn")
-      ->required()
       ->check(CLI::Range(kDispersalMinPermutations, kDispersalMaxPermutations));
   app->add_option("--tests", a.tests, tests_help())->check(CLI::Validator(
       [](std::string& s) { return parse_tests(s) ? std::string() : "unknown test in \"" + s + "\""; }, "TESTS"));
   app->add_flag("--two-sided", a.two_sided, "Two sided test (default: one sided test)");
   add_json_flag(app, a.json, "BASE.res.torvi.json beside BASE.res", "Run");
+  add_dispersal_settings_option(app, a.settings);
   add_stream_options(app, a.seeds, a.threads, a.quiet, "Run");
 }
 
@@ -92,6 +93,7 @@ DispersalCommand::DispersalCommand(CLI::App& app) {
 }
 
 int DispersalCommand::execute() {
+  if (!apply_dispersal_settings(*app_, args_.settings, args_)) return kExitUsage;
   install_stop_signals();
   TerminalHost host(ExistingResult::append, args_.quiet, stop_signalled);
   if (!letters_usable(host, args_)) return kExitUsage;

@@ -11,6 +11,7 @@ namespace torvi::cli {
 // The options of `torvi dispersal` as given on the command line.
 struct DispersalArgs {
   std::string file;
+  std::string settings;  // --settings FILE.json
   std::string phil = "F", disp = "M";
   int32_t permutations = 0;
   std::string tests = "fst";

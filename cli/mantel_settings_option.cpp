@@ -2,27 +2,23 @@
 
 #include <iostream>
 
+#include "cli/command_line.h"
 #include "torvi/regress.h"
 
 namespace torvi::cli {
 
 namespace {
 
-bool given(const CLI::App& app, const char* name) {
-  const CLI::Option* opt = app.get_option_no_throw(name);
-  return opt && opt->count() > 0;
-}
-
 void take_file_values(const CLI::App& app, const regress::MantelSettingsFile& s, MantelArgs& a) {
-  if (!given(app, "--input")) a.input = s.input;
-  if (!given(app, "--output")) a.output = s.output;
-  if (!given(app, "--dep")) a.dependent = s.dependent;
-  if (!given(app, "--expl")) a.explanatory = s.explanatory;
-  if (!given(app, "--randomisations")) a.randomisations = s.randomisations;
-  if (!given(app, "--distance")) a.distance = s.distance;
-  if (!given(app, "--json")) a.json = s.json;
-  if (!given(app, "--seeds") && s.seeds) a.seeds = {s.seeds->seed1, s.seeds->seed2};
-  if (s.save_residuals && !given(app, "--residuals"))
+  if (!option_given(app, "--input")) a.input = s.input;
+  if (!option_given(app, "--output")) a.output = s.output;
+  if (!option_given(app, "--dep")) a.dependent = s.dependent;
+  if (!option_given(app, "--expl")) a.explanatory = s.explanatory;
+  if (!option_given(app, "--randomisations")) a.randomisations = s.randomisations;
+  if (!option_given(app, "--distance")) a.distance = s.distance;
+  if (!option_given(app, "--json")) a.json = s.json;
+  if (!option_given(app, "--seeds") && s.seeds) a.seeds = {s.seeds->seed1, s.seeds->seed2};
+  if (s.save_residuals && !option_given(app, "--residuals"))
     std::cerr << "torvi: the settings file asks for the residuals: name their file with --residuals\n";
 }
 

@@ -4,6 +4,7 @@
 #include <utility>
 #include <variant>
 
+#include "cli/command_line.h"
 #include "torvi/data_files.h"
 #include "torvi/host.h"
 
@@ -44,11 +45,6 @@ const std::vector<std::pair<const char*, Fields>> kOptionFields = {
     {"--json", {&RunOptions::CB_json}},
 };
 
-bool given(const CLI::App& run, const std::string& name) {
-  const CLI::Option* opt = run.get_option_no_throw(name);
-  return opt && opt->count() > 0;
-}
-
 std::string number_list_text(const std::vector<int>& numbers) {
   std::string out;
   for (int n : numbers) {
@@ -63,11 +59,11 @@ RunOptions merged_options(const CLI::App& run, const RunOptions& file, const Run
                           const RunArgs& a) {
   RunOptions o = file;
   for (const auto& [name, fields] : kOptionFields) {
-    if (!given(run, name)) continue;
+    if (!option_given(run, name)) continue;
     for (const auto& field : fields) std::visit([&](auto member) { o.*member = command_line.*member; }, field);
   }
   // The differentiation count goes to the spin edit of the item in force.
-  if (given(run, "--popdiff-perm")) {
+  if (option_given(run, "--popdiff-perm")) {
     if (o.RG_popdif == PopDiff::not_assuming_hw) o.SpinEdit3 = a.popdiff_perm;
     if (o.RG_popdif == PopDiff::assuming_hw) o.SpinEdit4 = a.popdiff_perm;
   }
@@ -94,14 +90,14 @@ std::optional<RunSettingsFile> apply_settings_file(const CLI::App& run, RunArgs&
     return std::nullopt;
   }
   a.settings.options = merged_options(run, file.options, a.settings.options, a);
-  if (file.loci && !given(run, "--loci")) a.selection.loci = number_list_text(*file.loci);
-  if (file.samples && !given(run, "--samples")) a.selection.samples = number_list_text(*file.samples);
-  if (file.seeds && !given(run, "--seeds")) a.seeds = {file.seeds->seed1, file.seeds->seed2};
+  if (file.loci && !option_given(run, "--loci")) a.selection.loci = number_list_text(*file.loci);
+  if (file.samples && !option_given(run, "--samples")) a.selection.samples = number_list_text(*file.samples);
+  if (file.seeds && !option_given(run, "--seeds")) a.seeds = {file.seeds->seed1, file.seeds->seed2};
   return file;
 }
 
 bool apply_settings_labels(const CLI::App& run, const RunSettingsFile& file, RunArgs& a) {
-  if (!file.sample_labels || given(run, "--labels")) return true;
+  if (!file.sample_labels || option_given(run, "--labels")) return true;
   if (a.settings.file_list.size() != 1) {
     std::cerr << "torvi: --settings: sample labels go with one data file only\n";
     return false;

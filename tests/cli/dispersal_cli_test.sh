@@ -56,5 +56,20 @@ grep -q "Invalid file format" err.txt; check "a first line without three numbers
 check "a first line without three numbers: .res holds two lines" test "$(wc -l < bad.res)" -eq 2
 "$torvi" dispersal --seeds 1 2 --perm 100 missing.gen 2> err.txt; check "a missing file: exit 1" test $? -eq 1
 
+# A settings file saved by the window runs what it names; options given override it.
+printf '{"format": "torvi-settings", "format_version": 1, "page": "dispersal", "input": "in/sexes.gen",
+ "phil": "F", "disp": "M", "permutations": 500, "tests": ["assign-t", "assign-var", "fst", "fis", "rel", "ho", "hs"],
+ "two_sided": false, "json": false, "seeds": [12345, 67890]}' > d.json
+"$torvi" dispersal --settings d.json --quiet; check "--settings: exit 0" test $? -eq 0
+cmp -s sexes.res "$golden/sexes-one-sided.res"; check "--settings: .res as the golden file" test $? -eq 0
+cmp -s sexes.per "$golden/sexes-one-sided.per"; check "--settings: .per as the golden file" test $? -eq 0
+"$torvi" dispersal --settings d.json --perm 100 --two-sided --quiet
+grep -q "The tests are two sided and based on 100 randomisations." sexes.res
+check "options given override the file's values" test $? -eq 0
+printf '{"format": "torvi-settings", "format_version": 1, "page": "dispersal", "perms": 100}' > bad.json
+"$torvi" dispersal --settings bad.json 2> err.txt; check "a refused settings file: exit 2" test $? -eq 2
+grep -q "perms: unknown key" err.txt; check "and the message names the key" test $? -eq 0
+"$torvi" dispersal in/sexes.gen 2> err.txt; check "no --perm and no settings file: exit 2" test $? -eq 2
+
 echo "$failures failure(s)"
 test "$failures" -eq 0
