@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "report/quick_fixed.h"
 #include "report/value_capture.h"
 
 namespace torvi {
@@ -38,8 +39,9 @@ constexpr double kQuickLimit = 1e15;
 // one half rounds the same way with or without the first step.
 constexpr double kTieMargin = 1e-13;
 
-// Room for any quick text with its padding: wider fields take the slow way.
-constexpr int kQuickRoom = 40;
+// Room of append_integer's text with its padding: wider fields take the
+// slow way.
+constexpr int kQuickRoom = kQuickFixedRoom;
 
 // Writes `units` right to left ending at `end`, with `decimals` of its
 // digits after a point; returns where the text starts.
@@ -62,28 +64,34 @@ void append_padded(std::string& out, char lead, int width, char* p, char* end, c
   out.append(p, end);
 }
 
-// Appends the text of fixed() made in double precision and integers, when
-// the value is far enough from a rounding tie that every way of rounding it
-// agrees. False (and nothing appended) otherwise.
-bool append_quick_fixed(std::string& out, char lead, long double value, int width, int decimals) {
-  if (decimals < 0 || decimals > kQuickDecimals || width > kQuickRoom - 24) return false;
-  const bool negative = value < 0;
-  const double x = static_cast<double>(negative ? -value : value) * kTen[decimals];
-  if (!(x < kQuickLimit)) return false;
-  auto units = static_cast<int64_t>(x);
-  const double fraction = x - static_cast<double>(units);
-  if (std::fabs(fraction - 0.5) <= x * kTieMargin) return false;
-  if (fraction > 0.5) ++units;
-
-  char buf[kQuickRoom];
-  char* end = buf + sizeof buf;
-  char* p = write_units(end, static_cast<uint64_t>(units), decimals);
-  if (negative && units != 0) *--p = '-';  // no sign on a text of zeros
-  append_padded(out, lead, width, p, end, buf);
-  return true;
+int digit_count(uint64_t units) {
+  int n = 1;
+  while (units >= 10) units /= 10, ++n;
+  return n;
 }
 
 }  // namespace
+
+char* put_quick_fixed(char* at, long double value, int width, int decimals, char lead) {
+  if (!std::isfinite(value) || decimals < 0 || decimals > kQuickDecimals || width > kQuickFixedRoom - 24)
+    return nullptr;
+  const bool negative = value < 0;
+  const double x = static_cast<double>(negative ? -value : value) * kTen[decimals];
+  if (!(x < kQuickLimit)) return nullptr;
+  auto units = static_cast<uint64_t>(x);
+  const double fraction = x - static_cast<double>(units);
+  if (std::fabs(fraction - 0.5) <= x * kTieMargin) return nullptr;
+  if (fraction > 0.5) ++units;
+
+  const bool minus = negative && units != 0;  // no sign on a text of zeros
+  const int length = std::max(digit_count(units) - decimals, 1) + (decimals > 0 ? 1 + decimals : 0) + minus;
+  if (lead) *at++ = lead;
+  for (int pad = width - length; pad > 0; --pad) *at++ = ' ';
+  char* end = at + length;
+  write_units(end, units, decimals);
+  if (minus) *at = '-';
+  return end;
+}
 
 std::string fixed(long double value, int width, int decimals) {
   std::string text;
@@ -93,7 +101,11 @@ std::string fixed(long double value, int width, int decimals) {
 }
 
 void append_fixed(std::string& out, long double value, int width, int decimals, char lead) {
-  if (std::isfinite(value) && append_quick_fixed(out, lead, value, width, decimals)) return;
+  char quick[kQuickFixedRoom];
+  if (char* end = put_quick_fixed(quick, value, width, decimals, lead)) {
+    out.append(quick, end);
+    return;
+  }
   if (lead) out += lead;
   out += fixed_by_digits(value, width, decimals);
 }

@@ -62,5 +62,15 @@ TEST(GenotypeTables, ListsPresentAllelesAscendingWithTheirLabels) {
             "\r\n\t Expected for locus : C\r\n");
 }
 
+TEST(GenotypeTables, CountsOfAThousandAndMoreWidenTheirCells) {
+  // 1001 homozygotes 0101: expected 1001/2001 x 1 x 2001 = 1001.
+  std::string data = "1 1 2 2\nloc1\n";
+  for (int i = 0; i < 1001; ++i) data += "1 0101\n";
+  EXPECT_EQ(x2_of(data),
+            " Observed and expected genotype frequencies \r\n"
+            "\r\n\t Observed for locus : loc1\r\n\t0101\t1001\r\n"
+            "\r\n\t Expected for locus : loc1\r\n\t0101\t1001.00\r\n");
+}
+
 }  // namespace
 }  // namespace torvi
