@@ -127,17 +127,11 @@ class SettledRandomiser {
 
 }  // namespace
 
-void hw_within_test(RunContext& ctx, Analysis& an, int first, int last) {
-  const int64_t n = ctx.nb_perm.perm_hw_within;
-  if (n < 200) {
-    ctx.host.note("Hardy Weinberg within samples not done: fewer than 200 randomisations asked.");
-    return;
-  }
-  const int nl = an.ds.nl;
+PermSeries randomise_within_samples(RunContext& ctx, Analysis& an, int first, int last, int64_t n) {
   const WithinSampleDraws draws = within_sample_draws(an.ct, first, last);
   RedealScratch scratch(draws);
   const std::vector<int32_t> copies = integer_counts(an.ct, first, last, AlleleUnits::frequencies);
-  PermSeries f(n, nl);
+  PermSeries f(n, an.ds.nl);
 
   // Randomisation k uses draws (k-1)D.. of the stream. With settling
   // frequencies, randomisations 1..N-2 are independent of one another and
@@ -168,9 +162,12 @@ void hw_within_test(RunContext& ctx, Analysis& an, int first, int last) {
     randomise(an.ct, an.wc, first, last, copies, scratch, ctx.rng);
     f.store(k, an.wc.wc_f, an.wc.wc_f_locus);
   }
+  f.finish(an.wc.obs_f, an.wc.obs_f_locus, an.wc.samples_at_locus);
+  return f;
+}
 
-  const WcState& wc = an.wc;
-  f.finish(wc.obs_f, wc.obs_f_locus, wc.samples_at_locus);
+void write_hw_within(const PermSeries& f, int64_t n, const DataSet& ds, const WcState& wc,
+                     const std::string& result_name) {
   ReportText out;
   out.line().line(kStars48).line();
   out.cell("Randomising alleles within samples.").eol();
@@ -178,8 +175,18 @@ void hw_within_test(RunContext& ctx, Analysis& an, int first, int last) {
   out.cell("Statistic used to classified tables is smallf (Fis).").eol();
   out.cell("based on :" + integer(n, 6) + " randomisations.").eol();
   out.line();
-  f.write_lines(out, an.ds, wc.obs_f, wc.obs_f_locus, wc.samples_at_locus);
-  out.append_to(ctx.result_name);
+  f.write_lines(out, ds, wc.obs_f, wc.obs_f_locus, wc.samples_at_locus);
+  out.append_to(result_name);
+}
+
+void hw_within_test(RunContext& ctx, Analysis& an, int first, int last) {
+  const int64_t n = ctx.nb_perm.perm_hw_within;
+  if (n < 200) {
+    ctx.host.note("Hardy Weinberg within samples not done: fewer than 200 randomisations asked.");
+    return;
+  }
+  const PermSeries f = randomise_within_samples(ctx, an, first, last, n);
+  write_hw_within(f, n, an.ds, an.wc, ctx.result_name);
 }
 
 }  // namespace torvi

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "model/limits.h"
 
@@ -30,12 +31,12 @@ long double root(long double x) { return x > 0 ? std::sqrt(x) : 0.0L; }
 
 const char* const kHeader = "\t\t  Capf\t Theta\tSmallf\t Relat";
 
-void estimate_lines(ReportText& out, const char* label, const long double (&est)[4], const long double (&se)[4]) {
+void estimate_lines(ReportText& out, const char* label, const Jackknifed& j) {
   out.cell(label);
-  for (long double v : est) out.cell(fixed(v, 6, 3));
+  for (long double v : j.est) out.cell(fixed(v, 6, 3));
   out.cell(" Means").eol();
   out.cell("      ");
-  for (long double v : se) out.cell(fixed(v, 6, 3));
+  for (long double v : j.se) out.cell(fixed(v, 6, 3));
   out.cell(" Std. Err.").eol();
 }
 
@@ -113,12 +114,11 @@ LeftOut leave_samples_out(const Analysis& an, int l, int first, int last) {
   return out;
 }
 
-// The jackknife over samples for locus l, when it can be formed: appends the
-// block and returns; otherwise appends nothing.
-void jackknife_locus(const Analysis& an, int l, int first, int last, ReportText& out) {
-  if (!samples_can_be_left_out(an, l, first, last)) return;
+// The jackknife over samples for locus l, when it can be formed.
+std::optional<Jackknifed> jackknife_locus(const Analysis& an, int l, int first, int last) {
+  if (!samples_can_be_left_out(an, l, first, last)) return std::nullopt;
   const LeftOut x = leave_samples_out(an, l, first, last);
-  if (!(x.last.abc != 0 && x.last.bc != 0)) return;
+  if (!(x.last.abc != 0 && x.last.bc != 0)) return std::nullopt;
 
   const WcState& wc = an.wc;
   const int r = wc.samples_at_locus[l], rp = r - 1;
@@ -126,27 +126,21 @@ void jackknife_locus(const Analysis& an, int l, int first, int last, ReportText&
   auto small_to_zero = [](long double v) { return std::fabs(v) < kJackknifeZero ? 0.0L : v; };
   auto std_err = [&](long double v) { return root(rp * v / r); };
   auto jack = [&](long double est, const Accumulator& a) { return r * est - rp * a.sum / r; };
-  long double est[4] = {jack(wc.wc_F_locus[l], x.F), jack(wc.wc_theta_locus[l], x.theta),
-                        jack(wc.wc_f_locus[l], x.f), na_value};
-  long double se[4] = {std_err(variance(x.F)), std_err(variance(x.theta)), std_err(small_to_zero(variance(x.f))),
-                       na_value};
+  Jackknifed j{{jack(wc.wc_F_locus[l], x.F), jack(wc.wc_theta_locus[l], x.theta), jack(wc.wc_f_locus[l], x.f),
+                na_value},
+               {std_err(variance(x.F)), std_err(variance(x.theta)), std_err(small_to_zero(variance(x.f))), na_value}};
   if (x.has_R) {
-    est[3] = jack(wc.wc_rel_locus[l], x.R);
-    se[3] = std_err(small_to_zero(variance(x.R)));
+    j.est[3] = jack(wc.wc_rel_locus[l], x.R);
+    j.se[3] = std_err(small_to_zero(variance(x.R)));
   }
-
-  out.line().cell(" For locus : " + an.ds.locus_names[l]).eol();
-  out << kHeader;
-  out.eol();
-  estimate_lines(out, " Total", est, se);
+  return j;
 }
 
-void jackknife_loci(const Analysis& an, ReportText& out) {
-  const WcState& wc = an.wc;
+// The jackknife over the L loci in use, each left out in turn.
+Jackknifed jackknife_loci(const WcState& wc, int nl, long double L) {
   const WcSums& T = wc.totals;
-  const long double L = an.ds.nl_used;
   Accumulator F, theta, f, R;
-  for (int l = 1; l <= an.ds.nl; ++l) {
+  for (int l = 1; l <= nl; ++l) {
     const WcSums& s = wc.locus_sums[l];
     const long double D1 = T.abc - s.abc, D4 = T.bc - s.bc;
     if (D1 == 0 || D4 == 0) continue;
@@ -157,35 +151,63 @@ void jackknife_loci(const Analysis& an, ReportText& out) {
   }
   auto std_err = [&](const Accumulator& x) { return root((L - 1) * (x.squares - x.sum * x.sum / L) / L); };
   auto jack = [&](long double est, const Accumulator& x) { return L * est - (L - 1) * x.sum / L; };
-  const long double est[4] = {jack(wc.wc_F, F), jack(wc.wc_theta, theta), jack(wc.wc_f, f), jack(wc.wc_rel, R)};
-  const long double se[4] = {std_err(F), std_err(theta), std_err(f), std_err(R)};
+  return {{jack(wc.wc_F, F), jack(wc.wc_theta, theta), jack(wc.wc_f, f), jack(wc.wc_rel, R)},
+          {std_err(F), std_err(theta), std_err(f), std_err(R)}};
+}
 
-  out.line().cell(" Jackknifing over loci.").eol().line();
+void write_locus_block(ReportText& out, const std::string& locus_name, const Jackknifed& j) {
+  out.line().cell(" For locus : " + locus_name).eol();
   out << kHeader;
   out.eol();
-  estimate_lines(out, " total", est, se);
+  estimate_lines(out, " Total", j);
+}
+
+void write_samples_block(ReportText& out, const std::vector<LocusJackknife>& loci, const DataSet& ds) {
+  out.line().line(kStars48).cell("Jackknifing over populations.").eol();
+  for (const LocusJackknife& x : loci) write_locus_block(out, ds.locus_names[x.locus], x.values);
 }
 
 }  // namespace
 
+std::vector<LocusJackknife> jackknife_over_samples(const Analysis& an, int first, int last) {
+  std::vector<LocusJackknife> loci;
+  for (int l = 1; l <= an.ds.nl; ++l)
+    if (std::optional<Jackknifed> j = jackknife_locus(an, l, first, last)) loci.push_back({l, *j});
+  return loci;
+}
+
 void jackknife_samples(const Analysis& an, int first, int last, ReportText& out) {
-  out.line().line(kStars48).cell("Jackknifing over populations.").eol();
-  for (int l = 1; l <= an.ds.nl; ++l) jackknife_locus(an, l, first, last, out);
+  write_samples_block(out, jackknife_over_samples(an, first, last), an.ds);
+}
+
+JackknifeResult compute_jackknife(const Analysis& an, int first, int last) {
+  JackknifeResult r;
+  if (last >= kFewestForJackknife) r.over_samples = jackknife_over_samples(an, first, last);
+  if (an.ds.nl >= kFewestForJackknife) r.over_loci = jackknife_loci(an.wc, an.ds.nl, an.ds.nl_used);
+  return r;
+}
+
+void write_jackknife(const JackknifeResult& r, const DataSet& ds, const std::string& result_name) {
+  ReportText out;
+  out.line().line(kStars48);
+  if (r.over_samples)
+    write_samples_block(out, *r.over_samples, ds);
+  else
+    out.cell("Could not perform Jackknifing over samples with only " + integer(ds.np) + " samples. exiting.").eol();
+  out.line().line(kStars48);
+  if (r.over_loci) {
+    out.line().cell(" Jackknifing over loci.").eol().line();
+    out << kHeader;
+    out.eol();
+    estimate_lines(out, " total", *r.over_loci);
+  } else {
+    out.cell("Could not perform Jackknifing over loci with only " + integer(ds.nl) + " loci. exiting.").eol();
+  }
+  out.append_to(result_name);
 }
 
 void jackknife_report(RunContext& ctx, Analysis& an, int first, int last) {
-  ReportText out;
-  out.line().line(kStars48);
-  if (last < 5)
-    out.cell("Could not perform Jackknifing over samples with only " + integer(an.ds.np) + " samples. exiting.").eol();
-  else
-    jackknife_samples(an, first, last, out);
-  out.line().line(kStars48);
-  if (an.ds.nl >= 5)
-    jackknife_loci(an, out);
-  else
-    out.cell("Could not perform Jackknifing over loci with only " + integer(an.ds.nl) + " loci. exiting.").eol();
-  out.append_to(ctx.result_name);
+  write_jackknife(compute_jackknife(an, first, last), an.ds, ctx.result_name);
 }
 
 }  // namespace torvi
