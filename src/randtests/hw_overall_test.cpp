@@ -1,9 +1,11 @@
 #include "randtests/hw_overall_test.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "host/progress.h"
+#include "model/test_minimum.h"
 #include "randtests/batch_size.h"
 #include "randtests/cell_terms.h"
 #include "randtests/perm_series.h"
@@ -295,8 +297,9 @@ void write_overall(const RunOptions& opt, const Analysis& an, int64_t n, const S
 
 void hw_overall_test(RunContext& ctx, Analysis& an, int first, int last) {
   const int64_t n = ctx.nb_perm.perm_hw_overall;
-  if (n < 200) {
-    ctx.host.note("Randomising alleles overall samples not done: fewer than 200 randomisations asked.");
+  if (n < kGlobalTestMinimum) {
+    ctx.host.note("Randomising alleles overall samples not done: fewer than " +
+                  std::to_string(kGlobalTestMinimum) + " randomisations asked.");
     return;
   }
   const Series series = randomise_overall(ctx, an, first, last, n);

@@ -1,9 +1,11 @@
 #include "randtests/hw_within_test.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "host/progress.h"
+#include "model/test_minimum.h"
 #include "randtests/cell_terms.h"
 #include "randtests/perm_series.h"
 #include "randtests/shuffles.h"
@@ -181,8 +183,9 @@ void write_hw_within(const PermSeries& f, int64_t n, const DataSet& ds, const Wc
 
 void hw_within_test(RunContext& ctx, Analysis& an, int first, int last) {
   const int64_t n = ctx.nb_perm.perm_hw_within;
-  if (n < 200) {
-    ctx.host.note("Hardy Weinberg within samples not done: fewer than 200 randomisations asked.");
+  if (n < kGlobalTestMinimum) {
+    ctx.host.note("Hardy Weinberg within samples not done: fewer than " +
+                  std::to_string(kGlobalTestMinimum) + " randomisations asked.");
     return;
   }
   const PermSeries f = randomise_within_samples(ctx, an, first, last, n);

@@ -5,11 +5,10 @@
 
 #include "data/selection.h"
 #include "model/run_options.h"
+#include "model/test_minimum.h"
 
 namespace torvi {
 
-// Randomisations the global tests need before they run.
-inline constexpr int32_t kGlobalTestMinimum = 200;
 // Genotype randomisations the differentiation test NOT assuming HW needs.
 inline constexpr int32_t kNoHwTestMinimum = 2;
 
