@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "util/truncate_extended.h"
+
 namespace torvi {
 
 // The combined multiplicative congruential generator (two prime moduli near
@@ -31,20 +33,7 @@ class Rng {
   // precision. The only draw the analyses use.
   int32_t rnd_int(int32_t n) {
     const double u = rnd_uniform();
-    // The double product is within 2^-21 of the extended one (n < 2^31), so
-    // away from an integer both truncate alike; only near one is the extended
-    // product formed (truncating it directly switches the x87 rounding mode,
-    // which stalls, so two comparisons settle it instead).
-    const double d = u * n;
-    int32_t k = static_cast<int32_t>(d);
-    const double frac = d - k;
-    if (frac > 1e-6 && frac < 1.0 - 1e-6) return k;
-    const long double x = static_cast<long double>(u) * n;
-    if (static_cast<long double>(k) > x)
-      --k;
-    else if (static_cast<long double>(k) + 1.0L <= x)
-      ++k;
-    return k;
+    return truncate_extended(u * n, [u, n] { return static_cast<long double>(u) * n; });
   }
 
   // Advances the state by k draws in O(log k); equal to k calls of rnd_uniform.
