@@ -63,13 +63,13 @@ DefaultOptionsDialog::DefaultOptionsDialog(SettingsStore& store, QWidget* parent
   tests->addWidget(CB_PopDiff, 2, 0, 1, 2);
   tests->addWidget(RG_popdif, 3, 0, 1, 2);
 
-  auto* fstats = new QGroupBox("F-statistics", this);
-  CB_nei = check_box("CB_nei", "Nei's F-statistics", true, fstats);
-  CB_WC = check_box("CB_WC", "Weir and Cockerham's F-statistics", true, fstats);
-  CB_Rst = check_box("CB_Rst", "Rho_st", false, fstats);
-  CB_Fstpp = check_box("CB_Fstpp", "Fst per pair of samples", false, fstats);
-  auto* fstats_layout = new QVBoxLayout(fstats);
-  for (QCheckBox* b : {CB_nei, CB_WC, CB_Rst, CB_Fstpp}) fstats_layout->addWidget(b);
+  auto* f_statistics = new QGroupBox("F-statistics", this);
+  CB_nei = check_box("CB_nei", "Nei's F-statistics", true, f_statistics);
+  CB_WC = check_box("CB_WC", "Weir and Cockerham's F-statistics", true, f_statistics);
+  CB_Rst = check_box("CB_Rst", "Rho_st", false, f_statistics);
+  CB_Fstpp = check_box("CB_Fstpp", "Fst per pair of samples", false, f_statistics);
+  auto* f_statistics_layout = new QVBoxLayout(f_statistics);
+  for (QCheckBox* b : {CB_nei, CB_WC, CB_Rst, CB_Fstpp}) f_statistics_layout->addWidget(b);
 
   auto* diversities = new QGroupBox("Gene diversities per locus and sample", this);
   CB_allfreq = check_box("CB_allfreq", "Allele frequencies", true, diversities);
@@ -95,7 +95,7 @@ DefaultOptionsDialog::DefaultOptionsDialog(SettingsStore& store, QWidget* parent
 
   auto* grid = new QGridLayout(this);
   grid->addWidget(global_tests, 0, 0, 2, 1);
-  grid->addWidget(fstats, 0, 1);
+  grid->addWidget(f_statistics, 0, 1);
   grid->addWidget(diversities, 1, 1);
   grid->addLayout(buttons, 2, 0, 1, 2);
 

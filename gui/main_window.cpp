@@ -11,10 +11,8 @@
 
 #include "bias_dispersal_window.h"
 #include "convert_commands.h"
-#include "torvi/data_files.h"
 #include "data_summary_window.h"
 #include "default_options_dialog.h"
-#include "fstats_page.h"
 #include "groups_page.h"
 #include "options_commands.h"
 #include "progress_strip.h"
@@ -22,9 +20,11 @@
 #include "radio_group.h"
 #include "recent_files.h"
 #include "regress_window.h"
+#include "run_page.h"
 #include "run_settings_commands.h"
 #include "skipped_tests_dialog.h"
 #include "status_progress.h"
+#include "torvi/data_files.h"
 #include "torvi/seeds.h"
 #include "widget_dialogs.h"
 
@@ -75,14 +75,14 @@ MainWindow::MainWindow(QSettingsStore& store, UserDialogs* dialogs)
   build_menus();
   progress_strip_ = new ProgressStrip(progress_, this);
   pages_ = new QTabWidget(this);
-  fstats_page_ = new FStatsPage(pages_);
+  run_page_ = new RunPage(pages_);
   groups_page_ = new GroupsPage(dialogs_, *options_commands_, pages_);
-  run_settings_ = new RunSettingsCommands(dialogs_, FileMenu, mExit, pages_, fstats_page_, groups_page_,
+  run_settings_ = new RunSettingsCommands(dialogs_, FileMenu, mExit, pages_, run_page_, groups_page_,
                                          options_commands_, rng_, this);
-  count_warnings_ = std::make_unique<CountWarnings>(*fstats_page_);
+  count_warnings_ = std::make_unique<CountWarnings>(*run_page_);
   auto* distances_page = new QWidget(pages_);
   distances_page->setObjectName("TS_GD");
-  pages_->addTab(fstats_page_, "F-statistics, Testing and Disequilibrium");
+  pages_->addTab(run_page_, "F-statistics, Testing and Disequilibrium");
   pages_->addTab(groups_page_, "Comp. among groups of samples");
   pages_->addTab(distances_page, "Genetic Distances");
   pages_->setTabEnabled(1, false);
@@ -106,7 +106,7 @@ MainWindow::MainWindow(QSettingsStore& store, UserDialogs* dialogs)
   build_conveniences();
   place_window();
 
-  connect(fstats_page_->BT_Run, &QPushButton::clicked, this, &MainWindow::run_clicked);
+  connect(run_page_->BT_Run, &QPushButton::clicked, this, &MainWindow::run_clicked);
   connect(groups_page_->BT_Run2, &QPushButton::clicked, this, &MainWindow::run_groups_clicked);
   connect(&host_, &QtHost::caption, this, &QWidget::setWindowTitle);
   connect(&host_, &QtHost::run_file, status_progress_, &StatusProgress::show_run_file);
@@ -196,7 +196,7 @@ void MainWindow::open_clicked() { open_files(std::nullopt); }
 void MainWindow::open_files(const std::optional<QStringList>& files) {
   set_menu_enabled(OptionsMenu, false);
   run_settings_->set_open_enabled(false);
-  fstats_page_->BT_Run->setEnabled(false);
+  run_page_->BT_Run->setEnabled(false);
   groups_page_->reset();
   set_menu_enabled(UtilitiesMenu, true);
   nb_perm_.perm_hw_within = nb_perm_.perm_hw_overall = 0;
@@ -204,9 +204,9 @@ void MainWindow::open_files(const std::optional<QStringList>& files) {
   file_list_.clear();
   options_commands_->reset(DataSet{});
 
-  RunOptions shown = fstats_page_->options();
+  RunOptions shown = run_page_->options();
   apply_default_options(read_default_options(store_), shown, nb_perm_);
-  fstats_page_->set_options(shown);
+  run_page_->set_options(shown);
 
   file_list_ = files ? *files : dialogs_.open_data_files();
   set_available(Labelfileforpops1, file_list_.size() < 2);
@@ -221,7 +221,7 @@ void MainWindow::open_files(const std::optional<QStringList>& files) {
     options_commands_->reset(header);
     set_menu_enabled(OptionsMenu, true);
     run_settings_->set_open_enabled(true);
-    fstats_page_->BT_Run->setEnabled(true);
+    run_page_->BT_Run->setEnabled(true);
     pages_->setTabEnabled(1, true);
     set_menu_enabled(UtilitiesMenu, false);
     checked << entry;
@@ -245,10 +245,10 @@ void MainWindow::before_run(Job job) {
   job_ = job;
   mExit->setEnabled(false);
   mOpen->setEnabled(false);
-  fstats_page_->BT_Run->setEnabled(false);
+  run_page_->BT_Run->setEnabled(false);
   set_menu_enabled(OptionsMenu, false);
   run_settings_->set_open_enabled(false);  // the run holds the generator
-  fstats_page_->setEnabled(false);
+  run_page_->setEnabled(false);
   Mantelproper1->setEnabled(false);  // the run holds the generator
   groups_page_->setEnabled(false);
   progress_strip_->watch();
@@ -258,7 +258,7 @@ void MainWindow::before_run(Job job) {
 
 void MainWindow::run_clicked() {
   RunSettings settings;
-  settings.options = fstats_page_->options();
+  settings.options = run_page_->options();
   settings.options.label_file_checked = Labelfileforpops1->isChecked();
   settings.selection = options_commands_->selection();
   settings.file_list = data_files();
@@ -296,7 +296,7 @@ void MainWindow::after_run() {
     if (!worker_.refused()) save_seeds(rng_, seeds_path_);
     dialogs_.message(true, "The run stopped: " + worker_.failure());
   }
-  fstats_page_->BT_Run->setEnabled(false);
+  run_page_->BT_Run->setEnabled(false);
   set_menu_enabled(OptionsMenu, false);
   run_settings_->set_open_enabled(false);
   file_list_.clear();
@@ -304,7 +304,7 @@ void MainWindow::after_run() {
   mExit->setEnabled(true);
   mOpen->setEnabled(true);
   set_menu_enabled(UtilitiesMenu, true);
-  fstats_page_->setEnabled(true);
+  run_page_->setEnabled(true);
   Mantelproper1->setEnabled(true);
   groups_page_->setEnabled(true);
   // The second page waits for the next Open after its own run.

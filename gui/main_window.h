@@ -28,7 +28,7 @@ class ManualWindow;
 class QSettingsStore;
 class RecentFiles;
 class DataSummaryWindow;
-class FStatsPage;
+class RunPage;
 class GroupsPage;
 class OptionsCommands;
 class CountWarnings;
@@ -55,7 +55,7 @@ class MainWindow : public QMainWindow {
   // work stay disabled whatever the window's state).
   static bool available(const QAction* action);
 
-  FStatsPage* fstats_page() const { return fstats_page_; }
+  RunPage* run_page() const { return run_page_; }
   GroupsPage* groups_page() const { return groups_page_; }
   OptionsCommands* options_commands() const { return options_commands_; }
   RunSettingsCommands* run_settings() const { return run_settings_; }
@@ -143,7 +143,7 @@ class MainWindow : public QMainWindow {
   RecentFiles* recent_ = nullptr;
   ManualWindow* manual_ = nullptr;
   QTabWidget* pages_;
-  FStatsPage* fstats_page_;
+  RunPage* run_page_;
   GroupsPage* groups_page_;
   OptionsCommands* options_commands_;
   DataSummaryWindow* data_summary_;

@@ -17,7 +17,6 @@
 #include <QStatusBar>
 #include <QTabWidget>
 
-#include "fstats_page.h"
 #include "groups_page.h"
 #include "main_window.h"
 #include "manual_window.h"
@@ -26,6 +25,7 @@
 #include "qsettings_store.h"
 #include "recent_files.h"
 #include "results_view.h"
+#include "run_page.h"
 #include "status_progress.h"
 #include "tool_tooltips.h"
 #include "window_state.h"
@@ -58,9 +58,9 @@ void MainWindow::build_conveniences() {
   auto* run = new QShortcut(QKeySequence("Ctrl+R"), this);
   run->setObjectName("RunShortcut");
   connect(run, &QShortcut::activated, this, [this] {
-    if (fstats_page_->BT_Run->isEnabled()) fstats_page_->BT_Run->click();
+    if (run_page_->BT_Run->isEnabled()) run_page_->BT_Run->click();
   });
-  fstats_page_->BT_Run->setToolTip("Run the ticked statistics and tests on the opened data files (Ctrl+R)");
+  run_page_->BT_Run->setToolTip("Run the ticked statistics and tests on the opened data files (Ctrl+R)");
 
   auto* recent_menu = new QMenu("Recent files", FileMenu);
   recent_menu->setObjectName("RecentFiles");
@@ -72,7 +72,7 @@ void MainWindow::build_conveniences() {
   mContents1->setShortcut(QKeySequence::HelpContents);
   connect(mContents1, &QAction::triggered, this, &MainWindow::contents_clicked);
 
-  add_tooltips(*fstats_page_);
+  add_tooltips(*run_page_);
   add_tooltips(*groups_page_);
   setAcceptDrops(true);
 }

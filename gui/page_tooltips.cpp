@@ -4,8 +4,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include "fstats_page.h"
 #include "radio_group.h"
+#include "run_page.h"
 
 namespace torvi::gui {
 
@@ -20,7 +20,7 @@ constexpr const char* kCountTip =
 
 void tip(QWidget* widget, const char* text) { widget->setToolTip(text); }
 
-void statistics_tips(FStatsPage& p) {
+void statistics_tips(RunPage& p) {
   tip(p.CB_allfreq, "Allele frequencies per locus and sample, with weighted and unweighted means over samples.");
   tip(p.CB_genotfreq, "Counts of each genotype per locus and sample, written to the companion file .x2.");
   tip(p.CB_nal, "Number of alleles seen at each locus in each sample.");
@@ -39,7 +39,7 @@ void statistics_tips(FStatsPage& p) {
   tip(p.CB_Fstpp, "Weir and Cockerham's (1984) Fst for every pair of samples, in the companion files .mat and .fst.");
 }
 
-void test_tips(FStatsPage& p) {
+void test_tips(RunPage& p) {
   tip(p.CB_HWW, "Randomisation test of Hardy-Weinberg proportions within samples: alleles redistributed among "
                 "the individuals of each sample, Weir and Cockerham's (1984) f as statistic.");
   tip(p.CB_HWO, "Randomisation test of Hardy-Weinberg proportions over all samples: alleles redistributed among "
@@ -67,7 +67,7 @@ void test_tips(FStatsPage& p) {
 
 }  // namespace
 
-void add_tooltips(FStatsPage& page) {
+void add_tooltips(RunPage& page) {
   statistics_tips(page);
   test_tips(page);
 }

@@ -2,10 +2,10 @@
 
 namespace torvi::gui {
 
-class FStatsPage;
+class RunPage;
 
 // One sentence on every statistic and test of the first page, with the
 // paper an estimator or test follows.
-void add_tooltips(FStatsPage& page);
+void add_tooltips(RunPage& page);
 
 }  // namespace torvi::gui

@@ -5,15 +5,15 @@
 #include <QMenu>
 #include <QTabWidget>
 
-#include "fstats_page.h"
 #include "groups_page.h"
 #include "options_commands.h"
+#include "run_page.h"
 #include "settings_file_actions.h"
 
 namespace torvi::gui {
 
 RunSettingsCommands::RunSettingsCommands(UserDialogs& dialogs, QMenu* file_menu, QAction* before, QTabWidget* pages,
-                                         FStatsPage* page, GroupsPage* groups, OptionsCommands* options, Rng& rng,
+                                         RunPage* page, GroupsPage* groups, OptionsCommands* options, Rng& rng,
                                          QObject* parent)
     : QObject(parent), dialogs_(dialogs), pages_(pages), page_(page), groups_(groups), options_(options), rng_(rng) {
   save_action = new QAction("Save run settings...", this);

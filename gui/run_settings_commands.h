@@ -2,8 +2,8 @@
 
 #include <QObject>
 
-#include "torvi/settings.h"
 #include "torvi/seeds.h"
+#include "torvi/settings.h"
 #include "user_dialogs.h"
 
 class QAction;
@@ -12,7 +12,7 @@ class QTabWidget;
 
 namespace torvi::gui {
 
-class FStatsPage;
+class RunPage;
 class GroupsPage;
 class OptionsCommands;
 
@@ -27,7 +27,7 @@ class RunSettingsCommands : public QObject {
   // The two items go into `file_menu` before `before`. `rng` is the stream
   // the window's next Run draws from.
   // `pages` holds `page` and `groups`.
-  RunSettingsCommands(UserDialogs& dialogs, QMenu* file_menu, QAction* before, QTabWidget* pages, FStatsPage* page,
+  RunSettingsCommands(UserDialogs& dialogs, QMenu* file_menu, QAction* before, QTabWidget* pages, RunPage* page,
                       GroupsPage* groups, OptionsCommands* options, Rng& rng, QObject* parent = nullptr);
 
   // What a Run pressed now would do.
@@ -50,7 +50,7 @@ class RunSettingsCommands : public QObject {
 
   UserDialogs& dialogs_;
   QTabWidget* pages_;
-  FStatsPage* page_;
+  RunPage* page_;
   GroupsPage* groups_;
   OptionsCommands* options_;
   Rng& rng_;

@@ -9,10 +9,10 @@
 #include <QSpinBox>
 #include <QStyle>
 
-#include "torvi/data_files.h"
-#include "fstats_page.h"
-#include "torvi/host.h"
 #include "radio_group.h"
+#include "run_page.h"
+#include "torvi/data_files.h"
+#include "torvi/host.h"
 #include "widget_dialogs.h"
 
 namespace torvi::gui {
@@ -50,7 +50,7 @@ QString reason_text(const SkippedTest& s, const QString& file) {
 }
 
 // The spin box whose count a skip ignores, if any.
-QSpinBox* spin_of(const FStatsPage& page, const SkippedTest& s) {
+QSpinBox* spin_of(const RunPage& page, const SkippedTest& s) {
   if (s.reason == Reason::no_fixed_count) return s.test == Test::ld_tests ? page.SpinEdit8 : page.SpinEdit5;
   if (s.reason != Reason::too_few) return nullptr;
   switch (s.test) {
@@ -107,7 +107,7 @@ bool ask_run_anyway(QWidget* parent, const QStringList& lines) {
 
 bool WidgetDialogs::run_anyway(const QStringList& skipped) { return ask_run_anyway(parent_, skipped); }
 
-CountWarnings::CountWarnings(FStatsPage& page) : page_(page) {
+CountWarnings::CountWarnings(RunPage& page) : page_(page) {
   for (QCheckBox* box : {page.CB_HWW, page.CB_HWO, page.CB_IFis})
     QObject::connect(box, &QCheckBox::toggled, &page, [this] { update(); });
   for (RadioGroup* group : {page.RG_popdif, page.RG_MT, page.RG_GDT, page.RG_MTG})

@@ -14,7 +14,7 @@ class QWidget;
 
 namespace torvi::gui {
 
-class FStatsPage;
+class RunPage;
 
 // A test left out, in the words of the first page: "Hardy Weinberg within
 // samples: 100 permutations asked, at least 200 needed". `file` names the
@@ -35,13 +35,13 @@ bool ask_run_anyway(QWidget* parent, const QStringList& lines);
 // up to date as the page changes.
 class CountWarnings {
  public:
-  explicit CountWarnings(FStatsPage& page);
+  explicit CountWarnings(RunPage& page);
   void update();
   // The reason shown on `spin`, empty when its count is used.
   static QString warning(const QSpinBox* spin);
 
  private:
-  FStatsPage& page_;
+  RunPage& page_;
 };
 
 }  // namespace torvi::gui

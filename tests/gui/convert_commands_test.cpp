@@ -6,9 +6,9 @@
 #include <QtTest>
 
 #include "convert_commands.h"
-#include "fstats_page.h"
 #include "main_window.h"
 #include "progress_strip.h"
+#include "run_page.h"
 #include "window_fixture.h"
 
 using torvi::gui::ConvertCommands;
@@ -173,7 +173,7 @@ class ConvertCommandsTest : public QObject, public torvi::gui::testing::WindowFi
     QVERIFY(!menu_enabled(window_->UtilitiesMenu));
     convert(window_->mat2col, {});
     QVERIFY(menu_enabled(window_->OptionsMenu));
-    QVERIFY(window_->fstats_page()->BT_Run->isEnabled());
+    QVERIFY(window_->run_page()->BT_Run->isEnabled());
     QVERIFY(menu_enabled(window_->UtilitiesMenu));
   }
 };

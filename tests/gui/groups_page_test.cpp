@@ -5,9 +5,9 @@
 #include <QSpinBox>
 #include <QTabWidget>
 
-#include "fstats_page.h"
 #include "groups_page.h"
 #include "radio_group.h"
+#include "run_page.h"
 #include "run_settings_commands.h"
 #include "support/scripted_host.h"
 #include "window_fixture.h"
@@ -176,7 +176,7 @@ class GroupsPageTest : public QObject, public torvi::gui::testing::WindowFixture
     QSignalSpy finished(window_.get(), &MainWindow::run_finished);
     page()->BT_Run2->click();
     QVERIFY(!window_->mExit->isEnabled());
-    QVERIFY(!window_->fstats_page()->isEnabled());
+    QVERIFY(!window_->run_page()->isEnabled());
     QVERIFY(finished.wait(60000));
 
     // The same comparison driven directly, from the same seeds.
@@ -197,8 +197,8 @@ class GroupsPageTest : public QObject, public torvi::gui::testing::WindowFixture
 
     QVERIFY(dialogs_->messages.back().text.startsWith("Torvi finished processing data in \ncats.dat\n\n"));
     QVERIFY(window_->mExit->isEnabled());
-    QVERIFY(window_->fstats_page()->isEnabled());
-    QVERIFY(!window_->fstats_page()->BT_Run->isEnabled());
+    QVERIFY(window_->run_page()->isEnabled());
+    QVERIFY(!window_->run_page()->BT_Run->isEnabled());
     QVERIFY(!window_->pages()->isTabEnabled(1));
     QVERIFY(!page()->BT_Run2->isEnabled());
     QVERIFY(page()->RG_TT2->isHidden());

@@ -18,17 +18,17 @@
 #include <QtTest>
 
 #include "data_summary_window.h"
-#include "fstats_page.h"
-#include "progress_strip.h"
 #include "groups_page.h"
 #include "main_window.h"
+#include "progress_strip.h"
 #include "qsettings_store.h"
 #include "radio_group.h"
 #include "random/seeds_file.h"
 #include "run/run_driver.h"
+#include "run_page.h"
 #include "scripted_dialogs.h"
-#include "window_fixture.h"
 #include "support/scripted_host.h"
+#include "window_fixture.h"
 
 using torvi::gui::MainWindow;
 using torvi::gui::QSettingsStore;
@@ -70,7 +70,7 @@ class MainWindowTest : public QObject, public torvi::gui::testing::WindowFixture
     window_->mOpen->trigger();
   }
 
-  bool run_enabled() const { return window_->fstats_page()->BT_Run->isEnabled(); }
+  bool run_enabled() const { return window_->run_page()->BT_Run->isEnabled(); }
 
  private slots:
   void initTestCase() { qputenv("SOURCE_DATE_EPOCH", "1700000000"); }
@@ -108,7 +108,7 @@ class MainWindowTest : public QObject, public torvi::gui::testing::WindowFixture
                        window_->mBiaseddisp})
       QVERIFY2(a->isEnabled(), qPrintable(a->objectName()));
 
-    auto* page = window_->fstats_page();
+    auto* page = window_->run_page();
     const torvi::RunOptions shown = page->options();
     QVERIFY(shown.CB_allfreq && shown.CB_nal && shown.CB_genediv && shown.CB_nei && shown.CB_WC);
     QVERIFY(!shown.CB_genotfreq && !shown.CB_Rar && !shown.CB_fis && !shown.CB_Rst && !shown.CB_Fstpp);
@@ -187,7 +187,7 @@ class MainWindowTest : public QObject, public torvi::gui::testing::WindowFixture
 
   void openPutsTheStoredDefaultsOnTheWindow() {
     start();
-    auto* page = window_->fstats_page();
+    auto* page = window_->run_page();
     page->CB_Rst->setChecked(true);
     page->CB_allfreq->setChecked(false);
     open({});  // nothing stored: the fixed defaults replace the user's ticks
@@ -221,17 +221,17 @@ class MainWindowTest : public QObject, public torvi::gui::testing::WindowFixture
     open({gui_data, path("gui/nancycats.gen")});  // the Genepop file is not analysed
     QVERIFY(run_enabled());
     // Randomisations too, so the seeds matter.
-    window_->fstats_page()->CB_IFis->setChecked(true);
-    window_->fstats_page()->RG_MT->set_item_index(static_cast<int>(torvi::NominalLevel::fixed));
-    window_->fstats_page()->SpinEdit5->setValue(200);
-    window_->fstats_page()->CB_HWW->setChecked(true);
-    window_->fstats_page()->SpinEdit1->setValue(200);
-    const torvi::RunOptions options = window_->fstats_page()->options();
+    window_->run_page()->CB_IFis->setChecked(true);
+    window_->run_page()->RG_MT->set_item_index(static_cast<int>(torvi::NominalLevel::fixed));
+    window_->run_page()->SpinEdit5->setValue(200);
+    window_->run_page()->CB_HWW->setChecked(true);
+    window_->run_page()->SpinEdit1->setValue(200);
+    const torvi::RunOptions options = window_->run_page()->options();
 
     QSignalSpy finished(window_.get(), &MainWindow::run_finished);
-    window_->fstats_page()->BT_Run->click();
+    window_->run_page()->BT_Run->click();
     QVERIFY(!window_->mExit->isEnabled());
-    QVERIFY(!window_->fstats_page()->isEnabled());
+    QVERIFY(!window_->run_page()->isEnabled());
     QVERIFY(finished.wait(120000));
 
     // The same run driven directly, from the same seeds.
@@ -259,7 +259,7 @@ class MainWindowTest : public QObject, public torvi::gui::testing::WindowFixture
     QVERIFY(!menu_enabled(window_->OptionsMenu));
     QVERIFY(window_->mExit->isEnabled());
     QVERIFY(menu_enabled(window_->UtilitiesMenu));
-    QVERIFY(window_->fstats_page()->isEnabled());
+    QVERIFY(window_->run_page()->isEnabled());
     QVERIFY(window_->file_list().isEmpty());
   }
 
@@ -270,7 +270,7 @@ class MainWindowTest : public QObject, public torvi::gui::testing::WindowFixture
     open({data});
     dialogs_->save_answers.push_back(std::nullopt);
     QSignalSpy finished(window_.get(), &MainWindow::run_finished);
-    window_->fstats_page()->BT_Run->click();
+    window_->run_page()->BT_Run->click();
     QVERIFY(finished.wait(60000));
     QCOMPARE(dialogs_->save_requests.size(), size_t{1});
     QCOMPARE(dialogs_->save_requests[0].first, QString("File name for the RESULT file"));
@@ -281,11 +281,11 @@ class MainWindowTest : public QObject, public torvi::gui::testing::WindowFixture
   void cancelStopsTheRunAndKeepsTheSeeds() {
     start("12345 67890\r\n");
     open({one_sample_file("cats.dat")});
-    window_->fstats_page()->CB_IFis->setChecked(true);
-    window_->fstats_page()->RG_MT->set_item_index(static_cast<int>(torvi::NominalLevel::fixed));
-    window_->fstats_page()->SpinEdit5->setValue(10000000);
+    window_->run_page()->CB_IFis->setChecked(true);
+    window_->run_page()->RG_MT->set_item_index(static_cast<int>(torvi::NominalLevel::fixed));
+    window_->run_page()->SpinEdit5->setValue(10000000);
     QSignalSpy finished(window_.get(), &MainWindow::run_finished);
-    window_->fstats_page()->BT_Run->click();
+    window_->run_page()->BT_Run->click();
     auto* strip = window_->progress_strip();
     QTRY_VERIFY_WITH_TIMEOUT(strip->isVisibleTo(window_.get()), 20000);
     strip->BT_Cancel->click();
@@ -316,11 +316,11 @@ class MainWindowTest : public QObject, public torvi::gui::testing::WindowFixture
     QCOMPARE(shown, QString("fmultreg: Partial Mantel or Regression"));
 
     open({one_sample_file("cats.dat")});
-    window_->fstats_page()->CB_IFis->setChecked(true);
-    window_->fstats_page()->RG_MT->set_item_index(static_cast<int>(torvi::NominalLevel::fixed));
-    window_->fstats_page()->SpinEdit5->setValue(2000);
+    window_->run_page()->CB_IFis->setChecked(true);
+    window_->run_page()->RG_MT->set_item_index(static_cast<int>(torvi::NominalLevel::fixed));
+    window_->run_page()->SpinEdit5->setValue(2000);
     QSignalSpy finished(window_.get(), &MainWindow::run_finished);
-    window_->fstats_page()->BT_Run->click();
+    window_->run_page()->BT_Run->click();
     QVERIFY(!window_->Mantelproper1->isEnabled());
     QVERIFY(finished.wait(60000));
     QVERIFY(window_->Mantelproper1->isEnabled());

@@ -10,10 +10,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "fstats_page.h"
 #include "main_window.h"
 #include "options_commands.h"
 #include "qsettings_store.h"
+#include "run_page.h"
 #include "scripted_dialogs.h"
 #include "window_fixture.h"
 
@@ -166,7 +166,7 @@ class OptionsMenuTest : public QObject, public torvi::gui::testing::WindowFixtur
     window_->Samplestouse1->trigger();
     dialogs_->subset_answers = {path("chosen")};
     QSignalSpy finished(window_.get(), &MainWindow::run_finished);
-    window_->fstats_page()->BT_Run->click();
+    window_->run_page()->BT_Run->click();
     QVERIFY(finished.wait(60000));
 
     QCOMPARE(dialogs_->subset_requests.size(), size_t{1});

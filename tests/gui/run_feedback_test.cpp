@@ -15,10 +15,10 @@
 #include <QTextBlock>
 #include <QtTest>
 
-#include "fstats_page.h"
 #include "progress_strip.h"
 #include "radio_group.h"
 #include "results_view.h"
+#include "run_page.h"
 #include "skipped_tests_dialog.h"
 #include "status_progress.h"
 #include "window_fixture.h"
@@ -37,7 +37,7 @@ class RunFeedbackTest : public QObject, public torvi::gui::testing::WindowFixtur
   Q_OBJECT
 
  private:
-  torvi::gui::FStatsPage* page() const { return window_->fstats_page(); }
+  torvi::gui::RunPage* page() const { return window_->run_page(); }
 
   QString data_file(const QString& name) {
     QFile::copy(TORVI_EXAMPLES_DIR "/nancycats.dat", path(name));

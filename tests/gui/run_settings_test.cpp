@@ -9,10 +9,10 @@
 #include <QSignalSpy>
 #include <QSpinBox>
 
-#include "fstats_page.h"
 #include "options_commands.h"
 #include "radio_group.h"
 #include "run/run_driver.h"
+#include "run_page.h"
 #include "run_settings_commands.h"
 #include "window_fixture.h"
 
@@ -25,7 +25,7 @@ class RunSettingsTest : public QObject, public torvi::gui::testing::WindowFixtur
   Q_OBJECT
 
  private:
-  torvi::gui::FStatsPage* page() const { return window_->fstats_page(); }
+  torvi::gui::RunPage* page() const { return window_->run_page(); }
 
   // A fresh window, its seeds from TORVI.INI, with the example data open.
   void start_with_data(const QString& folder, const QByteArray& seeds = "12345 67890\r\n") {

@@ -17,10 +17,10 @@
 #include <QUrl>
 #include <QtTest>
 
-#include "fstats_page.h"
 #include "manual_window.h"
 #include "radio_group.h"
 #include "recent_files.h"
+#include "run_page.h"
 #include "window_fixture.h"
 #include "window_state.h"
 
@@ -36,7 +36,7 @@ class WindowConveniencesTest : public QObject, public torvi::gui::testing::Windo
     QFile::copy(TORVI_EXAMPLES_DIR "/nancycats.dat", path(name));
     return path(name);
   }
-  bool run_enabled() const { return window_->fstats_page()->BT_Run->isEnabled(); }
+  bool run_enabled() const { return window_->run_page()->BT_Run->isEnabled(); }
   QStringList recent_texts() const {
     QStringList texts;
     for (QAction* a : window_->recent_files()->menu()->actions()) texts << a->text();
@@ -138,7 +138,7 @@ class WindowConveniencesTest : public QObject, public torvi::gui::testing::Windo
 
   void everyStatisticAndTestSaysWhatItIs() {
     start();
-    auto* page = window_->fstats_page();
+    auto* page = window_->run_page();
     const QList<QWidget*> described = {page->CB_allfreq, page->CB_genotfreq, page->CB_nal,    page->CB_Rar,
                                        page->CB_genediv, page->CB_fis,       page->CB_nei,    page->CB_WC,
                                        page->CB_Rst,     page->CB_Fstpp,     page->CB_HWW,    page->CB_HWO,
@@ -171,7 +171,7 @@ class WindowConveniencesTest : public QObject, public torvi::gui::testing::Windo
     QVERIFY(window_->width() <= 1366 && window_->height() <= 728);
     auto* scroll = window_->findChild<QScrollArea*>();
     QVERIFY(scroll);
-    QPushButton* run = window_->fstats_page()->BT_Run;
+    QPushButton* run = window_->run_page()->BT_Run;
     const QRect run_in_view(run->mapTo(scroll->viewport(), QPoint(0, 0)), run->size());
     QVERIFY2(scroll->viewport()->rect().contains(run_in_view), "Run is off-screen");
     QVERIFY(!scroll->horizontalScrollBar()->isVisible() && !scroll->verticalScrollBar()->isVisible());

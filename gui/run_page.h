@@ -14,11 +14,11 @@ class RadioGroup;
 
 // The first page, "F-statistics, Testing and Disequilibrium": the options
 // of a Run and the Run button. Controls are named after their components.
-class FStatsPage : public QWidget {
+class RunPage : public QWidget {
   Q_OBJECT
 
  public:
-  explicit FStatsPage(QWidget* parent = nullptr);
+  explicit RunPage(QWidget* parent = nullptr);
 
   // The controls as a Run reads them (the label-file mark is the window's).
   RunOptions options() const;

@@ -1,4 +1,4 @@
-#include "fstats_page.h"
+#include "run_page.h"
 
 #include <climits>
 
@@ -53,7 +53,7 @@ QHBoxLayout* labelled(const char* label, QWidget* control) {
 
 }  // namespace
 
-FStatsPage::FStatsPage(QWidget* parent) : QWidget(parent) {
+RunPage::RunPage(QWidget* parent) : QWidget(parent) {
   setObjectName("Torvi");
   const RunOptions initial;
 
@@ -158,7 +158,7 @@ FStatsPage::FStatsPage(QWidget* parent) : QWidget(parent) {
   page->addWidget(BT_Run, 1, 2, Qt::AlignRight);
 }
 
-RunOptions FStatsPage::options() const {
+RunOptions RunPage::options() const {
   RunOptions o;
   o.CB_allfreq = CB_allfreq->isChecked();
   o.CB_genotfreq = CB_genotfreq->isChecked();
@@ -192,7 +192,7 @@ RunOptions FStatsPage::options() const {
   return o;
 }
 
-void FStatsPage::set_options(const RunOptions& o) {
+void RunPage::set_options(const RunOptions& o) {
   CB_allfreq->setChecked(o.CB_allfreq);
   CB_genotfreq->setChecked(o.CB_genotfreq);
   CB_nal->setChecked(o.CB_nal);
