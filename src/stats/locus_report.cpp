@@ -77,8 +77,7 @@ void write_nei_values(long double ho, long double hs, long double ht, const NeiD
 }
 
 // Loci whose diversities cannot be formed print NA and stay out of the means.
-void write_nei_table(const Analysis& an, ReportText& out) {
-  const DataSet& ds = an.ds;
+void write_nei_table(const NeiTable& t, const DataSet& ds, ReportText& out) {
   out.eol();
   out.line(kStars48);
   out.cell("Nei's estimation of heterozygosity ").eol();
@@ -87,35 +86,23 @@ void write_nei_table(const Analysis& an, ReportText& out) {
   for (const char* h : {"    Ho", "    Hs", "    Ht", "   Dst", "  Dst'", "   Ht'", "   Fst", "  Fst'", "   Fis"})
     out.cell(h);
   out.eol();
-
-  long double sum_ho = 0.0L, sum_hs = 0.0L, sum_ht = 0.0L;
-  int formed = 0;
-  int first_locus_samples = 0;
   for (int l = 1; l <= ds.nl; ++l) {
-    const NeiLocus h = nei_locus(an.ct, l);
-    if (l == 1) first_locus_samples = h.samples;
+    const NeiLine& x = t.loci[l];
     out.cell(ds.locus_names[l]);
-    if (!h.diversities) {
-      out.cell(fixed_or_na(h.samples > 0, h.ho));
+    if (!x.h.diversities) {
+      out.cell(fixed_or_na(x.h.samples > 0, x.h.ho));
       for (int i = 0; i < 8; ++i) out.cell(kNA6);
     } else {
-      write_nei_values(h.ho, h.hs, h.ht, nei_derived(h.ho, h.hs, h.ht, h.samples), true, out);
-      sum_ho += h.ho;
-      sum_hs += h.hs;
-      sum_ht += h.ht;
-      ++formed;
+      write_nei_values(x.h.ho, x.h.hs, x.h.ht, x.d, true, out);
     }
     out.eol();
   }
-
   out.eol();
   out.cell("Overall");
-  if (formed == 0) {
+  if (!t.overall)
     for (int i = 0; i < 9; ++i) out.cell(kNA6);
-  } else {
-    const long double ho = sum_ho / formed, hs = sum_hs / formed, ht = sum_ht / formed;
-    write_nei_values(ho, hs, ht, nei_derived(ho, hs, ht, first_locus_samples), false, out);
-  }
+  else
+    write_nei_values(t.overall->h.ho, t.overall->h.hs, t.overall->h.ht, t.overall->d, false, out);
   out.eol();
 }
 
@@ -134,7 +121,7 @@ void locus_report(RunContext& ctx, Analysis& an) {
 void nei_report(const RunContext& ctx, const Analysis& an) {
   if (an.ds.np == 1 || !ctx.options.CB_nei) return;
   ReportText nei;
-  write_nei_table(an, nei);
+  write_nei_table(nei_table(an.ct, an.ds.nl), an.ds, nei);
   nei.append_to(ctx.result_name);
 }
 

@@ -76,4 +76,27 @@ NeiDerived nei_derived(long double ho, long double hs, long double ht, int sampl
   return d;
 }
 
+NeiTable nei_table(const CountTables& ct, int nl) {
+  NeiTable t;
+  t.loci.resize(static_cast<size_t>(nl) + 1);
+  long double sum_ho = 0.0L, sum_hs = 0.0L, sum_ht = 0.0L;
+  int formed = 0;
+  for (int l = 1; l <= nl; ++l) {
+    NeiLine& line = t.loci[l];
+    line.h = nei_locus(ct, l);
+    if (!line.h.diversities) continue;
+    line.d = nei_derived(line.h.ho, line.h.hs, line.h.ht, line.h.samples);
+    sum_ho += line.h.ho;
+    sum_hs += line.h.hs;
+    sum_ht += line.h.ht;
+    ++formed;
+  }
+  if (formed == 0) return t;
+  NeiLine overall;
+  overall.h = {t.loci[1].h.samples, sum_ho / formed, sum_hs / formed, sum_ht / formed, true};
+  overall.d = nei_derived(overall.h.ho, overall.h.hs, overall.h.ht, overall.h.samples);
+  t.overall = overall;
+  return t;
+}
+
 }  // namespace torvi

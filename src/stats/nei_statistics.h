@@ -1,5 +1,8 @@
 #pragma once
 
+#include <optional>
+#include <vector>
+
 #include "model/count_tables.h"
 
 namespace torvi {
@@ -29,5 +32,23 @@ struct NeiDerived {
 
 // `samples` is the S that corrects Dst for the number of samples.
 NeiDerived nei_derived(long double ho, long double hs, long double ht, int samples);
+
+// One line of Nei's table: the diversities and, when they were formed, what
+// follows from them.
+struct NeiLine {
+  NeiLocus h;
+  NeiDerived d;
+};
+
+// Nei's table: a line per locus (1..nl), and the line over loci from the
+// means of Ho, Hs and Ht over the loci whose diversities were formed,
+// corrected with the first locus's count of samples (absent when no locus
+// has them).
+struct NeiTable {
+  std::vector<NeiLine> loci;
+  std::optional<NeiLine> overall;
+};
+
+NeiTable nei_table(const CountTables& ct, int nl);
 
 }  // namespace torvi

@@ -166,6 +166,13 @@ TEST(LocusReport, LociWithoutDiversitiesAreLeftOutOfTheMeans) {
                   {{1, "0101 0102 0000"}, {1, "0102 0000 0000"}, {2, "0202 0101 0000"}, {2, "0102 0000 0000"}});
   f.untick_all();
   f.options.CB_nei = true;
+  const NeiTable table = nei_table(f.an.ct, 3);
+  EXPECT_FALSE(table.loci[2].h.diversities);
+  EXPECT_EQ(table.loci[3].h.samples, 0);
+  ASSERT_TRUE(table.overall);
+  EXPECT_NEAR(table.overall->h.ho, 0.5L, 1e-15L);
+  EXPECT_NEAR(table.overall->h.hs, 0.5L, 1e-15L);
+  EXPECT_NEAR(table.overall->h.ht, 0.5625L, 1e-15L);
   RunContext ctx = f.context();
   per_locus_report(ctx, f.an);
   const std::string text = f.result_text();
