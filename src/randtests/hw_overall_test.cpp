@@ -297,11 +297,7 @@ void write_overall(const RunOptions& opt, const Analysis& an, int64_t n, const S
 
 void hw_overall_test(RunContext& ctx, Analysis& an, int first, int last) {
   const int64_t n = ctx.nb_perm.perm_hw_overall;
-  if (n < kGlobalTestMinimum) {
-    ctx.host.note("Randomising alleles overall samples not done: fewer than " +
-                  std::to_string(kGlobalTestMinimum) + " randomisations asked.");
-    return;
-  }
+  if (!enough_for_global_test(ctx.host, n, "Randomising alleles overall samples")) return;
   const Series series = randomise_overall(ctx, an, first, last, n);
   write_overall(ctx.options, an, n, series, ctx.result_name);
 }

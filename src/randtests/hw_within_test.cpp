@@ -183,11 +183,7 @@ void write_hw_within(const PermSeries& f, int64_t n, const DataSet& ds, const Wc
 
 void hw_within_test(RunContext& ctx, Analysis& an, int first, int last) {
   const int64_t n = ctx.nb_perm.perm_hw_within;
-  if (n < kGlobalTestMinimum) {
-    ctx.host.note("Hardy Weinberg within samples not done: fewer than " +
-                  std::to_string(kGlobalTestMinimum) + " randomisations asked.");
-    return;
-  }
+  if (!enough_for_global_test(ctx.host, n, "Hardy Weinberg within samples")) return;
   const PermSeries f = randomise_within_samples(ctx, an, first, last, n);
   write_hw_within(f, n, an.ds, an.wc, ctx.result_name);
 }
