@@ -27,34 +27,9 @@ void increment_digits(std::string& digits) {
   digits.insert(digits.begin(), '1');
 }
 
-// Powers of ten up to the decimals a quick text can have.
-constexpr int kQuickDecimals = 8;
-constexpr double kTen[kQuickDecimals + 1] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8};
-// A value whose text needs more significant digits than the 15 it is first
-// rounded to takes the digit by digit path.
-constexpr double kQuickLimit = 1e15;
-// Rounding to 15 significant digits moves a value by at most 5e-15 of it,
-// and forming the scaled value in double precision by less than 3e-16 of
-// it: a scaled value whose fraction lies farther than this share of it from
-// one half rounds the same way with or without the first step.
-constexpr double kTieMargin = 1e-13;
-
 // Room of append_integer's text with its padding: wider fields take the
 // slow way.
 constexpr int kQuickRoom = kQuickFixedRoom;
-
-// Writes `units` right to left ending at `end`, with `decimals` of its
-// digits after a point; returns where the text starts.
-char* write_units(char* end, uint64_t units, int decimals) {
-  char* p = end;
-  for (int d = 0; d < decimals; ++d, units /= 10) *--p = static_cast<char>('0' + units % 10);
-  if (decimals > 0) *--p = '.';
-  do {
-    *--p = static_cast<char>('0' + units % 10);
-    units /= 10;
-  } while (units > 0);
-  return p;
-}
 
 // Appends `lead` (when not 0), blanks up to `width`, then [p, end): one append.
 void append_padded(std::string& out, char lead, int width, char* p, char* end, char* buf_begin) {
@@ -64,34 +39,7 @@ void append_padded(std::string& out, char lead, int width, char* p, char* end, c
   out.append(p, end);
 }
 
-int digit_count(uint64_t units) {
-  int n = 1;
-  while (units >= 10) units /= 10, ++n;
-  return n;
-}
-
 }  // namespace
-
-char* put_quick_fixed(char* at, long double value, int width, int decimals, char lead) {
-  if (!std::isfinite(value) || decimals < 0 || decimals > kQuickDecimals || width > kQuickFixedRoom - 24)
-    return nullptr;
-  const bool negative = value < 0;
-  const double x = static_cast<double>(negative ? -value : value) * kTen[decimals];
-  if (!(x < kQuickLimit)) return nullptr;
-  auto units = static_cast<uint64_t>(x);
-  const double fraction = x - static_cast<double>(units);
-  if (std::fabs(fraction - 0.5) <= x * kTieMargin) return nullptr;
-  if (fraction > 0.5) ++units;
-
-  const bool minus = negative && units != 0;  // no sign on a text of zeros
-  const int length = std::max(digit_count(units) - decimals, 1) + (decimals > 0 ? 1 + decimals : 0) + minus;
-  if (lead) *at++ = lead;
-  for (int pad = width - length; pad > 0; --pad) *at++ = ' ';
-  char* end = at + length;
-  write_units(end, units, decimals);
-  if (minus) *at = '-';
-  return end;
-}
 
 std::string fixed(long double value, int width, int decimals) {
   std::string text;
@@ -114,7 +62,7 @@ void append_integer(std::string& out, int64_t value, int width, char lead) {
   char buf[kQuickRoom];
   char* end = buf + sizeof buf;
   const uint64_t magnitude = value < 0 ? 0 - static_cast<uint64_t>(value) : static_cast<uint64_t>(value);
-  char* p = write_units(end, magnitude, 0);
+  char* p = quick_fixed::write_units(end, magnitude, 0);
   if (value < 0) *--p = '-';
   if (width <= kQuickRoom - 24) {
     append_padded(out, lead, width, p, end, buf);
